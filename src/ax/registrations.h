@@ -1,0 +1,58 @@
+// Registration of the three sources that drive the tracker: accessibility
+// observers, the workspace's activation and launch notifications, and the
+// Option+Return hot key.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace axt::tracker {
+class MacAccessibility;
+}
+
+namespace axt::ax {
+
+inline constexpr std::uint32_t kHotKeyCode = 36;          // Return
+inline constexpr std::uint32_t kHotKeyModifiers = 0x800;  // Option
+// The first byte of "htk " alone, not its four-character code.
+inline constexpr std::uint32_t kHotKeySignature = 0x68;
+inline constexpr std::uint32_t kHotKeyId = 1;
+inline constexpr std::uint32_t kHotKeyOptions = 0;
+inline constexpr std::uint32_t kEventClassKeyboard = 0x6B657962;  // 'keyb'
+inline constexpr std::uint32_t kEventHotKeyPressed = 5;
+
+// The observer made by the most recent new registration.
+std::optional<platform::Observer>& observer();
+// The hot key's registration.
+std::optional<platform::EventHotKeyRef>& hotKey();
+
+// Observes `notification` on `element` (of process `pid`), calling `callback`
+// on the main run loop with the tracker as context. Each combination of
+// element, notification, callback and tracker is registered once: repeating
+// it keeps the live observer and adds nothing, so handlers run once per
+// notification however often an application is adopted or an element
+// focused.
+void setNotification(const platform::Element& element, platform::Pid pid,
+                     const std::string& notification, platform::ObserverCallback callback,
+                     tracker::MacAccessibility& tracker);
+
+// Calls `callBack` for every activation and launch notification of the
+// workspace, and registers the hot key with `keyDownCallback` as its
+// handler and the tracker as its user data.
+void setAppChangedNotification(
+    std::function<void(const platform::WorkspaceNotification&)> callBack,
+    platform::EventHandler keyDownCallback, tracker::MacAccessibility& tracker);
+
+// Observers the library holds, one per registered combination.
+std::size_t registeredObserverCount();
+
+// Forgets every observer registration. Only for a desktop that was itself
+// reset (tests): the platform has then dropped them already.
+void forgetRegistrations();
+
+}  // namespace axt::ax

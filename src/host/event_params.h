@@ -1,0 +1,17 @@
+// An event as the handlers hand it over: a name and its data.
+#pragma once
+
+#include <string>
+
+#include "host/json.h"
+
+namespace axt::host {
+
+using EventData = json::Object;
+
+struct EventParams {
+  std::string notification;
+  EventData data;
+};
+
+}  // namespace axt::host

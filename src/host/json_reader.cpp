@@ -1,0 +1,590 @@
+// Strict JSON reader. It keeps its own stack of open containers instead of
+// recursing, so the nesting limit, not the thread's stack, bounds the depth.
+// Values are built in place: each member or element is created first and the
+// parser then fills it, rather than parsing into temporaries and moving them.
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/json.h"
+
+namespace axt::json {
+
+std::string ParseError::description() const {
+  std::string text = message;
+  text.append(" at byte offset ");
+  text.append(std::to_string(offset));
+  return text;
+}
+
+namespace {
+
+constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+
+constexpr std::uint64_t hasZeroByte(std::uint64_t word) { return (word - kOnes) & ~word & kHighBits; }
+
+// Non-zero when some byte of the word ends a plain run inside a string: a
+// control character, '"', '\\' or any byte of a multi-byte sequence.
+inline std::uint64_t endsPlainRun(std::uint64_t word) {
+  std::uint64_t hit = (word - kOnes * 0x20) & ~word & kHighBits;  // byte < 0x20
+  hit |= hasZeroByte(word ^ (kOnes * '"'));
+  hit |= hasZeroByte(word ^ (kOnes * '\\'));
+  hit |= word & kHighBits;
+  return hit;
+}
+
+constexpr std::array<bool, 256> makePlainTable() {
+  std::array<bool, 256> table{};
+  for (int c = 0x20; c < 0x80; ++c) table[c] = true;
+  table['"'] = false;
+  table['\\'] = false;
+  return table;
+}
+constexpr std::array<bool, 256> kPlain = makePlainTable();
+
+// The first byte at or after p that is not plain ASCII string content.
+inline const char* skipPlain(const char* p, const char* end) {
+  if constexpr (std::endian::native == std::endian::little) {
+    while (end - p >= 8) {
+      std::uint64_t word;
+      std::memcpy(&word, p, sizeof word);
+      // The lowest flagged byte is exact; only bytes above it may be flagged
+      // wrongly, and the first special byte is the lowest in memory.
+      if (const std::uint64_t hit = endsPlainRun(word); hit != 0) {
+        return p + std::countr_zero(hit) / 8;
+      }
+      p += 8;
+    }
+  }
+  while (p < end && kPlain[static_cast<unsigned char>(*p)]) ++p;
+  return p;
+}
+
+inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+inline int hexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// Length of the well-formed UTF-8 sequence of a non-ASCII lead byte at p, or
+// 0 when the bytes there are ill-formed (overlong forms, surrogates, values
+// above U+10FFFF, stray continuation bytes, truncated sequences).
+inline std::size_t utf8SequenceLength(const unsigned char* p, const unsigned char* end) {
+  const unsigned char lead = *p;
+  std::size_t length;
+  unsigned char low = 0x80;
+  unsigned char high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (static_cast<std::size_t>(end - p) < length) return 0;
+  if (p[1] < low || p[1] > high) return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if (p[i] < 0x80 || p[i] > 0xBF) return 0;
+  }
+  return length;
+}
+
+// The code point of a well-formed sequence of the given length.
+inline char32_t decodeUtf8(const unsigned char* p, std::size_t length) {
+  switch (length) {
+    case 2:
+      return static_cast<char32_t>(((p[0] & 0x1Fu) << 6) | (p[1] & 0x3Fu));
+    case 3:
+      return static_cast<char32_t>(((p[0] & 0x0Fu) << 12) | ((p[1] & 0x3Fu) << 6) | (p[2] & 0x3Fu));
+    default:
+      return static_cast<char32_t>(((p[0] & 0x07u) << 18) | ((p[1] & 0x3Fu) << 12) |
+                                   ((p[2] & 0x3Fu) << 6) | (p[3] & 0x3Fu));
+  }
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    const char bytes[2] = {static_cast<char>(0xC0 | (cp >> 6)), static_cast<char>(0x80 | (cp & 0x3F))};
+    out.append(bytes, 2);
+  } else if (cp < 0x10000) {
+    const char bytes[3] = {static_cast<char>(0xE0 | (cp >> 12)),
+                           static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
+                           static_cast<char>(0x80 | (cp & 0x3F))};
+    out.append(bytes, 3);
+  } else {
+    const char bytes[4] = {static_cast<char>(0xF0 | (cp >> 18)),
+                           static_cast<char>(0x80 | ((cp >> 12) & 0x3F)),
+                           static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
+                           static_cast<char>(0x80 | (cp & 0x3F))};
+    out.append(bytes, 4);
+  }
+}
+
+std::string hex(std::uint32_t value, int digits) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string text(static_cast<std::size_t>(digits), '0');
+  for (int i = digits - 1; i >= 0; --i, value >>= 4) text[static_cast<std::size_t>(i)] = kHex[value & 0xF];
+  return text;
+}
+
+std::string codePointName(char32_t cp) {
+  return "U+" + hex(static_cast<std::uint32_t>(cp), cp > 0xFFFFF ? 6 : cp > 0xFFFF ? 5 : 4);
+}
+
+class Parser {
+ public:
+  Parser(std::string_view text, const ParseOptions& options)
+      : begin_(text.data()), p_(text.data()), end_(text.data() + text.size()), options_(options) {}
+
+  ParseResult run();
+
+ private:
+  struct Frame {
+    Array* array;    // exactly one of the two is set
+    Object* object;
+    Object::iterator last;  // the member added last, or the end
+  };
+
+  bool fail(const char* at, std::string message) {
+    error_.offset = static_cast<std::size_t>(at - begin_);
+    error_.message = std::move(message);
+    return false;
+  }
+  bool failEnd() { return fail(end_, "Unexpected end of input"); }
+  bool failUnexpected(const char* at);
+
+  void skipWhitespace() {
+    while (p_ < end_ && (*p_ == ' ' || *p_ == '\n' || *p_ == '\r' || *p_ == '\t')) ++p_;
+  }
+
+  // Parses the value at p_ into slot. A container is left open on the stack
+  // with its first slot (if any) in *next; scalars and empty containers are
+  // complete and set *next to null.
+  bool parseValue(Value& slot, Value*& next);
+  bool openObject(Value& slot, Value*& next);
+  bool openArray(Value& slot, Value*& next);
+  // After a key's opening quote: the key, the colon, and the member slot.
+  bool beginMember(Frame& frame, Value*& next);
+  bool parseString(std::string& out);
+  bool parseEscape(const char* quote, std::string& out);
+  bool parseNumber(Value& slot);
+  bool parseLiteral(const char* word, std::size_t length);
+  bool checkDepth() {
+    if (stack_.size() < options_.maxDepth) return true;
+    return fail(p_, "Nesting deeper than " + std::to_string(options_.maxDepth) + " levels");
+  }
+
+  const char* const begin_;
+  const char* p_;
+  const char* const end_;
+  const ParseOptions& options_;
+  std::vector<Frame> stack_;
+  ParseError error_;
+};
+
+bool Parser::failUnexpected(const char* at) {
+  if (at >= end_) return failEnd();
+  const auto c = static_cast<unsigned char>(*at);
+  if (c >= 0x20 && c < 0x7F) return fail(at, std::string("Unexpected character '") + *at + "'");
+  if (c < 0x80) return fail(at, "Unexpected character " + codePointName(c));
+  const auto* u = reinterpret_cast<const unsigned char*>(at);
+  const std::size_t length = utf8SequenceLength(u, reinterpret_cast<const unsigned char*>(end_));
+  if (length == 0) return fail(at, "Ill-formed UTF-8");
+  return fail(at, "Unexpected character " + codePointName(decodeUtf8(u, length)));
+}
+
+ParseResult Parser::run() {
+  ParseResult result;
+  Value root;
+  skipWhitespace();
+  if (p_ == end_) {
+    failEnd();
+    result.error = std::move(error_);
+    return result;
+  }
+  if (options_.requireContainer && *p_ != '{' && *p_ != '[') {
+    // Name the real fault when the text doesn't start with a value at all.
+    if (std::string_view("\"-0123456789tfn").find(*p_) == std::string_view::npos) {
+      failUnexpected(p_);
+    } else {
+      fail(p_, "Top level must be an object or an array");
+    }
+    result.error = std::move(error_);
+    return result;
+  }
+
+  Value* next = nullptr;
+  bool ok = parseValue(root, next);
+  while (ok) {
+    if (next != nullptr) {
+      // A slot waits for its value.
+      skipWhitespace();
+      ok = parseValue(*next, next);
+      continue;
+    }
+    // A value is complete: continue the innermost open container.
+    if (stack_.empty()) break;
+    skipWhitespace();
+    Frame& top = stack_.back();
+    if (top.object != nullptr) {
+      if (p_ < end_ && *p_ == ',') {
+        ++p_;
+        skipWhitespace();
+        if (p_ < end_ && *p_ == '"') {
+          ok = beginMember(top, next);
+        } else if (p_ < end_ && *p_ == '}') {
+          ok = fail(p_, "Trailing comma before '}'");
+        } else if (p_ == end_) {
+          ok = failEnd();
+        } else {
+          ok = fail(p_, "Expected a string as object key");
+        }
+      } else if (p_ < end_ && *p_ == '}') {
+        ++p_;
+        stack_.pop_back();
+      } else if (p_ == end_) {
+        ok = failEnd();
+      } else {
+        ok = fail(p_, "Expected ',' or '}' after object member");
+      }
+    } else {
+      if (p_ < end_ && *p_ == ',') {
+        ++p_;
+        skipWhitespace();
+        if (p_ < end_ && *p_ == ']') {
+          ok = fail(p_, "Trailing comma before ']'");
+        } else {
+          next = &top.array->emplace_back();
+        }
+      } else if (p_ < end_ && *p_ == ']') {
+        ++p_;
+        stack_.pop_back();
+      } else if (p_ == end_) {
+        ok = failEnd();
+      } else {
+        ok = fail(p_, "Expected ',' or ']' after array element");
+      }
+    }
+  }
+  if (ok) {
+    skipWhitespace();
+    if (p_ != end_) ok = fail(p_, "Unexpected data after the value");
+  }
+  if (ok) {
+    result.value = std::move(root);
+  } else {
+    result.error = std::move(error_);
+  }
+  return result;
+}
+
+bool Parser::parseValue(Value& slot, Value*& next) {
+  next = nullptr;
+  if (p_ == end_) return failEnd();
+  switch (*p_) {
+    case '{':
+      return openObject(slot, next);
+    case '[':
+      return openArray(slot, next);
+    case '"': {
+      // Value only hands out its string read-only; the slot itself is ours
+      // and not const, so filling it directly is sound and saves a move of
+      // every string.
+      slot = Value(std::string());
+      return parseString(const_cast<std::string&>(*slot.asString()));
+    }
+    case 't':
+      if (!parseLiteral("true", 4)) return false;
+      slot = Value(true);
+      return true;
+    case 'f':
+      if (!parseLiteral("false", 5)) return false;
+      slot = Value(false);
+      return true;
+    case 'n':
+      if (!parseLiteral("null", 4)) return false;
+      slot = Value();
+      return true;
+    case '-':
+    case '0':
+    case '1':
+    case '2':
+    case '3':
+    case '4':
+    case '5':
+    case '6':
+    case '7':
+    case '8':
+    case '9':
+      return parseNumber(slot);
+    default:
+      return failUnexpected(p_);
+  }
+}
+
+bool Parser::openObject(Value& slot, Value*& next) {
+  if (!checkDepth()) return false;
+  ++p_;
+  slot = Value(Object{});
+  Object& object = *slot.asObject();
+  skipWhitespace();
+  if (p_ < end_ && *p_ == '}') {
+    ++p_;
+    return true;
+  }
+  stack_.push_back(Frame{nullptr, &object, object.end()});
+  if (p_ < end_ && *p_ == '"') return beginMember(stack_.back(), next);
+  if (p_ == end_) return failEnd();
+  return fail(p_, "Expected a string as object key");
+}
+
+bool Parser::openArray(Value& slot, Value*& next) {
+  if (!checkDepth()) return false;
+  ++p_;
+  slot = Value(Array{});
+  Array& array = *slot.asArray();
+  skipWhitespace();
+  if (p_ < end_ && *p_ == ']') {
+    ++p_;
+    return true;
+  }
+  stack_.push_back(Frame{&array, nullptr, {}});
+  next = &array.emplace_back();
+  return true;
+}
+
+bool Parser::beginMember(Frame& frame, Value*& next) {
+  std::string key;
+  if (!parseString(key)) return false;
+  skipWhitespace();
+  if (p_ == end_) return failEnd();
+  if (*p_ != ':') return fail(p_, "Expected ':' after object key");
+  ++p_;
+  // Keys mostly arrive sorted, or in runs that are (app8, app9, app10,
+  // app11, ...), so the place after the previous key is usually right; a
+  // wrong hint costs a comparison or two. A repeated key keeps its node and
+  // the later value replaces the earlier one.
+  Object& object = *frame.object;
+  auto hint = frame.last == object.end() ? object.end() : std::next(frame.last);
+  frame.last = object.try_emplace(hint, std::move(key));
+  next = &frame.last->second;
+  return true;
+}
+
+bool Parser::parseString(std::string& out) {
+  const char* const quote = p_;
+  ++p_;
+  // Plain text, valid multi-byte sequences included, is copied in one piece
+  // when the string ends or an escape interrupts it.
+  const char* run = p_;
+  for (;;) {
+    p_ = skipPlain(p_, end_);
+    if (p_ == end_) return fail(quote, "Unterminated string");
+
+    const auto c = static_cast<unsigned char>(*p_);
+    if (c == '"') {
+      out.append(run, static_cast<std::size_t>(p_ - run));
+      ++p_;
+      return true;
+    }
+    if (c == '\\') {
+      out.append(run, static_cast<std::size_t>(p_ - run));
+      if (!parseEscape(quote, out)) return false;
+      run = p_;
+    } else if (c < 0x20) {
+      return fail(p_, "Unescaped control character " + codePointName(c) + " in string");
+    } else {
+      const auto* u = reinterpret_cast<const unsigned char*>(p_);
+      const std::size_t length = utf8SequenceLength(u, reinterpret_cast<const unsigned char*>(end_));
+      if (length == 0) return fail(p_, "Ill-formed UTF-8");
+      p_ += length;
+    }
+  }
+}
+
+bool Parser::parseEscape(const char* quote, std::string& out) {
+  const char* const backslash = p_;
+  // Reads the four hex digits after "\u" at `at`; -1 with the error set.
+  auto readHex4 = [&](const char* at) -> long {
+    long value = 0;
+    for (int i = 0; i < 4; ++i) {
+      if (at + i >= end_) return -1;
+      const int digit = hexValue(at[i]);
+      if (digit < 0) return -2;
+      value = value * 16 + digit;
+    }
+    return value;
+  };
+  if (end_ - p_ < 2) return fail(quote, "Unterminated string");
+  const char kind = p_[1];
+  p_ += 2;
+  switch (kind) {
+    case '"':
+      out.push_back('"');
+      return true;
+    case '\\':
+      out.push_back('\\');
+      return true;
+    case '/':
+      out.push_back('/');
+      return true;
+    case 'b':
+      out.push_back('\b');
+      return true;
+    case 'f':
+      out.push_back('\f');
+      return true;
+    case 'n':
+      out.push_back('\n');
+      return true;
+    case 'r':
+      out.push_back('\r');
+      return true;
+    case 't':
+      out.push_back('\t');
+      return true;
+    case 'u':
+      break;
+    default:
+      return fail(backslash, "Invalid escape sequence");
+  }
+
+  const long unit = readHex4(p_);
+  if (unit == -1) return fail(quote, "Unterminated string");
+  if (unit < 0) return fail(backslash, "Invalid \\u escape");
+  p_ += 4;
+  if (unit >= 0xDC00 && unit <= 0xDFFF) return fail(backslash, "Unpaired surrogate in \\u escape");
+  if (unit < 0xD800 || unit > 0xDBFF) {
+    appendUtf8(out, static_cast<char32_t>(unit));
+    return true;
+  }
+  // A high surrogate must be followed at once by an escaped low surrogate.
+  if (p_ == end_ || (*p_ == '\\' && end_ - p_ < 2)) return fail(quote, "Unterminated string");
+  if (end_ - p_ < 2 || p_[0] != '\\' || p_[1] != 'u') {
+    return fail(backslash, "Unpaired surrogate in \\u escape");
+  }
+  const long low = readHex4(p_ + 2);
+  if (low == -1) return fail(quote, "Unterminated string");
+  if (low < 0) return fail(p_, "Invalid \\u escape");
+  if (low < 0xDC00 || low > 0xDFFF) return fail(backslash, "Unpaired surrogate in \\u escape");
+  p_ += 6;
+  appendUtf8(out, static_cast<char32_t>(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00)));
+  return true;
+}
+
+bool Parser::parseLiteral(const char* word, std::size_t length) {
+  for (std::size_t i = 0; i < length; ++i) {
+    if (p_ + i >= end_) return failEnd();
+    if (p_[i] != word[i]) return failUnexpected(p_ + i);
+  }
+  p_ += length;
+  return true;
+}
+
+bool Parser::parseNumber(Value& slot) {
+  const char* const start = p_;
+  const bool negative = *p_ == '-';
+  if (negative) ++p_;
+  if (p_ == end_) return failEnd();
+  if (!isDigit(*p_)) return fail(p_, "Expected a digit after '-'");
+
+  const char* const intDigits = p_;
+  if (*p_ == '0') {
+    ++p_;
+    if (p_ < end_ && isDigit(*p_)) return fail(p_ - 1, "Leading zeros are not allowed");
+  } else {
+    while (p_ < end_ && isDigit(*p_)) ++p_;
+  }
+  const char* const intEnd = p_;
+  bool integral = true;
+  if (p_ < end_ && *p_ == '.') {
+    integral = false;
+    ++p_;
+    if (p_ == end_) return failEnd();
+    if (!isDigit(*p_)) return fail(p_, "Expected a digit after '.'");
+    while (p_ < end_ && isDigit(*p_)) ++p_;
+  }
+  const char* exponent = nullptr;
+  if (p_ < end_ && (*p_ == 'e' || *p_ == 'E')) {
+    integral = false;
+    ++p_;
+    if (p_ < end_ && (*p_ == '+' || *p_ == '-')) ++p_;
+    exponent = p_;
+    if (p_ == end_) return failEnd();
+    if (!isDigit(*p_)) return fail(p_, "Expected a digit in the exponent");
+    while (p_ < end_ && isDigit(*p_)) ++p_;
+  }
+
+  if (integral) {
+    // Accumulate as a negative number: its range is the larger one.
+    std::int64_t value = 0;
+    bool fits = true;
+    for (const char* d = intDigits; d < intEnd; ++d) {
+      const int digit = *d - '0';
+      if (value < (std::numeric_limits<std::int64_t>::min() + digit) / 10) {
+        fits = false;
+        break;
+      }
+      value = value * 10 - digit;
+    }
+    if (fits && !negative && value == std::numeric_limits<std::int64_t>::min()) fits = false;
+    if (fits) {
+      slot = Value(negative ? value : -value);
+      return true;
+    }
+  }
+
+  double value = 0;
+  const auto result = std::from_chars(start, p_, value);
+  if (result.ec == std::errc::result_out_of_range) {
+    // Too small to represent reads as zero; too large is an error. Which one
+    // it is follows from the position of the first significant digit and the
+    // exponent.
+    long magnitude = 0;
+    const char* d = intDigits;
+    while (d < intEnd && *d == '0') ++d;
+    if (d < intEnd) {
+      magnitude = static_cast<long>(intEnd - d);
+    } else if (intEnd < p_ && *intEnd == '.') {
+      d = intEnd + 1;
+      while (d < p_ && *d == '0') ++d;
+      magnitude = -static_cast<long>(d - intEnd - 1);
+    }
+    if (exponent != nullptr) {
+      long e = 0;
+      for (const char* x = exponent; x < p_ && e < 100000; ++x) e = e * 10 + (*x - '0');
+      magnitude += exponent[-1] == '-' ? -e : e;
+    }
+    if (magnitude > 0) return fail(start, "Number out of range");
+    value = negative ? -0.0 : 0.0;
+  } else if (result.ec != std::errc() || result.ptr != p_) {
+    return fail(start, "Number out of range");
+  }
+  slot = Value(value);
+  return true;
+}
+
+}  // namespace
+
+ParseResult parse(std::string_view text, const ParseOptions& options) {
+  return Parser(text, options).run();
+}
+
+}  // namespace axt::json

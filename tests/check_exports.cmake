@@ -1,0 +1,17 @@
+# The shared library must define exactly the eight entry points.
+execute_process(COMMAND nm -D --defined-only ${LIBRARY} OUTPUT_VARIABLE syms RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${LIBRARY}")
+endif()
+string(REGEX MATCHALL "[^\n]+" lines "${syms}")
+set(found "")
+foreach(line ${lines})
+  string(REGEX REPLACE "^[0-9a-fA-F]* *[A-Za-z] " "" name "${line}")
+  list(APPEND found ${name})
+endforeach()
+list(SORT found)
+set(want addMouseTracker focusPreiov initMacAccessibility isAccessibiltyEnabled main setText
+    showAccessibiltyPermisionPopup start)
+if(NOT found STREQUAL want)
+  message(FATAL_ERROR "exported symbols: ${found}\nexpected: ${want}")
+endif()

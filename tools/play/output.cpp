@@ -1,0 +1,108 @@
+#include "output.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "host/json.h"
+#include "simdesk/desktop.h"
+
+namespace play {
+namespace {
+
+using axt::json::Value;
+
+std::string compact(const Value& value) {
+  return axt::json::write(value, axt::json::WriteOptions{.escapeSlash = false});
+}
+
+// Texts that come back from the desktop were written by the library or by
+// a paste; the writer wants valid UTF-8 whatever they hold.
+Value textValue(const std::string& text) { return Value(axt::json::toValidUtf8(text)); }
+
+std::string timeText() {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.3f", simdesk::Desktop::get().now());
+  return buffer;
+}
+
+std::string pasteboardJson(const std::vector<simdesk::PasteboardItem>& items) {
+  axt::json::Array array;
+  for (const auto& item : items) {
+    axt::json::Object object;
+    for (const auto& [type, data] : item.types) object.insert_or_assign(type, textValue(data));
+    array.emplace_back(std::move(object));
+  }
+  return compact(Value(std::move(array)));
+}
+
+// Our writer sorts keys as text, which would put "10" before "2"; hosts
+// read this line more easily in numeric order, so it is built by hand.
+std::string activationsJson(const std::map<simdesk::Pid, int>& activations) {
+  std::string out = "{";
+  for (const auto& [pid, count] : activations) {
+    if (out.size() > 1) out += ',';
+    out += '"' + std::to_string(pid) + "\":" + std::to_string(count);
+  }
+  return out + "}";
+}
+
+std::string keysJson(const std::vector<simdesk::PostedKey>& keys) {
+  axt::json::Array array;
+  for (const auto& key : keys) {
+    axt::json::Object object;
+    object.emplace("code", Value(static_cast<std::int64_t>(key.code)));
+    object.emplace("down", Value(key.down));
+    object.emplace("flags", Value(static_cast<std::int64_t>(key.flags)));
+    array.emplace_back(std::move(object));
+  }
+  return compact(Value(std::move(array)));
+}
+
+}  // namespace
+
+// The library calls the host back through a plain C function pointer.
+extern "C" {
+static void playHostCallback(const char* notification, const char* json) {
+  std::string line = "event " + timeText() + " ";
+  line += notification != nullptr ? notification : "";
+  line += ' ';
+  line += json != nullptr ? json : "";
+  writeLine(line);
+}
+}
+
+void writeLine(std::string_view line) {
+  std::fwrite(line.data(), 1, line.size(), stdout);
+  std::fputc('\n', stdout);
+}
+
+void installLineSink() {
+  simdesk::Desktop::get().setLineSink([](std::string_view line) { writeLine(line); });
+}
+
+axtrack_callback hostCallback() { return &playHostCallback; }
+
+void printResult(std::string_view function, bool value) {
+  std::string line = "result " + timeText() + " ";
+  line += function;
+  line += value ? " true" : " false";
+  writeLine(line);
+}
+
+void printFinalState(const Plan& plan) {
+  simdesk::Desktop& desktop = simdesk::Desktop::get();
+  writeLine("pasteboard " + pasteboardJson(desktop.pasteboard()));
+  for (const auto& id : plan.textElements) {
+    std::optional<std::string> text = desktop.text(id);
+    writeLine("text " + id + " " + (text ? compact(textValue(*text)) : std::string("null")));
+  }
+  std::optional<simdesk::Pid> front = desktop.frontmost();
+  writeLine("frontmost " + (front ? std::to_string(*front) : std::string("null")));
+  writeLine("activations " + activationsJson(desktop.activations()));
+  writeLine("keys " + keysJson(desktop.keys()));
+}
+
+void flushOutput() { std::fflush(stdout); }
+
+}  // namespace play

@@ -1,0 +1,34 @@
+// Everything the player prints goes through here, to one stream, so the
+// library's own lines, the host's events and the final state keep the order
+// in which they happen.
+#pragma once
+
+#include <string_view>
+
+#include "axtrack/axtrack.h"
+#include "plan.h"
+
+namespace play {
+
+// One line on standard output.
+void writeLine(std::string_view line);
+
+// Routes the simulated desktop's diagnostic lines (the library's log) to
+// writeLine.
+void installLineSink();
+
+// The host callback handed to initMacAccessibility: prints
+// "event T NAME JSON" with the desktop's virtual time.
+axtrack_callback hostCallback();
+
+// "result T FUNCTION true|false" for the two accessibility queries.
+void printResult(std::string_view function, bool value);
+
+// The desktop after the run: pasteboard, texts, frontmost application,
+// activations and posted keys.
+void printFinalState(const Plan& plan);
+
+// Everything written so far reaches the stream.
+void flushOutput();
+
+}  // namespace play
