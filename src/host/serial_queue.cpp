@@ -27,8 +27,8 @@ SerialQueue::~SerialQueue() {
     std::lock_guard lock(state_->mutex);
     state_->stopping = true;
     state_->items.clear();
+    state_->wake.notify_all();
   }
-  state_->wake.notify_all();
   if (thread_.get_id() == std::this_thread::get_id()) {
     // Destroyed from one of its own items: that item is still on the stack,
     // so the thread can't be joined; it ends on its own once the item
@@ -40,11 +40,11 @@ SerialQueue::~SerialQueue() {
 }
 
 void SerialQueue::asyncAfter(Clock::time_point when, std::shared_ptr<WorkItem> item) {
-  {
-    std::lock_guard lock(state_->mutex);
-    if (state_->stopping) return;
-    state_->items.emplace(std::make_pair(when, state_->sequence++), std::move(item));
-  }
+  // Notifying under the lock: once it is released, an item of ours may run
+  // and destroy the queue, and the state with it.
+  std::lock_guard lock(state_->mutex);
+  if (state_->stopping) return;
+  state_->items.emplace(std::make_pair(when, state_->sequence++), std::move(item));
   state_->wake.notify_all();
 }
 
@@ -58,8 +58,10 @@ void SerialQueue::run(const std::shared_ptr<State>& state) {
       continue;
     }
     auto first = state->items.begin();
-    if (Clock::now() < first->first.first) {
-      state->wake.wait_until(lock, first->first.first);
+    // A copy: the item may be cleared away while we wait.
+    const Clock::time_point due = first->first.first;
+    if (Clock::now() < due) {
+      state->wake.wait_until(lock, due);
       continue;
     }
     std::shared_ptr<WorkItem> item = std::move(first->second);
