@@ -1,34 +1,18 @@
 // Focus moves and window moves or resizes in the tracked applications.
 #include "ax/attributes.h"
 #include "ax/registrations.h"
-#include "tracker/canonical_equivalence.h"
 #include "tracker/mac_accessibility.h"
+#include "tracker/observer_callback.h"
 #include "tracker/roles.h"
 
 namespace axt::tracker {
 
-namespace {
-
-void focusChanged(const platform::Observer&, const platform::Element& element,
-                  const std::string&, void* context) {
-  if (auto tracker = trackerFromContext(context)) {
-    platform::Element held = element;
-    tracker->handleFocusChange(held);
-  }
+platform::ObserverCallback MacAccessibility::uiFocusedChange() {
+  return &observerCallback<&MacAccessibility::handleFocusChange>;
 }
-
-void positionChanged(const platform::Observer&, const platform::Element& element,
-                     const std::string&, void* context) {
-  if (auto tracker = trackerFromContext(context)) {
-    platform::Element held = element;
-    tracker->handlePositionChange(held);
-  }
+platform::ObserverCallback MacAccessibility::uiPositionChange() {
+  return &observerCallback<&MacAccessibility::handlePositionChange>;
 }
-
-}  // namespace
-
-platform::ObserverCallback MacAccessibility::uiFocusedChange() { return &focusChanged; }
-platform::ObserverCallback MacAccessibility::uiPositionChange() { return &positionChanged; }
 
 void MacAccessibility::handleFocusChange(const platform::Element& element) {
   if (!ax::getAttributeValue<std::string>(element, "AXRole")) return;

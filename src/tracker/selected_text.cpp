@@ -4,24 +4,15 @@
 #include "ax/geometry.h"
 #include "ax/log.h"
 #include "tracker/mac_accessibility.h"
+#include "tracker/observer_callback.h"
 #include "tracker/roles.h"
 #include "tracker/selection_data.h"
 
 namespace axt::tracker {
 
-namespace {
-
-void selectedTextChanged(const platform::Observer&, const platform::Element& element,
-                         const std::string&, void* context) {
-  if (auto tracker = trackerFromContext(context)) {
-    platform::Element held = element;
-    tracker->handleSelectedTextChange(held);
-  }
+platform::ObserverCallback MacAccessibility::selectedTextChange() {
+  return &observerCallback<&MacAccessibility::handleSelectedTextChange>;
 }
-
-}  // namespace
-
-platform::ObserverCallback MacAccessibility::selectedTextChange() { return &selectedTextChanged; }
 
 void MacAccessibility::handleSelectedTextChange(const platform::Element& element) {
   std::optional<std::string> selection = ax::getAttributeValue<std::string>(element, "AXSelectedText");

@@ -1,0 +1,117 @@
+#include "accessibility.h"
+
+#include <signal.h>
+
+#include <cerrno>
+
+#include "bus_status.h"
+#include "element_attributes.h"
+#include "event_listeners.h"
+#include "handles.h"
+#include "observers.h"
+#include "text_markers.h"
+#include "window_structure.h"
+
+namespace axt::lindesk {
+
+namespace axerr = platform::axerr;
+
+namespace {
+
+bool processExists(platform::Pid pid) { return pid > 0 && (kill(pid, 0) == 0 || errno == EPERM); }
+
+}  // namespace
+
+bool AtspiAccessibility::isProcessTrusted(bool prompt) {
+  const bool before = accessibilityEnabled().value_or(false);
+  if (prompt && !before) (void)enableAccessibility();
+  return before;
+}
+
+platform::Element AtspiAccessibility::createApplication(platform::Pid pid) {
+  return ElementHandle::application(pid);
+}
+
+AXError AtspiAccessibility::copyAttributeValue(const platform::Element& element, const std::string& attribute,
+                                               std::optional<platform::Value>& out) {
+  Target t;
+  if (AXError code = resolveTarget(element, t); code != axerr::kSuccess) return code;
+  return readAttribute(t, attribute, out);
+}
+
+AXError AtspiAccessibility::copyParameterizedAttributeValue(const platform::Element& element,
+                                                            const std::string& attribute,
+                                                            const platform::Value& parameter,
+                                                            std::optional<platform::Value>& out) {
+  Target t;
+  if (AXError code = resolveTarget(element, t); code != axerr::kSuccess) return code;
+  return readParameterized(t, attribute, parameter, out);
+}
+
+AXError AtspiAccessibility::isAttributeSettable(const platform::Element& element, const std::string& attribute,
+                                                bool& settable) {
+  Target t;
+  if (AXError code = resolveTarget(element, t); code != axerr::kSuccess) return code;
+  return checkSettable(t, attribute, settable);
+}
+
+AXError AtspiAccessibility::setAttributeValue(const platform::Element& element, const std::string& attribute,
+                                              const platform::Value& value) {
+  Target t;
+  if (AXError code = resolveTarget(element, t); code != axerr::kSuccess) return code;
+  return writeAttribute(t, attribute, value);
+}
+
+AXError AtspiAccessibility::copyAttributeNames(const platform::Element& element,
+                                               std::optional<std::vector<platform::Value>>& names) {
+  Target t;
+  if (AXError code = resolveTarget(element, t); code != axerr::kSuccess) return code;
+  std::vector<platform::Value> list;
+  for (std::string& name : attributeNames(t)) list.emplace_back(std::move(name));
+  names = std::move(list);
+  return axerr::kSuccess;
+}
+
+std::optional<platform::AXValue> AtspiAccessibility::createRangeValue(const platform::Range& range) {
+  return platform::AXValue(range);
+}
+
+std::optional<platform::TextMarker> AtspiAccessibility::copyStartMarker(const platform::TextMarkerRange& range) {
+  return startMarker(range);
+}
+
+std::optional<platform::TextMarker> AtspiAccessibility::copyEndMarker(const platform::TextMarkerRange& range) {
+  return endMarker(range);
+}
+
+std::optional<platform::TextMarkerRange> AtspiAccessibility::createTextMarkerRange(
+    const platform::TextMarker& first, const platform::TextMarker& second) {
+  return makeMarkerRange(first, second);
+}
+
+AXError AtspiAccessibility::createObserver(platform::Pid pid, platform::ObserverCallback callback,
+                                           std::optional<platform::Observer>& out) {
+  if (!processExists(pid)) return axerr::kCannotComplete;
+  startListening();
+  out = platform::Observer(std::make_shared<ObserverHandle>(createObserverRecord(pid, callback)));
+  return axerr::kSuccess;
+}
+
+AXError AtspiAccessibility::addNotification(const platform::Observer& observer, const platform::Element& element,
+                                            const std::string& notification, void* context) {
+  const auto* o = handleAs<ObserverHandle>(observer);
+  if (o == nullptr || !observerExists(o->id())) return axerr::kInvalidUIElementObserver;
+  Target t;
+  if (AXError code = resolveTarget(element, t); code != axerr::kSuccess) return code;
+  const bool known = notification == "AXFocusedUIElementChanged" || notification == "AXSelectedTextChanged" ||
+                     notification == "AXWindowMoved" || notification == "AXWindowResized";
+  if (!known) return axerr::kNotificationUnsupported;
+  if (notification == "AXWindowMoved" || notification == "AXWindowResized") watchWindowsOf(t.pid);
+  return addObserverRegistration(o->id(), element, t.pid, notification, context);
+}
+
+void AtspiAccessibility::addRunLoopSource(const platform::Observer& observer, platform::RunLoopMode /*mode*/) {
+  if (const auto* o = handleAs<ObserverHandle>(observer)) installObserver(o->id());
+}
+
+}  // namespace axt::lindesk

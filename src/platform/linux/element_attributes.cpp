@@ -1,0 +1,326 @@
+#include "element_attributes.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "applications.h"
+#include "atspi_session.h"
+#include "focus_cache.h"
+#include "roles.h"
+#include "text_access.h"
+#include "text_markers.h"
+#include "utf16_offsets.h"
+
+namespace axt::lindesk {
+
+namespace axerr = platform::axerr;
+using platform::AXValue;
+using platform::AXValueType;
+using platform::Number;
+
+namespace {
+
+constexpr std::string_view kRootPathSuffix = "/accessible/root";
+
+constexpr std::array<std::string_view, 3> kApplicationAttributes = {"AXRole", "AXTitle",
+                                                                    "AXFocusedUIElement"};
+constexpr std::array<std::string_view, 7> kObjectAttributes = {
+    "AXRole", "AXSubrole", "AXTitle", "AXDescription", "AXIdentifier", "AXPosition", "AXSize"};
+constexpr std::array<std::string_view, 5> kTextAttributes = {
+    "AXValue", "AXSelectedText", "AXSelectedTextRange", "AXNumberOfCharacters",
+    "AXSelectedTextMarkerRange"};
+constexpr std::array<std::string_view, 4> kTextParameterized = {
+    "AXBoundsForRange", "AXStringForRange", "AXBoundsForTextMarkerRange",
+    "AXStringForTextMarkerRange"};
+
+template <std::size_t N>
+bool among(const std::array<std::string_view, N>& names, std::string_view name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+bool isRootPath(const std::string& path) {
+  return path.size() >= kRootPathSuffix.size() &&
+         path.compare(path.size() - kRootPathSuffix.size(), kRootPathSuffix.size(), kRootPathSuffix) == 0;
+}
+
+AXError failure(const GErrorHolder& error) {
+  const AXError code = errorCodeFor(error);
+  return code == axerr::kSuccess ? axerr::kCannotComplete : code;
+}
+
+// A text attribute that is empty reads as having no value, so that a
+// blocked-field entry without a value matches the fields that have none.
+AXError textOrNoValue(std::string text, std::optional<Value>& out) {
+  if (text.empty()) return axerr::kNoValue;
+  out = Value(std::move(text));
+  return axerr::kSuccess;
+}
+
+GRef<AtspiStateSet> statesOf(AtspiAccessible* a) {
+  return GRef<AtspiStateSet>::adopt(atspi_accessible_get_state_set(a));
+}
+
+bool hasState(AtspiStateSet* states, AtspiStateType state) {
+  return states != nullptr && atspi_state_set_contains(states, state);
+}
+
+AXError roleOf(AtspiAccessible* a, MappedRole& out) {
+  GErrorHolder error;
+  const AtspiRole role = atspi_accessible_get_role(a, error.out());
+  if (error) return failure(error);
+  GRef<AtspiStateSet> states = statesOf(a);
+  RoleTraits traits;
+  traits.editable = hasState(states.get(), ATSPI_STATE_EDITABLE);
+  traits.multiLine = hasState(states.get(), ATSPI_STATE_MULTI_LINE);
+  traits.singleLine = hasState(states.get(), ATSPI_STATE_SINGLE_LINE);
+  out = mapRole(role, traits);
+  return axerr::kSuccess;
+}
+
+bool isEditable(AtspiAccessible* a) {
+  GRef<AtspiStateSet> states = statesOf(a);
+  if (!hasState(states.get(), ATSPI_STATE_EDITABLE)) return false;
+  return GRef<AtspiEditableText>::adopt(atspi_accessible_get_editable_text_iface(a)).get() != nullptr;
+}
+
+// The focused element of an application: the one that last had the focus
+// in it. An application keeps its focused element while another one is
+// active, or while a grab of the keyboard (the hot key's) takes the focus
+// from its window for a moment, though the toolkit then reports the element
+// as not focused. Without an earlier focus event, a search of the
+// application's tree for the element that holds the focus.
+AXError focusedElementOf(const Target& t, std::optional<Value>& out) {
+  if (GRef<AtspiAccessible> cached = cachedFocus(keyOf(t.accessible.get()).busName)) {
+    if (!isDefunct(cached.get())) {
+      out = Value(wrapElement(t.pid, cached.get()));
+      return axerr::kSuccess;
+    }
+  }
+  GRef<AtspiCollection> collection =
+      GRef<AtspiCollection>::adopt(atspi_accessible_get_collection_iface(t.accessible.get()));
+  if (!collection) return axerr::kNoValue;
+  GArray* wanted = g_array_new(FALSE, FALSE, sizeof(AtspiStateType));
+  const AtspiStateType focusedState = ATSPI_STATE_FOCUSED;
+  g_array_append_val(wanted, focusedState);
+  GRef<AtspiStateSet> states = GRef<AtspiStateSet>::adopt(atspi_state_set_new(wanted));
+  g_array_free(wanted, TRUE);
+  GRef<AtspiMatchRule> rule = GRef<AtspiMatchRule>::adopt(atspi_match_rule_new(
+      states.get(), ATSPI_Collection_MATCH_ALL, nullptr, ATSPI_Collection_MATCH_ALL, nullptr,
+      ATSPI_Collection_MATCH_ALL, nullptr, ATSPI_Collection_MATCH_ALL, FALSE));
+  GErrorHolder error;
+  GArray* matches = atspi_collection_get_matches(collection.get(), rule.get(),
+                                                 ATSPI_Collection_SORT_ORDER_CANONICAL, 1, TRUE,
+                                                 error.out());
+  if (error) {
+    if (matches != nullptr) g_array_free(matches, TRUE);
+    return failure(error);
+  }
+  std::optional<platform::Element> found;
+  if (matches != nullptr) {
+    for (guint i = 0; i < matches->len; ++i) {
+      GRef<AtspiAccessible> m = GRef<AtspiAccessible>::adopt(g_array_index(matches, AtspiAccessible*, i));
+      if (!found && m) found = wrapElement(t.pid, m.get());
+    }
+    g_array_free(matches, TRUE);
+  }
+  if (!found) return axerr::kNoValue;
+  if (const auto* h = handleAs<ElementHandle>(*found); h != nullptr && h->accessible() != nullptr) {
+    (void)noteFocusGained(h->accessible());
+  }
+  out = Value(*found);
+  return axerr::kSuccess;
+}
+
+AXError readApplication(const Target& t, const std::string& name, std::optional<Value>& out) {
+  if (name == "AXRole") {
+    out = Value(std::string("AXApplication"));
+    return axerr::kSuccess;
+  }
+  if (name == "AXTitle") {
+    GErrorHolder error;
+    std::string title = takeString(atspi_accessible_get_name(t.accessible.get(), error.out()));
+    if (error) return failure(error);
+    return textOrNoValue(std::move(title), out);
+  }
+  if (name == "AXFocusedUIElement") return focusedElementOf(t, out);
+  return axerr::kAttributeUnsupported;
+}
+
+AXError readGeometry(AtspiAccessible* a, bool position, std::optional<Value>& out) {
+  GRef<AtspiComponent> component = GRef<AtspiComponent>::adopt(atspi_accessible_get_component_iface(a));
+  if (!component) return axerr::kAttributeUnsupported;
+  GErrorHolder error;
+  GBoxed<AtspiRect> rect(atspi_component_get_extents(component.get(), ATSPI_COORD_TYPE_SCREEN, error.out()));
+  if (error || !rect) return failure(error);
+  if (position) {
+    out = Value(AXValue(platform::Point{static_cast<double>(rect->x), static_cast<double>(rect->y)}));
+  } else {
+    out = Value(AXValue(platform::Size{static_cast<double>(rect->width), static_cast<double>(rect->height)}));
+  }
+  return axerr::kSuccess;
+}
+
+AXError readTextAttribute(const Target& t, AtspiText* text, const std::string& name, std::optional<Value>& out) {
+  if (name == "AXValue" || name == "AXNumberOfCharacters") {
+    std::string all;
+    if (AXError code = readText(text, all); code != axerr::kSuccess) return code;
+    if (name == "AXValue") {
+      out = Value(std::move(all));
+    } else {
+      out = Value(Number{utf16Length(all)});
+    }
+    return axerr::kSuccess;
+  }
+  platform::Range range;
+  std::string selected;
+  if (AXError code = readSelectedRange(text, range, &selected); code != axerr::kSuccess) return code;
+  if (name == "AXSelectedText") {
+    out = Value(std::move(selected));
+  } else if (name == "AXSelectedTextRange") {
+    out = Value(AXValue(range));
+  } else {
+    out = Value(markerRangeFor(t.key, range));
+  }
+  return axerr::kSuccess;
+}
+
+AXError readObject(const Target& t, const std::string& name, std::optional<Value>& out) {
+  AtspiAccessible* a = t.accessible.get();
+  if (name == "AXRole" || name == "AXSubrole") {
+    MappedRole role;
+    if (AXError code = roleOf(a, role); code != axerr::kSuccess) return code;
+    if (name == "AXRole") {
+      out = Value(role.role);
+      return axerr::kSuccess;
+    }
+    if (!role.subrole) return axerr::kNoValue;
+    out = Value(*role.subrole);
+    return axerr::kSuccess;
+  }
+  if (name == "AXTitle" || name == "AXDescription" || name == "AXIdentifier") {
+    GErrorHolder error;
+    std::string text = takeString(name == "AXTitle"         ? atspi_accessible_get_name(a, error.out())
+                                  : name == "AXDescription" ? atspi_accessible_get_description(a, error.out())
+                                                            : atspi_accessible_get_accessible_id(a, error.out()));
+    if (error) return failure(error);
+    return textOrNoValue(std::move(text), out);
+  }
+  if (name == "AXPosition" || name == "AXSize") return readGeometry(a, name == "AXPosition", out);
+  if (!among(kTextAttributes, name)) return axerr::kAttributeUnsupported;
+  GRef<AtspiText> text = textOf(a);
+  if (!text) return axerr::kAttributeUnsupported;
+  return readTextAttribute(t, text.get(), name, out);
+}
+
+AXError rangeParameter(const Value& parameter, platform::Range& out) {
+  const auto* v = std::get_if<AXValue>(&parameter);
+  if (v == nullptr || !v->getValue(AXValueType::kCFRange, out)) return axerr::kIllegalArgument;
+  return axerr::kSuccess;
+}
+
+}  // namespace
+
+platform::Element wrapElement(Pid pid, AtspiAccessible* accessible) {
+  const ObjectKey key = keyOf(accessible);
+  if (isRootPath(key.path)) return ElementHandle::application(pid);
+  return ElementHandle::object(pid, GRef<AtspiAccessible>::retain(accessible));
+}
+
+AXError resolveTarget(const platform::Element& element, Target& out) {
+  if (!atspiReady()) return axerr::kAPIDisabled;
+  const ElementHandle* h = handleAs<ElementHandle>(element);
+  if (h == nullptr) return axerr::kIllegalArgument;
+  out.pid = h->pid();
+  out.application = h->isApplication();
+  if (h->isApplication()) {
+    out.accessible = applicationOf(h->pid());
+    if (!out.accessible) return axerr::kCannotComplete;
+    out.key = keyOf(out.accessible.get());
+    return axerr::kSuccess;
+  }
+  out.accessible = GRef<AtspiAccessible>::retain(h->accessible());
+  out.key = h->key();
+  if (isDefunct(out.accessible.get())) return axerr::kInvalidUIElement;
+  return axerr::kSuccess;
+}
+
+AXError readAttribute(const Target& t, const std::string& name, std::optional<Value>& out) {
+  return t.application ? readApplication(t, name, out) : readObject(t, name, out);
+}
+
+AXError readParameterized(const Target& t, const std::string& name, const Value& parameter,
+                          std::optional<Value>& out) {
+  if (t.application || !among(kTextParameterized, name)) return axerr::kParameterizedAttributeUnsupported;
+  GRef<AtspiText> text = textOf(t.accessible.get());
+  if (!text) return axerr::kParameterizedAttributeUnsupported;
+  const bool bounds = name == "AXBoundsForRange" || name == "AXBoundsForTextMarkerRange";
+  const bool markers = name == "AXBoundsForTextMarkerRange" || name == "AXStringForTextMarkerRange";
+  AXError code = axerr::kSuccess;
+  platform::Rect rect;
+  std::string string;
+  if (markers) {
+    code = bounds ? boundsForMarkerRange(text.get(), t.key, parameter, rect)
+                  : stringForMarkerRange(text.get(), t.key, parameter, string);
+  } else {
+    platform::Range range;
+    code = rangeParameter(parameter, range);
+    if (code == axerr::kSuccess) {
+      code = bounds ? boundsOfRange(text.get(), range, rect) : stringOfRange(text.get(), range, string);
+    }
+  }
+  if (code != axerr::kSuccess) return code;
+  out = bounds ? Value(AXValue(rect)) : Value(std::move(string));
+  return axerr::kSuccess;
+}
+
+AXError checkSettable(const Target& t, const std::string& name, bool& settable) {
+  if (t.application) {
+    if (!among(kApplicationAttributes, name)) return axerr::kAttributeUnsupported;
+    settable = false;
+    return axerr::kSuccess;
+  }
+  const bool textual = among(kTextAttributes, name);
+  if (!textual && !among(kObjectAttributes, name)) return axerr::kAttributeUnsupported;
+  if (textual && !textOf(t.accessible.get())) return axerr::kAttributeUnsupported;
+  if (name == "AXValue") {
+    settable = isEditable(t.accessible.get());
+  } else {
+    settable = name == "AXSelectedTextRange";
+  }
+  return axerr::kSuccess;
+}
+
+AXError writeAttribute(const Target& t, const std::string& name, const Value& value) {
+  if (t.application) return axerr::kAttributeUnsupported;
+  GRef<AtspiText> text = textOf(t.accessible.get());
+  if (!text) return axerr::kAttributeUnsupported;
+  if (name == "AXSelectedTextRange") {
+    platform::Range range;
+    if (AXError code = rangeParameter(value, range); code != axerr::kSuccess) return code;
+    return selectRange(text.get(), range);
+  }
+  if (name == "AXValue" && isEditable(t.accessible.get())) {
+    const auto* s = std::get_if<std::string>(&value);
+    if (s == nullptr) return axerr::kIllegalArgument;
+    GRef<AtspiEditableText> editable =
+        GRef<AtspiEditableText>::adopt(atspi_accessible_get_editable_text_iface(t.accessible.get()));
+    GErrorHolder error;
+    atspi_editable_text_set_text_contents(editable.get(), s->c_str(), error.out());
+    return error ? failure(error) : axerr::kSuccess;
+  }
+  return axerr::kAttributeUnsupported;
+}
+
+std::vector<std::string> attributeNames(const Target& t) {
+  std::vector<std::string> names;
+  if (t.application) {
+    names.assign(kApplicationAttributes.begin(), kApplicationAttributes.end());
+    return names;
+  }
+  names.assign(kObjectAttributes.begin(), kObjectAttributes.end());
+  if (textOf(t.accessible.get())) names.insert(names.end(), kTextAttributes.begin(), kTextAttributes.end());
+  return names;
+}
+
+}  // namespace axt::lindesk

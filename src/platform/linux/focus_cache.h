@@ -1,0 +1,26 @@
+// The element that last had the keyboard focus in each application, as the
+// focus events and the library's own questions told it. Asking an
+// application for its focused element costs a search of its tree; while the
+// events are heard, the answer is already here.
+//
+// It also tells a move of the focus from its return: when a window becomes
+// active again (or a grab of the keyboard ends) the toolkit gives the focus
+// back to the element that had it, and reports that as the element gaining
+// the focus. The focus hasn't moved then, and no notification goes out.
+#pragma once
+
+#include <atspi/atspi.h>
+
+#include <string>
+
+#include "gobject_ref.h"
+
+namespace axt::lindesk {
+
+// Records the element as its application's focused one; true when it is
+// another element than the one recorded before.
+bool noteFocusGained(AtspiAccessible* element);
+// Empty when no focus event of the application was heard.
+GRef<AtspiAccessible> cachedFocus(const std::string& busName);
+
+}  // namespace axt::lindesk

@@ -1,0 +1,68 @@
+#include "handles.h"
+
+#include <functional>
+
+namespace axt::lindesk {
+
+namespace {
+
+std::size_t mix(std::size_t seed, std::size_t value) {
+  return seed ^ (value + 0x9E3779B97F4A7C15ull + (seed << 6) + (seed >> 2));
+}
+
+}  // namespace
+
+std::size_t hashKey(const ObjectKey& key) {
+  return mix(std::hash<std::string>{}(key.busName), std::hash<std::string>{}(key.path));
+}
+
+ObjectKey keyOf(AtspiAccessible* accessible) {
+  if (accessible == nullptr) return {};
+  const AtspiObject& object = accessible->parent;
+  ObjectKey key;
+  if (object.app != nullptr && object.app->bus_name != nullptr) key.busName = object.app->bus_name;
+  if (object.path != nullptr) key.path = object.path;
+  return key;
+}
+
+ElementHandle::ElementHandle(Pid pid, GRef<AtspiAccessible> accessible, ObjectKey key)
+    : pid_(pid), accessible_(std::move(accessible)), key_(std::move(key)) {}
+
+platform::Element ElementHandle::application(Pid pid) {
+  return platform::Element(std::make_shared<ElementHandle>(pid, GRef<AtspiAccessible>(), ObjectKey{}));
+}
+
+platform::Element ElementHandle::object(Pid pid, GRef<AtspiAccessible> accessible) {
+  ObjectKey key = keyOf(accessible.get());
+  return platform::Element(std::make_shared<ElementHandle>(pid, std::move(accessible), std::move(key)));
+}
+
+bool ElementHandle::equals(const Handle& other) const {
+  const auto* o = handleAs<ElementHandle>(&other);
+  if (o == nullptr || o->isApplication() != isApplication()) return false;
+  if (isApplication()) return o->pid_ == pid_;
+  return o->key_ == key_;
+}
+
+std::size_t ElementHandle::hash() const {
+  if (isApplication()) return mix(0x51, std::hash<Pid>{}(pid_));
+  return hashKey(key_);
+}
+
+bool MarkerHandle::equals(const Handle& other) const {
+  const auto* o = handleAs<MarkerHandle>(&other);
+  return o != nullptr && o->element_ == element_ && o->position_ == position_;
+}
+
+std::size_t MarkerHandle::hash() const {
+  return mix(hashKey(element_), std::hash<std::int64_t>{}(position_));
+}
+
+bool MarkerRangeHandle::equals(const Handle& other) const {
+  const auto* o = handleAs<MarkerRangeHandle>(&other);
+  return o != nullptr && first_->equals(*o->first_) && second_->equals(*o->second_);
+}
+
+std::size_t MarkerRangeHandle::hash() const { return mix(first_->hash(), second_->hash()); }
+
+}  // namespace axt::lindesk

@@ -1,0 +1,128 @@
+// The objects this backend hands across the seam. Elements and text markers
+// have value identity: two handles naming the same accessible object (its
+// D-Bus name and object path) compare equal and hash alike, however many
+// proxies AT-SPI made for it. An application element names a process and
+// nothing else, as the application elements of the library's other platform
+// do; the root object of an application is always given in that form.
+#pragma once
+
+#include <atspi/atspi.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "gobject_ref.h"
+#include "platform/platform.h"
+
+namespace axt::lindesk {
+
+using platform::Handle;
+using platform::Pid;
+
+template <class T>
+const T* handleAs(const Handle* h) {
+  return dynamic_cast<const T*>(h);
+}
+
+template <class T, class Tag>
+const T* handleAs(const platform::Ref<Tag>& ref) {
+  return handleAs<T>(ref.handle());
+}
+
+// Where an accessible object lives: its application's bus name and its
+// object path.
+struct ObjectKey {
+  std::string busName;
+  std::string path;
+  friend bool operator==(const ObjectKey&, const ObjectKey&) = default;
+};
+
+std::size_t hashKey(const ObjectKey& key);
+
+class ElementHandle final : public Handle {
+ public:
+  // The application element of a process, found on the bus when it is used.
+  static platform::Element application(Pid pid);
+  // One object of an application; `pid` is its application's process.
+  static platform::Element object(Pid pid, GRef<AtspiAccessible> accessible);
+
+  bool equals(const Handle& other) const override;
+  std::size_t hash() const override;
+
+  bool isApplication() const { return !accessible_; }
+  Pid pid() const { return pid_; }
+  const ObjectKey& key() const { return key_; }
+  AtspiAccessible* accessible() const { return accessible_.get(); }
+
+  ElementHandle(Pid pid, GRef<AtspiAccessible> accessible, ObjectKey key);
+
+ private:
+  Pid pid_;
+  GRef<AtspiAccessible> accessible_;  // empty for an application element
+  ObjectKey key_;
+};
+
+// The key of an accessible object as AT-SPI names it.
+ObjectKey keyOf(AtspiAccessible* accessible);
+
+// A position in one element's text, in UTF-16 units from its start. A
+// marker is a value: it stays where it was put when the text changes.
+class MarkerHandle final : public Handle {
+ public:
+  MarkerHandle(ObjectKey element, std::int64_t position)
+      : element_(std::move(element)), position_(position) {}
+
+  bool equals(const Handle& other) const override;
+  std::size_t hash() const override;
+
+  const ObjectKey& element() const { return element_; }
+  std::int64_t position() const { return position_; }
+
+ private:
+  ObjectKey element_;
+  std::int64_t position_;
+};
+
+// Two markers, kept in the order they were given.
+class MarkerRangeHandle final : public Handle {
+ public:
+  MarkerRangeHandle(std::shared_ptr<const Handle> first, std::shared_ptr<const Handle> second)
+      : first_(std::move(first)), second_(std::move(second)) {}
+
+  bool equals(const Handle& other) const override;
+  std::size_t hash() const override;
+
+  const std::shared_ptr<const Handle>& first() const { return first_; }
+  const std::shared_ptr<const Handle>& second() const { return second_; }
+  const MarkerHandle* firstMarker() const { return handleAs<MarkerHandle>(first_.get()); }
+  const MarkerHandle* secondMarker() const { return handleAs<MarkerHandle>(second_.get()); }
+
+ private:
+  std::shared_ptr<const Handle> first_;
+  std::shared_ptr<const Handle> second_;
+};
+
+// An entry of one of the backend's tables, by number: observers, hot keys.
+template <class Kind>
+class NumberedHandle final : public Handle {
+ public:
+  explicit NumberedHandle(std::uint64_t id) : id_(id) {}
+  bool equals(const Handle& other) const override {
+    const auto* o = handleAs<NumberedHandle>(&other);
+    return o != nullptr && o->id_ == id_;
+  }
+  std::size_t hash() const override { return std::hash<std::uint64_t>{}(id_); }
+  std::uint64_t id() const { return id_; }
+
+ private:
+  std::uint64_t id_;
+};
+
+struct ObserverKind;
+struct HotKeyKind;
+using ObserverHandle = NumberedHandle<ObserverKind>;
+using HotKeyHandle = NumberedHandle<HotKeyKind>;
+
+}  // namespace axt::lindesk

@@ -1,0 +1,72 @@
+#include "run_loop.h"
+
+#include <glib.h>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <thread>
+
+namespace axt::lindesk {
+
+namespace {
+
+using Block = std::function<void()>;
+
+gboolean runOnce(gpointer data) {
+  // Moved out first: the block may schedule another one, or the context may
+  // be torn down around it.
+  Block block = std::move(*static_cast<Block*>(data));
+  if (block) block();
+  return G_SOURCE_REMOVE;
+}
+
+void destroyBlock(gpointer data) { delete static_cast<Block*>(data); }
+
+// Milliseconds for a delay in seconds, rounded up: a block never runs before
+// its time. Negative and NaN delays run at once.
+guint milliseconds(double seconds) {
+  if (!(seconds > 0)) return 0;
+  const double ms = std::ceil(seconds * 1000.0);
+  if (ms >= static_cast<double>(std::numeric_limits<guint>::max())) return std::numeric_limits<guint>::max();
+  return static_cast<guint>(ms);
+}
+
+void addTimeout(guint ms, Block block) {
+  auto* data = new Block(std::move(block));  // owned by the source: freed by destroyBlock
+  GSource* source = ms == 0 ? g_idle_source_new() : g_timeout_source_new(ms);
+  g_source_set_priority(source, G_PRIORITY_DEFAULT);
+  g_source_set_callback(source, runOnce, data, destroyBlock);
+  g_source_attach(source, nullptr);
+  g_source_unref(source);
+}
+
+}  // namespace
+
+void postToMainLoop(std::function<void()> block) {
+  if (block) addTimeout(0, std::move(block));
+}
+
+void postToMainLoopAfter(double seconds, std::function<void()> block) {
+  if (block) addTimeout(milliseconds(seconds), std::move(block));
+}
+
+void GlibRunLoop::dispatchAfter(double seconds, std::function<void()> block) {
+  if (block) addTimeout(milliseconds(seconds), std::move(block));
+}
+
+void GlibRunLoop::scheduleTimer(double interval, platform::RunLoopMode /*mode*/,
+                                std::function<void()> action) {
+  // A timer asked for no interval at all still waits for the next turn.
+  if (action) addTimeout(std::max<guint>(1, milliseconds(interval)), std::move(action));
+}
+
+double GlibRunLoop::currentDate() { return static_cast<double>(g_get_real_time()) / 1e6; }
+
+void GlibRunLoop::busyWaitTurn(double /*until*/) {
+  // The real clock moves by itself; let the other threads of the machine
+  // have the core meanwhile.
+  std::this_thread::yield();
+}
+
+}  // namespace axt::lindesk

@@ -1,0 +1,29 @@
+// The run loop of the host's main thread: the default GLib main context,
+// which the host runs (GTK and the other toolkits on this desktop run one).
+// Blocks after a deadline and one-shot timers are sources on that context.
+// GLib has no run-loop modes: a timer asked for in the default mode runs in
+// any, as every source of the context does.
+#pragma once
+
+#include <functional>
+
+#include "platform/platform.h"
+
+namespace axt::lindesk {
+
+// Runs `block` from the main context as soon as it gets to it, never from
+// inside the caller. Every delivery to the library goes through here, so
+// that no callback runs inside a request the library is making.
+void postToMainLoop(std::function<void()> block);
+void postToMainLoopAfter(double seconds, std::function<void()> block);
+
+class GlibRunLoop final : public platform::MainRunLoop {
+ public:
+  void dispatchAfter(double seconds, std::function<void()> block) override;
+  void scheduleTimer(double interval, platform::RunLoopMode mode,
+                     std::function<void()> action) override;
+  double currentDate() override;
+  void busyWaitTurn(double until) override;
+};
+
+}  // namespace axt::lindesk

@@ -1,0 +1,122 @@
+#include "text_access.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "atspi_session.h"
+
+namespace axt::lindesk {
+
+namespace axerr = platform::axerr;
+
+namespace {
+
+gint asOffset(std::int64_t v) {
+  return static_cast<gint>(std::clamp<std::int64_t>(v, 0, std::numeric_limits<gint>::max()));
+}
+
+AXError failure(const GErrorHolder& error) {
+  const AXError code = errorCodeFor(error);
+  return code == axerr::kSuccess ? axerr::kCannotComplete : code;
+}
+
+}  // namespace
+
+GRef<AtspiText> textOf(AtspiAccessible* accessible) {
+  if (accessible == nullptr) return {};
+  return GRef<AtspiText>::adopt(atspi_accessible_get_text_iface(accessible));
+}
+
+AXError readText(AtspiText* text, std::string& out) {
+  GErrorHolder error;
+  gchar* all = atspi_text_get_text(text, 0, -1, error.out());
+  if (error) {
+    g_free(all);
+    return failure(error);
+  }
+  out = takeString(all);
+  return axerr::kSuccess;
+}
+
+AXError readSelection(AtspiText* text, CharRange& out) {
+  GErrorHolder error;
+  const gint count = atspi_text_get_n_selections(text, error.out());
+  if (error) return failure(error);
+  if (count > 0) {
+    GBoxed<AtspiRange> range(atspi_text_get_selection(text, 0, error.out()));
+    if (error || !range) return failure(error);
+    out = CharRange{std::min(range->start_offset, range->end_offset),
+                    std::max(range->start_offset, range->end_offset)};
+    // Some toolkits report a collapsed selection rather than none.
+    return axerr::kSuccess;
+  }
+  const gint caret = atspi_text_get_caret_offset(text, error.out());
+  if (error) return failure(error);
+  out = CharRange{std::max(caret, 0), std::max(caret, 0)};
+  return axerr::kSuccess;
+}
+
+AXError readSelectedRange(AtspiText* text, platform::Range& out, std::string* selectedText) {
+  CharRange chars;
+  if (AXError code = readSelection(text, chars); code != axerr::kSuccess) return code;
+  // Only the text up to the selection's end is needed to convert it.
+  GErrorHolder error;
+  std::string head = takeString(atspi_text_get_text(text, 0, asOffset(chars.end), error.out()));
+  if (error) return failure(error);
+  out = unitRangeOf(head, chars);
+  if (selectedText != nullptr) *selectedText = head.substr(byteOffsetOfCharacter(head, chars.start));
+  return axerr::kSuccess;
+}
+
+AXError boundsOfRange(AtspiText* text, const platform::Range& units, platform::Rect& out) {
+  std::string all;
+  if (AXError code = readText(text, all); code != axerr::kSuccess) return code;
+  std::optional<CharRange> chars = charRangeOf(all, units);
+  if (!chars) return axerr::kIllegalArgument;
+  return boundsOfChars(text, *chars, out);
+}
+
+AXError boundsOfChars(AtspiText* text, CharRange chars, platform::Rect& out) {
+  GErrorHolder error;
+  GBoxed<AtspiRect> rect(atspi_text_get_range_extents(text, asOffset(chars.start), asOffset(chars.end),
+                                                      ATSPI_COORD_TYPE_SCREEN, error.out()));
+  if (error || !rect) return failure(error);
+  out = platform::Rect{{static_cast<double>(rect->x), static_cast<double>(rect->y)},
+                       {static_cast<double>(rect->width), static_cast<double>(rect->height)}};
+  return axerr::kSuccess;
+}
+
+AXError stringOfRange(AtspiText* text, const platform::Range& units, std::string& out) {
+  std::string all;
+  if (AXError code = readText(text, all); code != axerr::kSuccess) return code;
+  std::optional<CharRange> chars = charRangeOf(all, units);
+  if (!chars) return axerr::kIllegalArgument;
+  const std::size_t begin = byteOffsetOfCharacter(all, chars->start);
+  const std::size_t end = byteOffsetOfCharacter(all, chars->end);
+  out = all.substr(begin, end - begin);
+  return axerr::kSuccess;
+}
+
+AXError selectRange(AtspiText* text, const platform::Range& units) {
+  std::string all;
+  if (AXError code = readText(text, all); code != axerr::kSuccess) return code;
+  const std::int64_t total = utf16Length(all);
+  const std::int64_t location = std::clamp<std::int64_t>(units.location, 0, total);
+  const std::int64_t length = std::clamp<std::int64_t>(units.length, 0, total - location);
+  const CharRange chars = *charRangeOf(all, platform::Range{location, length});
+  GErrorHolder error;
+  if (chars.start == chars.end) {
+    atspi_text_set_caret_offset(text, asOffset(chars.start), error.out());
+    return error ? failure(error) : axerr::kSuccess;
+  }
+  const gint count = atspi_text_get_n_selections(text, error.out());
+  if (error) return failure(error);
+  if (count > 0) {
+    atspi_text_set_selection(text, 0, asOffset(chars.start), asOffset(chars.end), error.out());
+  } else {
+    atspi_text_add_selection(text, asOffset(chars.start), asOffset(chars.end), error.out());
+  }
+  return error ? failure(error) : axerr::kSuccess;
+}
+
+}  // namespace axt::lindesk

@@ -1,0 +1,81 @@
+#include "text_markers.h"
+
+#include <algorithm>
+
+#include "text_access.h"
+#include "utf16_offsets.h"
+
+namespace axt::lindesk {
+
+namespace axerr = platform::axerr;
+
+namespace {
+
+// The characters a marker-range parameter names in `all`, or why not.
+AXError markedChars(const std::string& all, const ObjectKey& element, const platform::Value& parameter,
+                    CharRange& out) {
+  const auto* ref = std::get_if<platform::TextMarkerRange>(&parameter);
+  const MarkerRangeHandle* range = ref != nullptr ? handleAs<MarkerRangeHandle>(*ref) : nullptr;
+  if (range == nullptr) return axerr::kIllegalArgument;
+  const MarkerHandle* a = range->firstMarker();
+  const MarkerHandle* b = range->secondMarker();
+  if (a == nullptr || b == nullptr || !(a->element() == element) || !(b->element() == element)) {
+    return axerr::kIllegalArgument;
+  }
+  const std::int64_t total = utf16Length(all);
+  const std::int64_t p = std::clamp<std::int64_t>(a->position(), 0, total);
+  const std::int64_t q = std::clamp<std::int64_t>(b->position(), 0, total);
+  const std::int64_t lo = std::min(p, q);
+  out = *charRangeOf(all, platform::Range{lo, std::max(p, q) - lo});
+  return axerr::kSuccess;
+}
+
+}  // namespace
+
+platform::TextMarkerRange markerRangeFor(const ObjectKey& element, const platform::Range& units) {
+  auto start = std::make_shared<MarkerHandle>(element, units.location);
+  auto end = std::make_shared<MarkerHandle>(element, units.location + units.length);
+  return platform::TextMarkerRange(std::make_shared<MarkerRangeHandle>(std::move(start), std::move(end)));
+}
+
+AXError boundsForMarkerRange(AtspiText* text, const ObjectKey& element,
+                             const platform::Value& parameter, platform::Rect& out) {
+  std::string all;
+  if (AXError code = readText(text, all); code != axerr::kSuccess) return code;
+  CharRange chars;
+  if (AXError code = markedChars(all, element, parameter, chars); code != axerr::kSuccess) return code;
+  return boundsOfChars(text, chars, out);
+}
+
+AXError stringForMarkerRange(AtspiText* text, const ObjectKey& element,
+                             const platform::Value& parameter, std::string& out) {
+  std::string all;
+  if (AXError code = readText(text, all); code != axerr::kSuccess) return code;
+  CharRange chars;
+  if (AXError code = markedChars(all, element, parameter, chars); code != axerr::kSuccess) return code;
+  const std::size_t begin = byteOffsetOfCharacter(all, chars.start);
+  out = all.substr(begin, byteOffsetOfCharacter(all, chars.end) - begin);
+  return axerr::kSuccess;
+}
+
+std::optional<platform::TextMarker> startMarker(const platform::TextMarkerRange& range) {
+  const auto* r = handleAs<MarkerRangeHandle>(range);
+  if (r == nullptr) return std::nullopt;
+  return platform::TextMarker(r->first());
+}
+
+std::optional<platform::TextMarker> endMarker(const platform::TextMarkerRange& range) {
+  const auto* r = handleAs<MarkerRangeHandle>(range);
+  if (r == nullptr) return std::nullopt;
+  return platform::TextMarker(r->second());
+}
+
+std::optional<platform::TextMarkerRange> makeMarkerRange(const platform::TextMarker& first,
+                                                         const platform::TextMarker& second) {
+  if (handleAs<MarkerHandle>(first) == nullptr || handleAs<MarkerHandle>(second) == nullptr) {
+    return std::nullopt;
+  }
+  return platform::TextMarkerRange(std::make_shared<MarkerRangeHandle>(first.shared(), second.shared()));
+}
+
+}  // namespace axt::lindesk
