@@ -2,6 +2,8 @@
 // recursing, so the nesting limit, not the thread's stack, bounds the depth.
 // Values are built in place: each member or element is created first and the
 // parser then fills it, rather than parsing into temporaries and moving them.
+// An object takes its members in the order the text lists them and sorts
+// them once, when it closes.
 #include <array>
 #include <bit>
 #include <charconv>
@@ -14,6 +16,22 @@
 #include "host/json.h"
 
 namespace axt::json {
+
+// The reader's way into an object: members are appended as they come and put
+// in order, the last of repeated keys winning, once the object is complete.
+class ObjectBuilder {
+ public:
+  static Object::value_type& append(Object& object) {
+    std::vector<Object::value_type>& members = object.members_;
+    // Most objects have a few members: one allocation covers them.
+    if (members.capacity() == 0) members.reserve(kFirstCapacity);
+    return members.emplace_back();
+  }
+  static void finish(Object& object) { object.settle(); }
+
+ private:
+  static constexpr std::size_t kFirstCapacity = 4;
+};
 
 std::string ParseError::description() const {
   std::string text = message;
@@ -157,9 +175,8 @@ class Parser {
 
  private:
   struct Frame {
-    Array* array;    // exactly one of the two is set
+    Array* array;  // exactly one of the two is set
     Object* object;
-    Object::iterator last;  // the member added last, or the end
   };
 
   bool fail(const char* at, std::string message) {
@@ -181,7 +198,7 @@ class Parser {
   bool openObject(Value& slot, Value*& next);
   bool openArray(Value& slot, Value*& next);
   // After a key's opening quote: the key, the colon, and the member slot.
-  bool beginMember(Frame& frame, Value*& next);
+  bool beginMember(Object& object, Value*& next);
   bool parseString(std::string& out);
   bool parseEscape(const char* quote, std::string& out);
   bool parseNumber(Value& slot);
@@ -248,7 +265,7 @@ ParseResult Parser::run() {
         ++p_;
         skipWhitespace();
         if (p_ < end_ && *p_ == '"') {
-          ok = beginMember(top, next);
+          ok = beginMember(*top.object, next);
         } else if (p_ < end_ && *p_ == '}') {
           ok = fail(p_, "Trailing comma before '}'");
         } else if (p_ == end_) {
@@ -258,6 +275,7 @@ ParseResult Parser::run() {
         }
       } else if (p_ < end_ && *p_ == '}') {
         ++p_;
+        ObjectBuilder::finish(*top.object);
         stack_.pop_back();
       } else if (p_ == end_) {
         ok = failEnd();
@@ -349,8 +367,8 @@ bool Parser::openObject(Value& slot, Value*& next) {
     ++p_;
     return true;
   }
-  stack_.push_back(Frame{nullptr, &object, object.end()});
-  if (p_ < end_ && *p_ == '"') return beginMember(stack_.back(), next);
+  stack_.push_back(Frame{nullptr, &object});
+  if (p_ < end_ && *p_ == '"') return beginMember(object, next);
   if (p_ == end_) return failEnd();
   return fail(p_, "Expected a string as object key");
 }
@@ -365,26 +383,21 @@ bool Parser::openArray(Value& slot, Value*& next) {
     ++p_;
     return true;
   }
-  stack_.push_back(Frame{&array, nullptr, {}});
+  stack_.push_back(Frame{&array, nullptr});
   next = &array.emplace_back();
   return true;
 }
 
-bool Parser::beginMember(Frame& frame, Value*& next) {
-  std::string key;
-  if (!parseString(key)) return false;
+bool Parser::beginMember(Object& object, Value*& next) {
+  // The key is read straight into its place. The member's value stays put
+  // while it is parsed: nothing is added to this object until it is done.
+  Object::value_type& member = ObjectBuilder::append(object);
+  if (!parseString(member.first)) return false;
   skipWhitespace();
   if (p_ == end_) return failEnd();
   if (*p_ != ':') return fail(p_, "Expected ':' after object key");
   ++p_;
-  // Keys mostly arrive sorted, or in runs that are (app8, app9, app10,
-  // app11, ...), so the place after the previous key is usually right; a
-  // wrong hint costs a comparison or two. A repeated key keeps its node and
-  // the later value replaces the earlier one.
-  Object& object = *frame.object;
-  auto hint = frame.last == object.end() ? object.end() : std::next(frame.last);
-  frame.last = object.try_emplace(hint, std::move(key));
-  next = &frame.last->second;
+  next = &member.second;
   return true;
 }
 

@@ -151,7 +151,7 @@ void writeValue(std::string& out, const Value& value, bool escapeSlash) {
     case Value::Kind::kObject: {
       out.push_back('{');
       bool first = true;
-      // std::map keeps the keys in byte order, which is the order we promise.
+      // Objects keep their keys in byte order, which is the order we promise.
       for (const auto& [key, member] : *value.asObject()) {
         if (!first) out.push_back(',');
         first = false;

@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/json.h"
+
+namespace axt::json {
+namespace {
+
+using Members = std::vector<std::pair<std::string, Value>>;
+
+Members membersOf(const Object& object) { return Members(object.begin(), object.end()); }
+
+std::vector<std::string> keysOf(const Object& object) {
+  std::vector<std::string> keys;
+  for (const auto& [key, value] : object) keys.push_back(key);
+  return keys;
+}
+
+Object parsedObject(std::string_view text) {
+  ParseResult result = parse(text);
+  EXPECT_TRUE(result) << text << ": " << result.error.description();
+  if (!result || !result.value->isObject()) return Object{};
+  return *result.value->asObject();
+}
+
+TEST(JsonObject, IteratesInByteOrderOfKeys) {
+  const std::string nul("a\0", 2);
+  Object o{{"b", 1}, {"\xc3\xa9", 2}, {"B", 3}, {"a\x01", 4}, {"", 5}, {nul, 6}, {"ab", 7}, {"a", 8}};
+  EXPECT_EQ(keysOf(o), (std::vector<std::string>{"", "B", "a", nul, "a\x01", "ab", "b", "\xc3\xa9"}));
+  EXPECT_EQ(o.rbegin()->first, "\xc3\xa9");
+  EXPECT_EQ(write(o), R"({"":5,"B":3,"a":8,"a\u0000":6,"a\u0001":4,"ab":7,"b":1,"é":2})");
+}
+
+TEST(JsonObject, InitializerListKeepsTheFirstOfRepeatedKeysAsAMapWould) {
+  std::initializer_list<std::pair<const std::string, Value>> list{
+      {"k", 1}, {"a", 2}, {"k", 3}, {"z", 4}, {"a", 5}};
+  const std::map<std::string, Value, std::less<>> map(list);
+  const Object object{{"k", 1}, {"a", 2}, {"k", 3}, {"z", 4}, {"a", 5}};
+  EXPECT_EQ(membersOf(object), Members(map.begin(), map.end()));
+  EXPECT_EQ(object.size(), 3u);
+  EXPECT_EQ(object.at("k"), Value(1));
+}
+
+TEST(JsonObject, LookupOfAbsentKeys) {
+  Object o{{"b", 1}, {"d", 2}};
+  const Object& c = o;
+  for (const char* absent : {"", "a", "c", "e", "bb", "B"}) {
+    EXPECT_EQ(o.find(absent), o.end()) << absent;
+    EXPECT_EQ(c.find(absent), c.end()) << absent;
+    EXPECT_EQ(c.count(absent), 0u) << absent;
+    EXPECT_THROW((void)c.at(absent), std::out_of_range) << absent;
+    EXPECT_THROW((void)o.at(absent), std::out_of_range) << absent;
+    EXPECT_EQ(Value(o).find(absent), nullptr) << absent;
+  }
+  EXPECT_EQ(c.count("d"), 1u);
+  EXPECT_EQ(c.find("b")->second, Value(1));
+
+  const Object empty;
+  EXPECT_TRUE(empty.empty());
+  EXPECT_EQ(empty.find("x"), empty.end());
+  EXPECT_EQ(empty.begin(), empty.end());
+}
+
+TEST(JsonObject, SubscriptAddsNullInItsPlaceAndFindsExisting) {
+  Object o{{"b", 1}, {"d", 2}};
+  EXPECT_TRUE(o["c"].isNull());
+  EXPECT_EQ(keysOf(o), (std::vector<std::string>{"b", "c", "d"}));
+  o["a"] = Value("first");
+  o["z"] = Value("last");
+  o["b"] = Value(10);
+  EXPECT_EQ(write(o), R"({"a":"first","b":10,"c":null,"d":2,"z":"last"})");
+}
+
+TEST(JsonObject, EmplaceKeepsAnExistingMember) {
+  Object o{{"m", 1}};
+  auto [at, added] = o.emplace("m", Value(2));
+  EXPECT_FALSE(added);
+  EXPECT_EQ(at->second, Value(1));
+  std::tie(at, added) = o.emplace("a", Value(3));
+  EXPECT_TRUE(added);
+  EXPECT_EQ(at, o.begin());
+  std::tie(at, added) = o.emplace("z", Value(4));
+  EXPECT_TRUE(added);
+  EXPECT_EQ(std::next(at), o.end());
+  EXPECT_EQ(write(o), R"({"a":3,"m":1,"z":4})");
+}
+
+TEST(JsonObject, InsertOrAssignReplacesTheValue) {
+  Object o{{"m", 1}};
+  EXPECT_FALSE(o.insert_or_assign("m", Value("x")).second);
+  EXPECT_TRUE(o.insert_or_assign("c", Value("y")).second);
+  EXPECT_EQ(write(o), R"({"c":"y","m":"x"})");
+}
+
+TEST(JsonObject, InsertingARangeKeepsExistingKeys) {
+  // The selection's own members win over the application's.
+  Object data{{"selected_text", "abc"}, {"name", "selection's"}};
+  const Object appInfo{{"name", "Editor"}, {"bundle_id", "com.example.editor"}, {"zz", true}};
+  data.insert(appInfo.begin(), appInfo.end());
+  EXPECT_EQ(write(data),
+            R"({"bundle_id":"com.example.editor","name":"selection's","selected_text":"abc","zz":true})");
+
+  // From a map, and with a key repeated in the range: the first counts.
+  const std::vector<std::pair<std::string, Value>> repeated{{"q", 1}, {"name", 2}, {"q", 3}};
+  data.insert(repeated.begin(), repeated.end());
+  EXPECT_EQ(data.at("q"), Value(1));
+  EXPECT_EQ(data.at("name"), Value("selection's"));
+  const std::map<std::string, Value> map{{"a", 0}, {"zz", false}};
+  data.insert(map.begin(), map.end());
+  EXPECT_EQ(data.begin()->first, "a");
+  EXPECT_EQ(data.at("zz"), Value(true));
+
+  // Into itself: nothing is new.
+  const Object before = data;
+  data.insert(data.begin(), data.end());
+  EXPECT_EQ(data, before);
+}
+
+TEST(JsonObject, EqualityIgnoresHowTheMembersCameIn) {
+  Object built;
+  built["y"] = Value(2);
+  built["x"] = Value(1);
+  EXPECT_EQ(built, (Object{{"x", 1}, {"y", 2}}));
+  EXPECT_EQ(built, parsedObject(R"({"y":2,"x":1})"));
+  EXPECT_NE(built, (Object{{"x", 1}, {"y", 2.5}}));
+  EXPECT_NE(built, (Object{{"x", 1}}));
+  EXPECT_NE(built, (Object{{"x", 1}, {"z", 2}}));
+}
+
+TEST(JsonObject, ReleaseHandsOverTheMembersInOrder) {
+  Object o = parsedObject(R"({"b":{"k":1},"a":"s"})");
+  std::vector<Object::value_type> members = o.release();
+  EXPECT_TRUE(o.empty());
+  ASSERT_EQ(members.size(), 2u);
+  EXPECT_EQ(members[0].first, "a");
+  EXPECT_EQ(members[1], (Object::value_type{"b", Object{{"k", 1}}}));
+  o["c"] = Value(1);
+  EXPECT_EQ(o.size(), 1u);
+}
+
+// Repeated keys in objects above and below the size where the reader switches
+// its way of sorting; the last value counts even when earlier ones were
+// containers, and nested objects are settled on their own.
+TEST(JsonObject, ReaderKeepsTheLastOfRepeatedKeysInObjectsOfAnySize) {
+  for (int size : {1, 2, 15, 16, 17, 40, 300}) {
+    std::map<std::string, Value> expected;
+    std::string text = "{";
+    for (int i = 0; i < size; ++i) {
+      const std::string key = "k" + std::to_string((i * 5) % 7);
+      text += "\"" + key + "\":{\"v\":[" + std::to_string(i) + "]},";
+      expected[key] = Object{{"v", Array{i}}};
+    }
+    text += R"("k3":{"b":1,"a":2,"b":3}})";
+    expected["k3"] = Object{{"a", 2}, {"b", 3}};
+    EXPECT_EQ(membersOf(parsedObject(text)), Members(expected.begin(), expected.end())) << text;
+  }
+}
+
+TEST(JsonObject, ReaderSortsCounterKeysAndKeysWithLongCommonParts) {
+  // Counter keys fall into a few runs (app0..app9, app10..app99, ...).
+  std::string text = "{";
+  for (int i = 0; i < 1500; ++i)
+    text += (i ? ",\"app" : "\"app") + std::to_string(i) + "\":" + std::to_string(i);
+  text += "}";
+  Object o = parsedObject(text);
+  ASSERT_EQ(o.size(), 1500u);
+  std::vector<std::string> expected;
+  for (int i = 0; i < 1500; ++i) expected.push_back("app" + std::to_string(i));
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(keysOf(o), expected);
+  EXPECT_EQ(o.at("app1234"), Value(1234));
+
+  // Keys alike in their first eight bytes past the shared part, one a
+  // prefix of another, and a NUL against the end of a shorter key; given in
+  // descending order.
+  const std::vector<std::string> keys{
+      "x",           std::string("x\0", 2), "x01234567", "x012345670", "x012345678",
+      "x0123456780", "x01234568",           "x0123456",  "y",          "yy"};
+  text = "{";
+  for (std::size_t i = keys.size(); i-- > 0;) {
+    for (int copy = 0; copy < 2; ++copy) {
+      const std::string key = keys[i] == std::string("x\0", 2) ? "x\\u0000" : keys[i];
+      if (text.size() > 1) text += ",";
+      text += "\"" + key + "\":" + std::to_string(i * 10 + copy);
+    }
+  }
+  text += "}";
+  o = parsedObject(text);
+  std::vector<std::string> sortedKeys = keys;
+  std::sort(sortedKeys.begin(), sortedKeys.end());
+  EXPECT_EQ(keysOf(o), sortedKeys);
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    EXPECT_EQ(o.at(keys[i]), Value(static_cast<std::int64_t>(i * 10 + 1))) << i;
+  }
+}
+
+// Random objects against a map filled member by member: keys from a small
+// alphabet (so that keys repeat and share prefixes), sizes on both sides of
+// the reader's switch between ways of sorting.
+TEST(JsonObject, ReaderAgreesWithAMapOnRandomObjects) {
+  std::mt19937 random(20240607);
+  const std::vector<std::string> pieces{"a", "b", "com.example.", "\xc3\xa9", "\\u0000", "Z", "0", "9"};
+  auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+  for (int round = 0; round < 300; ++round) {
+    const std::size_t members = pick(round % 3 == 0 ? 200 : 30);
+    std::map<std::string, Value> expected;
+    std::string text = "{";
+    for (std::size_t m = 0; m < members; ++m) {
+      std::string written;
+      std::string key;
+      for (std::size_t p = pick(5); p > 0; --p) {
+        const std::string& piece = pieces[pick(pieces.size())];
+        written += piece;
+        key += piece == "\\u0000" ? std::string(1, '\0') : piece;
+      }
+      const auto value = static_cast<std::int64_t>(m);
+      text += (m ? ",\"" : "\"") + written + "\":" + std::to_string(value);
+      expected[key] = Value(value);
+    }
+    text += "}";
+    const Object o = parsedObject(text);
+    ASSERT_EQ(membersOf(o), Members(expected.begin(), expected.end())) << text;
+  }
+}
+
+}  // namespace
+}  // namespace axt::json
