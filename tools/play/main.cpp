@@ -1,6 +1,6 @@
 // axtrack-play FILE: loads the library as a host does, builds the simulated
 // desktop a scenario describes, plays its steps and prints what the host
-// would see.
+// would see. With --desktop it plays on the real Linux desktop instead.
 #include <dlfcn.h>
 #include <unistd.h>
 
@@ -11,6 +11,7 @@
 #include <variant>
 
 #include "desktop_builder.h"
+#include "desktop_mode.h"
 #include "entry_points.h"
 #include "output.h"
 #include "scenario_reader.h"
@@ -19,10 +20,11 @@
 namespace {
 
 constexpr const char* kLibraryName = "libaxtrack-simdesk.so";
-constexpr const char* kUsage = "usage: axtrack-play [--library PATH] FILE";
+constexpr const char* kUsage = "usage: axtrack-play [--library PATH] [--desktop] FILE";
 
 struct Arguments {
   std::optional<std::string> library;
+  bool desktop = false;
   std::string scenario;
 };
 
@@ -37,6 +39,8 @@ std::optional<Arguments> parseArguments(int argc, char** argv) {
     } else if (!optionsDone && arg == "--library") {
       if (i + 1 >= argc || result.library) return std::nullopt;
       result.library = argv[++i];
+    } else if (!optionsDone && arg == "--desktop") {
+      result.desktop = true;
     } else if (!optionsDone && arg.size() > 1 && arg[0] == '-') {
       return std::nullopt;
     } else {
@@ -50,14 +54,14 @@ std::optional<Arguments> parseArguments(int argc, char** argv) {
 }
 
 // The library beside the player executable, where the build puts both.
-std::optional<std::string> besideExecutable() {
+std::optional<std::string> besideExecutable(const char* name) {
   char buffer[4096];
   ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
   if (n <= 0) return std::nullopt;
   std::string path(buffer, static_cast<std::size_t>(n));
   auto slash = path.rfind('/');
   if (slash == std::string::npos) return std::nullopt;
-  path = path.substr(0, slash + 1) + kLibraryName;
+  path = path.substr(0, slash + 1) + name;
   if (access(path.c_str(), F_OK) != 0) return std::nullopt;
   return path;
 }
@@ -78,9 +82,10 @@ bool resolve(void* handle, const char* name, F& out, std::string& error) {
 // The handle is never closed: like a host, the player keeps the library
 // loaded until the process ends, since its registrations on the desktop
 // (observers, the hot key, tracking areas) stay in force until then.
-std::optional<play::EntryPoints> loadLibrary(const std::optional<std::string>& explicitPath,
+std::optional<play::EntryPoints> loadLibrary(const char* name,
+                                             const std::optional<std::string>& explicitPath,
                                              std::string& error) {
-  std::string path = explicitPath ? *explicitPath : besideExecutable().value_or(kLibraryName);
+  std::string path = explicitPath ? *explicitPath : besideExecutable(name).value_or(name);
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
     const char* message = dlerror();
@@ -109,6 +114,14 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", kUsage);
     return 2;
   }
+  if (args->desktop) {
+    int status = play::playOnDesktop(args->scenario, [&](std::string& error) {
+      return loadLibrary(play::kDesktopLibraryName, args->library, error);
+    });
+    play::flushOutput();
+    std::fflush(stderr);
+    std::_Exit(status);
+  }
 
   // The whole file is checked before anything is loaded or played.
   play::ReadResult read = play::readScenarioFile(args->scenario);
@@ -121,7 +134,7 @@ int main(int argc, char** argv) {
   const play::Plan& plan = std::get<play::Plan>(read);
 
   std::string error;
-  std::optional<play::EntryPoints> library = loadLibrary(args->library, error);
+  std::optional<play::EntryPoints> library = loadLibrary(kLibraryName, args->library, error);
   if (!library) {
     std::fprintf(stderr, "axtrack-play: %s\n", error.c_str());
     return 2;

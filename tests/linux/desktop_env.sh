@@ -1,0 +1,136 @@
+# A private virtual Linux desktop with mousepad on it, for the tests against
+# a real application (tests/linux/run.sh) and the desktop tour
+# (examples/desktop-tour.sh). Sourced, not run:
+#
+#   . tests/linux/desktop_env.sh
+#   missing=($(desktop_missing))     # what isn't installed, one word each
+#   trap desktop_stop EXIT
+#   desktop_start || { echo "$desktop_error"; exit 1; }
+#
+# desktop_start starts an X server (Xvfb, on a free display), a private
+# D-Bus session bus, the accessibility bus (at-spi-bus-launcher,
+# at-spi2-registryd) and mousepad, Debian's GTK text editor, and exports
+# DISPLAY, DBUS_SESSION_BUS_ADDRESS, the XDG folders and the toolkit's
+# accessibility switches, so that whatever the caller starts afterwards runs
+# on that desktop and nothing touches the user's own session. It sets:
+#
+#   work     a private folder for logs and files, removed by desktop_stop
+#   pids     what was started; a caller adds what it starts itself, and
+#            desktop_stop ends all of it, the latest first
+#   display  the X display, e.g. ":90"
+#   root     the root window's id
+#   window   mousepad's (visible) window id
+#
+# Every wait is bounded: a piece that doesn't come up makes desktop_start
+# return 1 with desktop_error saying which.
+
+desktop_here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+desktop_reader="$desktop_here/atspi_reader.py"
+desktop_error=""
+work=""
+pids=()
+display=""
+root=""
+window=""
+
+# What the desktop needs and isn't there, one word per line (nothing: all
+# present). Tests/linux/packages.txt names the Debian packages.
+desktop_missing() {
+  local tool file
+  for tool in Xvfb dbus-daemon dbus-send xdotool xwininfo mousepad timeout; do
+    command -v "$tool" >/dev/null 2>&1 || echo "$tool"
+  done
+  for file in /usr/libexec/at-spi-bus-launcher /usr/libexec/at-spi2-registryd; do
+    [ -x "$file" ] || echo "$file"
+  done
+  if ! /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0"); from gi.repository import Atspi' 2>/dev/null; then
+    echo "python3-gi+gir1.2-atspi-2.0"
+  fi
+}
+
+# Waits up to $1 seconds for the command after it to succeed.
+wait_for() {
+  local seconds="$1"
+  shift
+  local deadline=$((SECONDS + seconds))
+  while ! "$@" >/dev/null 2>&1; do
+    [ "$SECONDS" -ge "$deadline" ] && return 1
+    sleep 0.1
+  done
+}
+
+desktop_stop() {
+  local p i
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+    p="${pids[$i]}"
+    # The bus launcher's own bus daemon is its child.
+    pkill -TERM -P "$p" 2>/dev/null
+    kill -TERM "$p" 2>/dev/null
+  done
+  sleep 0.2
+  for p in "${pids[@]}"; do kill -KILL "$p" 2>/dev/null; done
+  pids=()
+  [ -n "$work" ] && rm -rf "$work"
+  work=""
+}
+
+desktop_a11y_address() {
+  timeout 2 dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress
+}
+
+desktop_registry_up() {
+  timeout 2 dbus-send --bus="$1" --print-reply --dest=org.a11y.atspi.Registry \
+    /org/a11y/atspi/accessible/root org.freedesktop.DBus.Peer.Ping
+}
+
+desktop_start() {
+  local n a11y
+  work="$(mktemp -d /tmp/axtrack-linux.XXXXXX)"
+
+  display=""
+  for n in $(seq 90 150); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
+  done
+  [ -n "$display" ] || { desktop_error="no free X display between :90 and :150"; return 1; }
+
+  export DISPLAY="$display"
+  export XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" XDG_DATA_HOME="$work/data"
+  export XDG_RUNTIME_DIR="$work/runtime"
+  mkdir -p "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  export GTK_MODULES=gail:atk-bridge NO_AT_BRIDGE=0 GNOME_ACCESSIBILITY=1
+
+  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  pids+=($!)
+  if ! wait_for 10 xwininfo -root; then desktop_error="the X server $display didn't come up"; return 1; fi
+  root="$(xwininfo -root | awk '/Window id:/ {print $4}')"
+
+  if ! timeout 10 dbus-daemon --session --fork --print-address=1 --print-pid=1 >"$work/bus" 2>"$work/bus.log"; then
+    desktop_error="the D-Bus session bus didn't start: $(cat "$work/bus.log")"
+    return 1
+  fi
+  export DBUS_SESSION_BUS_ADDRESS="$(sed -n 1p "$work/bus")"
+  pids+=("$(sed -n 2p "$work/bus")")
+
+  /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/launcher.log" 2>&1 &
+  pids+=($!)
+  if ! wait_for 10 desktop_a11y_address; then desktop_error="the accessibility bus didn't come up"; return 1; fi
+  a11y="$(desktop_a11y_address | tr -d ' ')"
+  /usr/libexec/at-spi2-registryd >"$work/registry.log" 2>&1 &
+  pids+=($!)
+  if ! wait_for 10 desktop_registry_up "$a11y"; then
+    desktop_error="the accessibility registry didn't come up"
+    return 1
+  fi
+
+  mousepad >"$work/mousepad.log" 2>&1 &
+  pids+=($!)
+  if ! timeout 30 "$desktop_reader" wait-app mousepad 25; then
+    desktop_error="mousepad didn't appear on the accessibility bus"
+    return 1
+  fi
+  if ! wait_for 10 xdotool search --name 'Mousepad'; then desktop_error="mousepad's window didn't appear"; return 1; fi
+  window="$(xdotool search --name 'Mousepad' | while read -r w; do
+    xwininfo -id "$w" | grep -q IsViewable && echo "$w"; done | head -1)"
+  [ -n "$window" ] || { desktop_error="mousepad has no visible window"; return 1; }
+}
