@@ -63,8 +63,9 @@ class Session {
   std::string mode;
 
  private:
-  std::unique_ptr<State> state_;
+  // Declared first: the constructor's initialiser of state_ reads it.
   std::uint64_t nextGeneration_ = 1;
+  std::unique_ptr<State> state_;
 };
 
 // The session of the process's one desktop.

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Builds the fuzzers in build-fuzz/ (clang, AddressSanitizer and
+# UndefinedBehaviorSanitizer, libFuzzer's instrumentation) and runs each one
+# for a bounded time on a copy of its corpus, one process at a time.
+#
+#   tests/fuzz/run.sh [SECONDS] [FUZZER...]
+#
+# SECONDS: time per fuzzer (default 60); FUZZER: config, value, scenario,
+# sequence (default all). Exits non-zero when a fuzzer finds anything; the
+# input that did it is kept in build-fuzz/findings/<name>/.
+set -euo pipefail
+
+seconds="${1:-60}"
+shift || true
+fuzzers=("$@")
+if [ ${#fuzzers[@]} -eq 0 ]; then fuzzers=(config value scenario sequence); fi
+case "$seconds" in
+  '' | *[!0-9]*) echo "usage: $0 [SECONDS] [FUZZER...]" >&2; exit 2 ;;
+esac
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+build="$root/build-fuzz"
+
+# The rest of the tree is written for GCC; clang warns where GCC doesn't, so
+# warnings stay warnings in this tree.
+mkdir -p "$build"
+cmake -S "$root" -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DAXTRACK_FUZZ=ON -DAXTRACK_SANITIZE=address,undefined -DAXTRACK_WERROR=OFF \
+  -DAXTRACK_BENCH=OFF -DAXTRACK_TESTS=ON >"$build/configure.log" 2>&1 ||
+  { cat "$build/configure.log" >&2; exit 1; }
+targets=()
+for name in "${fuzzers[@]}"; do targets+=("${name}_fuzzer"); done
+cmake --build "$build" --target "${targets[@]}" -j2
+
+# Extra seeds read but never written: the project's own scenario files.
+extra_seeds() {
+  case "$1" in
+    scenario) echo "$root/tests/scenarios $root/examples" ;;
+    *) echo "" ;;
+  esac
+}
+
+# Options of one fuzzer. The sequence fuzzer's library keeps every window
+# tracker for the rest of the process, so most of its inputs end with more
+# allocations than releases; the per-input leak check would then scan the
+# heap after each of them for its first thousand inputs. It still gets the
+# leak check at exit.
+fuzzer_options() {
+  case "$1" in
+    config) echo "-dict=$root/tests/fuzz/json.dict" ;;
+    scenario) echo "-dict=$root/tests/fuzz/scenario.dict" ;;
+    sequence) echo "-detect_leaks=0 -max_len=1024" ;;
+    *) echo "" ;;
+  esac
+}
+
+export ASAN_OPTIONS="${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+
+status=0
+for name in "${fuzzers[@]}"; do
+  work="$(mktemp -d)"
+  findings="$build/findings/$name"
+  mkdir -p "$findings" "$work/corpus"
+  before="$(ls "$findings")"
+  cp -R "$root/tests/fuzz/corpus/$name/." "$work/corpus/"
+  echo "== $name: ${seconds}s"
+  # shellcheck disable=SC2046
+  if ! (cd "$work" && "$build/bin/${name}_fuzzer" -max_total_time="$seconds" -timeout=10 \
+      -rss_limit_mb=3072 -workers=1 -jobs=1 -print_final_stats=1 $(fuzzer_options "$name") \
+      -artifact_prefix="$findings/" "$work/corpus" $(extra_seeds "$name")); then
+    status=1
+  fi
+  # With -jobs the fuzzer's own output lands in fuzz-0.log.
+  if [ -f "$work/fuzz-0.log" ]; then
+    if grep -qE "ERROR: |property broken|runtime error|SUMMARY: " "$work/fuzz-0.log"; then
+      status=1
+      cp "$work/fuzz-0.log" "$findings/"
+      grep -E -A25 "property broken|ERROR: |runtime error" "$work/fuzz-0.log" | head -60 >&2
+    else
+      grep -E "^(Done|stat::)|DONE" "$work/fuzz-0.log" | tail -4
+    fi
+  fi
+  found="$(comm -13 <(echo "$before") <(ls "$findings") | grep -E '^(crash|leak|timeout|oom|slow-unit)-' || true)"
+  if [ -n "$found" ]; then
+    echo "!! $name: new findings in $findings:" $found >&2
+    status=1
+  fi
+  rm -rf "$work"
+done
+exit "$status"
