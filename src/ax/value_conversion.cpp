@@ -66,9 +66,14 @@ std::optional<std::int64_t> numberAsInt(const Number& n) {
 
 std::optional<double> numberAsDouble(const Number& n) {
   if (auto* d = std::get_if<double>(&n.value)) return *d;
-  std::int64_t i = std::get<std::int64_t>(n.value);
-  if (i > kTwoTo53 || i < -kTwoTo53) return std::nullopt;
-  return static_cast<double>(i);
+  const std::int64_t i = std::get<std::int64_t>(n.value);
+  if (i <= kTwoTo53 && i >= -kTwoTo53) return static_cast<double>(i);
+  // Beyond 2^53 only some integers have an exact double; 2^63 itself is
+  // out of the integer range, so the round trip can't be tested there.
+  const double d = static_cast<double>(i);
+  if (d >= kTwoTo63) return std::nullopt;
+  if (static_cast<std::int64_t>(d) != i) return std::nullopt;
+  return d;
 }
 
 std::optional<bool> numberAsBool(const Number& n) {

@@ -28,6 +28,8 @@ class AttributesTest : public LibraryTest {
     app.attributes["AXFailure"] = simdesk::ErrorValue{-25200};
     app.attributes["AXNothing"] = simdesk::NoValue{};
     app.attributes["AXMain"] = simdesk::ElementId{"area"};
+    app.attributes["AXExact"] = std::int64_t{9007199254740994};  // 2^53 + 2, a double exactly
+    app.attributes["AXInexact"] = std::int64_t{9007199254740993};
     desk().addApp(app);
     appElement = ax::getAppRef(10);
   }
@@ -42,6 +44,8 @@ TEST_F(AttributesTest, EachKindYieldsItselfAndNothingElse) {
   EXPECT_EQ(getAttributeValue<std::int64_t>(appElement, "AXRatio"), std::nullopt)
       << "0.5 doesn't convert to an integer without loss";
   EXPECT_EQ(getAttributeValue<std::int64_t>(appElement, "AXWhole"), 2);
+  EXPECT_EQ(getAttributeValue<double>(appElement, "AXExact"), 9007199254740994.0);
+  EXPECT_EQ(getAttributeValue<double>(appElement, "AXInexact"), std::nullopt) << "no double holds it";
   EXPECT_EQ(getAttributeValue<bool>(appElement, "AXFlag"), true);
   EXPECT_EQ(getAttributeValue<Point>(appElement, "AXWhere"), (Point{3, -4}));
   EXPECT_EQ(getAttributeValue<Rect>(appElement, "AXWhere"), std::nullopt);
