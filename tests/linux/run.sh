@@ -3,18 +3,21 @@
 #
 #   tests/linux/run.sh [BUILD_DIR]
 #
-# BUILD_DIR (default: build-linux beside the repository) holds bin/libaxtrack.so
-# and bin/axtrack-linux-host, built with
+# BUILD_DIR (default: build-linux beside the repository) holds bin/libaxtrack.so,
+# bin/axtrack-linux-host and bin/axtrack-play, built with
 #
 #   cmake -S . -B BUILD_DIR -DAXTRACK_LINUX_DESKTOP=ON && cmake --build BUILD_DIR -j2 \
-#       --target axtrack axtrack-linux-host
+#       --target axtrack axtrack-linux-host axtrack-play
+#
+# (without axtrack-play the player's cases are skipped).
 #
 # The Debian packages it needs are listed in tests/linux/packages.txt; this
 # script installs nothing, it checks and says what is missing.
 #
 # It starts its own X server (Xvfb, on a free display), a private D-Bus
 # session bus, the accessibility bus (at-spi-bus-launcher, at-spi2-registryd)
-# and mousepad, Debian's GTK text editor, which nobody here wrote. Then
+# and mousepad, Debian's GTK text editor, which nobody here wrote (all of it
+# in desktop_env.sh, which the desktop tour shares). Then
 # xdotool plays the user while the test host, which loads the library with
 # dlopen as a host does, prints each event it receives with its time. The
 # extents of the selected word are read by an AT-SPI client of our own
@@ -47,97 +50,20 @@ finish() {
 }
 
 # ---------------------------------------------------------------- checks
-missing=()
-for tool in Xvfb dbus-daemon dbus-send xdotool xwininfo mousepad timeout; do
-  command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
+. "$here/desktop_env.sh"
+missing=($(desktop_missing))
+for file in "$library" "$host"; do
+  [ -f "$file" ] || missing+=("$file")
 done
-for file in /usr/libexec/at-spi-bus-launcher /usr/libexec/at-spi2-registryd "$library" "$host"; do
-  [ -x "$file" ] || [ -f "$file" ] || missing+=("$file")
-done
-if ! /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0"); from gi.repository import Atspi' 2>/dev/null; then
-  missing+=("python3-gi with gir1.2-atspi-2.0")
-fi
 if [ ${#missing[@]} -gt 0 ]; then
   fail "setup" "missing: ${missing[*]} (see tests/linux/packages.txt and the build line above)"
   finish
 fi
 
 # ---------------------------------------------------------------- the desktop
-work="$(mktemp -d /tmp/axtrack-linux.XXXXXX)"
-pids=()
-cleanup() {
-  local p
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-    p="${pids[$i]}"
-    # The bus launcher's own bus daemon is its child.
-    pkill -TERM -P "$p" 2>/dev/null
-    kill -TERM "$p" 2>/dev/null
-  done
-  sleep 0.2
-  for p in "${pids[@]}"; do kill -KILL "$p" 2>/dev/null; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Waits up to $1 seconds for the command after it to succeed.
-wait_for() {
-  local seconds="$1"
-  shift
-  local deadline=$((SECONDS + seconds))
-  while ! "$@" >/dev/null 2>&1; do
-    [ "$SECONDS" -ge "$deadline" ] && return 1
-    sleep 0.1
-  done
-}
-
-display=""
-for n in $(seq 90 150); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { fail "setup" "no free X display between :90 and :150"; finish; }
-
-export DISPLAY="$display"
-export XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" XDG_DATA_HOME="$work/data"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-export GTK_MODULES=gail:atk-bridge NO_AT_BRIDGE=0 GNOME_ACCESSIBILITY=1
-export NO_AT_BRIDGE=0
-
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-if ! wait_for 10 xwininfo -root; then fail "setup" "the X server $display didn't come up"; finish; fi
-root="$(xwininfo -root | awk '/Window id:/ {print $4}')"
-
-if ! timeout 10 dbus-daemon --session --fork --print-address=1 --print-pid=1 >"$work/bus" 2>"$work/bus.log"; then
-  fail "setup" "the D-Bus session bus didn't start: $(cat "$work/bus.log")"
-  finish
-fi
-export DBUS_SESSION_BUS_ADDRESS="$(sed -n 1p "$work/bus")"
-pids+=("$(sed -n 2p "$work/bus")")
-
-/usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/launcher.log" 2>&1 &
-pids+=($!)
-a11y_address() {
-  timeout 2 dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress
-}
-if ! wait_for 10 a11y_address; then fail "setup" "the accessibility bus didn't come up"; finish; fi
-a11y="$(a11y_address | tr -d ' ')"
-/usr/libexec/at-spi2-registryd >"$work/registry.log" 2>&1 &
-pids+=($!)
-registry_up() {
-  timeout 2 dbus-send --bus="$a11y" --print-reply --dest=org.a11y.atspi.Registry \
-    /org/a11y/atspi/accessible/root org.freedesktop.DBus.Peer.Ping
-}
-if ! wait_for 10 registry_up; then fail "setup" "the accessibility registry didn't come up"; finish; fi
-
-mousepad >"$work/mousepad.log" 2>&1 &
-pids+=($!)
-if ! timeout 30 "$reader" wait-app mousepad 25; then fail "setup" "mousepad didn't appear on the accessibility bus"; finish; fi
-if ! wait_for 10 xdotool search --name 'Mousepad'; then fail "setup" "mousepad's window didn't appear"; finish; fi
-window="$(xdotool search --name 'Mousepad' | while read -r w; do
-  xwininfo -id "$w" | grep -q IsViewable && echo "$w"; done | head -1)"
-[ -n "$window" ] || { fail "setup" "mousepad has no visible window"; finish; }
+# Xvfb, the session bus, the accessibility bus and mousepad: desktop_env.sh.
+trap desktop_stop EXIT
+desktop_start || { fail "setup" "$desktop_error"; finish; }
 
 # ---------------------------------------------------------------- the host
 now() { date +%s.%N; }
@@ -349,5 +275,426 @@ else
   fail "blocked field" "no line 'blocked' within 5 s"
 fi
 stop_host
+
+# ---------------------------------------------------------------- acting for the host
+# setText, focusPreiov and addMouseTracker against mousepad, with the host's
+# own window (the test host's --window) and xclip, an independent client,
+# writing and reading the clipboard. The host takes its calls on standard
+# input and prints "calling NAME T" before and "did NAME T0 T1" after each.
+call() { echo "$*" >&9; }
+# The times "T0 T1" of the first call NAME made after SINCE, waited for up
+# to SECONDS.
+did_after() {  # name since seconds
+  local deadline=$((SECONDS + $3))
+  local line
+  while [ "$SECONDS" -le "$deadline" ]; do
+    line="$(awk -v name="$1" -v since="$2" '$1 == "did" && $2 == name && $3 > since { print $3 " " $4; exit }' "$hostlog")"
+    if [ -n "$line" ]; then echo "$line"; return 0; fi
+    sleep 0.05
+  done
+  return 1
+}
+# Puts TEXT (or, with a type, the file's bytes) on the clipboard from an
+# xclip that stays until another client takes the clipboard.
+clip_owner=""
+clip_set() {  # text | --file FILE TYPE
+  clip_clear
+  if [ "$1" = --file ]; then
+    xclip -quiet -selection clipboard -t "$3" -i "$2" >/dev/null 2>&1 &
+  else
+    printf '%s' "$1" | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
+  fi
+  clip_owner=$!
+  pids+=("$clip_owner")
+  wait_for 5 timeout 2 xclip -selection clipboard -o -t TARGETS
+}
+# Ends the xclip that owns the clipboard, if ours: no owner is left.
+clip_clear() {
+  [ -n "$clip_owner" ] && kill -TERM "$clip_owner" 2>/dev/null && wait "$clip_owner" 2>/dev/null
+  clip_owner=""
+  wait_for 5 clip_empty
+}
+clip_empty() { ! timeout 2 xclip -selection clipboard -o -t TARGETS >/dev/null 2>&1; }
+clip_get() { timeout 5 xclip -selection clipboard -o -t "${1:-UTF8_STRING}"; }
+# The content targets on offer, sorted, one line (those about the transfer
+# itself left out).
+clip_targets() {
+  clip_get TARGETS | grep -vxE 'TARGETS|TIMESTAMP|MULTIPLE|SAVE_TARGETS' | sort | tr '\n' ' '
+}
+document() { timeout 10 "$reader" text mousepad; }
+# Selects the Nth word of the document and waits for its text_select.
+select_word() {  # n word
+  local t i
+  focus_mousepad
+  settle
+  t="$(now)"
+  xdotool key ctrl+Home
+  for ((i = 0; i < $1; i++)); do xdotool key ctrl+Right; done
+  xdotool key ctrl+shift+Left
+  event_after text_select "$t" 5 | grep -q "\"selected_text\":\"$2\""
+}
+# The time from the call to setText to its return (when the clipboard is
+# back), and the part of it that isn't the two fixed pauses (0.2 s + 1.0 s).
+report_replacement() {  # "T0 T1" what
+  awk -v t0="${1% *}" -v t1="${1#* }" -v what="$2" 'BEGIN {
+    printf "  duration setText (%s) %.0f ms, of which 1200 ms fixed pauses, %.0f ms the rest\n",
+      what, (t1 - t0) * 1000, (t1 - t0) * 1000 - 1200 }'
+}
+is_focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+
+if ! command -v xclip >/dev/null 2>&1; then
+  fail "acting" "missing: xclip (see tests/linux/packages.txt)"
+elif ! { focus_root; start_host acting --window; }; then
+  fail "acting" "the host didn't start: $(tail -3 "$hostlog" | tr '\n' '|')"
+else
+  hostwin="$(awk '$1 == "host" && $2 == "window" { print $3; exit }' "$hostlog")"
+  wait_for 5 sh -c "xwininfo -id '$hostwin' | grep -q IsViewable" || fail "acting" "the host's window didn't show"
+  settle
+  t="$(now)"
+  focus_mousepad
+  event_after app_changed "$t" 5 >/dev/null || fail "acting" "mousepad wasn't adopted"
+  xdotool key ctrl+a
+  xdotool type --delay 5 'alpha beta gamma'
+  settle
+
+  # Text on the clipboard: the word is replaced, the clipboard holds its
+  # text again under the targets it had; meanwhile it held the replacement,
+  # marked for clipboard histories.
+  clip_set 'clipboard before'
+  before_targets="$(clip_targets)"
+  if ! select_word 2 beta; then
+    fail "replace text" "no text_select for beta"
+  else
+    t="$(now)"
+    call setText DELTA
+    wait_for 5 awk -v since="$t" '$1 == "calling" && $2 == "setText" && $3 > since { found = 1 } END { exit !found }' "$hostlog"
+    sleep 0.6
+    during_targets="$(clip_targets)"
+    during_text="$(clip_get)"
+    during_hint="$(clip_get x-kde-passwordManagerHint)"
+    if times="$(did_after setText "$t" 10)"; then
+      doc="$(document)"
+      after="$(clip_get)"
+      after_targets="$(clip_targets)"
+      if [ "$doc" = 'alpha DELTA gamma' ] && [ "$after" = 'clipboard before' ] &&
+         [ "$after_targets" = "$before_targets" ]; then
+        pass "replace text: beta became DELTA, the clipboard's text and targets ($after_targets) are back"
+        report_replacement "$times" "text on the clipboard"
+      else
+        fail "replace text" "document '$doc', clipboard '$after' with '$after_targets' (before: '$before_targets')"
+      fi
+      if [ "$during_text" = DELTA ] && [ "$during_hint" = secret ] &&
+         [[ " $during_targets" == *' org.nspasteboard.TransientType '* &&
+            " $during_targets" == *' STRING '* && " $during_targets" == *' text/plain;charset=utf-8 '* ]]; then
+        pass "replace text: meanwhile the clipboard offered DELTA in the usual targets, marked secret and transient"
+      else
+        fail "replace text" "meanwhile the clipboard held '$during_text', hint '$during_hint', targets '$during_targets'"
+      fi
+    else
+      fail "replace text" "setText didn't return within 10 s"
+    fi
+  fi
+
+  # A large image on the clipboard (more than one request carries, both
+  # ways): every byte is back afterwards, under image/png.
+  head -c 3000000 /dev/urandom >"$work/image.bin"
+  { printf '\211PNG\r\n\032\n'; cat "$work/image.bin"; } >"$work/image.png"
+  clip_set --file "$work/image.png" image/png
+  if ! select_word 3 gamma; then
+    fail "replace with an image on the clipboard" "no text_select for gamma"
+  else
+    t="$(now)"
+    call setText EPSILON
+    if times="$(did_after setText "$t" 15)"; then
+      doc="$(document)"
+      targets="$(clip_targets)"
+      if [ "$doc" = 'alpha DELTA EPSILON' ] && clip_get image/png | cmp -s - "$work/image.png" &&
+         [ "$targets" = 'image/png ' ]; then
+        pass "replace with an image on the clipboard: gamma became EPSILON, the 3 MB image is back whole"
+        report_replacement "$times" "3 MB image on the clipboard"
+      else
+        fail "replace with an image on the clipboard" "document '$doc', targets '$targets', image $(clip_get image/png | wc -c) bytes"
+      fi
+    else
+      fail "replace with an image on the clipboard" "setText didn't return within 15 s"
+    fi
+  fi
+
+  # Another client copies during the pause: its copy stays.
+  clip_set 'clipboard before'
+  if ! select_word 1 alpha; then
+    fail "copy during the pause" "no text_select for alpha"
+  else
+    t="$(now)"
+    call setText ZETA
+    wait_for 5 awk -v since="$t" '$1 == "calling" && $2 == "setText" && $3 > since { found = 1 } END { exit !found }' "$hostlog"
+    sleep 0.6
+    clip_set 'newer copy'
+    if did_after setText "$t" 10 >/dev/null; then
+      doc="$(document)"
+      after="$(clip_get)"
+      if [ "$doc" = 'ZETA DELTA EPSILON' ] && [ "$after" = 'newer copy' ]; then
+        pass "copy during the pause: the replacement was pasted and the newer copy stays"
+      else
+        fail "copy during the pause" "document '$doc', clipboard '$after'"
+      fi
+    else
+      fail "copy during the pause" "setText didn't return within 10 s"
+    fi
+  fi
+
+  # An empty clipboard ends empty.
+  clip_clear
+  if ! select_word 2 DELTA; then
+    fail "replace with an empty clipboard" "no text_select for DELTA"
+  else
+    t="$(now)"
+    call setText ETA
+    if times="$(did_after setText "$t" 10)"; then
+      doc="$(document)"
+      if [ "$doc" = 'ZETA ETA EPSILON' ] && wait_for 3 clip_empty; then
+        pass "replace with an empty clipboard: DELTA became ETA, the clipboard is empty again"
+        report_replacement "$times" "empty clipboard"
+      else
+        fail "replace with an empty clipboard" "document '$doc', clipboard offers '$(clip_targets)'"
+      fi
+    else
+      fail "replace with an empty clipboard" "setText didn't return within 10 s"
+    fi
+  fi
+  settle
+
+  # A copy made in mousepad itself (a toolkit's owner, with many targets):
+  # every target that it hands to other clients is offered again.
+  clip_clear
+  if ! select_word 1 ZETA; then
+    fail "replace after a copy in mousepad" "no text_select for ZETA"
+  else
+    xdotool key ctrl+c
+    wait_for 5 sh -c '[ "$(timeout 2 xclip -selection clipboard -o)" = ZETA ]'
+    before_targets="$(clip_targets)"
+    before_text="$(clip_get)"
+    select_word 3 EPSILON || fail "replace after a copy in mousepad" "no text_select for EPSILON"
+    t="$(now)"
+    call setText THETA
+    if times="$(did_after setText "$t" 10)"; then
+      doc="$(document)"
+      after="$(clip_get)"
+      after_targets="$(clip_targets)"
+      # And mousepad pastes what was put back as it pasted its own copy.
+      xdotool key ctrl+End ctrl+v
+      wait_for 5 sh -c "[ \"\$(timeout 10 '$reader' text mousepad)\" = 'ZETA ETA THETAZETA' ]"
+      pasted="$(document)"
+      if [ "$doc" = 'ZETA ETA THETA' ] && [ "$after" = ZETA ] && [ "$before_text" = ZETA ] &&
+         [ "$after_targets" = "$before_targets" ] && [ "$pasted" = 'ZETA ETA THETAZETA' ]; then
+        pass "replace after a copy in mousepad: its text and targets ($after_targets) are back, and paste"
+        report_replacement "$times" "mousepad's copy on the clipboard"
+      else
+        fail "replace after a copy in mousepad" "document '$doc', clipboard '$after' with '$after_targets' (before: '$before_text' with '$before_targets'), pasted back: '$pasted'"
+      fi
+    else
+      fail "replace after a copy in mousepad" "setText didn't return within 10 s"
+    fi
+  fi
+  settle
+
+  # focusPreiov after the host's own window took the focus.
+  xdotool windowfocus --sync "$hostwin"
+  if ! is_focused "$hostwin"; then
+    fail "focusPreiov" "the host's window didn't get the focus"
+  else
+    t="$(now)"
+    call focusPreiov
+    if wait_for 5 is_focused "$window" && did_after focusPreiov "$t" 5 >/dev/null && grep -qx hello "$hostlog"; then
+      pass "focusPreiov: mousepad has the focus again, after the host's window had it"
+    else
+      fail "focusPreiov" "focus on $(xdotool getwindowfocus), mousepad is $window"
+    fi
+  fi
+  settle
+
+  # Hover: identifiers that are not windows are ignored; the pointer
+  # entering the host's window gives mouse_hoverd, leaving it brings
+  # mousepad back.
+  xdotool mousemove 1270 1020
+  t="$(now)"
+  call addMouseTracker 0
+  call addMouseTracker 0x7fffffff
+  call addMouseTracker 18446744073709551615
+  call addMouseTracker 1
+  did_after addMouseTracker "$t" 5 >/dev/null
+  xdotool windowfocus --sync "$hostwin"
+  t="$(now)"
+  xdotool mousemove 760 520
+  sleep 0.4
+  xdotool mousemove 1270 1020
+  sleep 0.6
+  if [ -z "$(events_after "$t" | grep ' mouse_hoverd ')" ] && is_focused "$hostwin" &&
+     [ "$(grep -c '^did addMouseTracker' "$hostlog")" -eq 4 ]; then
+    pass "hover: identifiers that are not windows are ignored"
+  else
+    fail "hover" "not-windows were tracked: $(events_after "$t" | tr '\n' '|'), focus on $(xdotool getwindowfocus)"
+  fi
+  t="$(now)"
+  call addMouseTracker "$hostwin"
+  did_after addMouseTracker "$t" 5 >/dev/null
+  t="$(now)"
+  xdotool mousemove 760 520
+  if got="$(event_after mouse_hoverd "$t" 5)"; then
+    if [[ "$got" == *' {}' ]]; then
+      pass "hover: mouse_hoverd with an empty object when the pointer enters the host's window"
+      report mouse_hoverd "$t" "$got"
+    else
+      fail "hover" "unexpected data: $got"
+    fi
+  else
+    fail "hover" "no mouse_hoverd within 5 s of entering the host's window"
+  fi
+  settle
+  xdotool mousemove 1270 1020
+  if wait_for 5 is_focused "$window"; then
+    pass "hover: leaving the host's window brings mousepad back"
+  else
+    fail "hover" "focus on $(xdotool getwindowfocus) after leaving, mousepad is $window"
+  fi
+  # The same under a window manager (openbox, when installed): activation
+  # goes through the window manager's request.
+  if command -v openbox >/dev/null 2>&1; then
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    wm=$!
+    pids+=("$wm")
+    is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+    if ! wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'; then
+      fail "window manager" "openbox didn't come up: $(tail -3 "$work/openbox.log" | tr '\n' '|')"
+    else
+      xdotool windowactivate --sync "$hostwin" >/dev/null 2>&1
+      if ! wait_for 5 is_active "$hostwin"; then
+        fail "window manager" "the host's window couldn't be activated"
+      else
+        t="$(now)"
+        call focusPreiov
+        if wait_for 5 is_active "$window"; then
+          pass "window manager: focusPreiov makes mousepad the active window again"
+        else
+          fail "window manager" "focusPreiov: active window $(xdotool getactivewindow), mousepad is $window"
+        fi
+        xdotool mousemove 1270 1020
+        xdotool windowactivate --sync "$hostwin" >/dev/null 2>&1
+        wait_for 5 is_active "$hostwin"
+        settle
+        t="$(now)"
+        # Where the host's window is now that it has a frame.
+        eval "$(xdotool getwindowgeometry --shell "$hostwin")"
+        xdotool mousemove $((X + 50)) $((Y + 50))
+        if event_after mouse_hoverd "$t" 5 >/dev/null; then
+          settle
+          xdotool mousemove 1270 1020
+          if wait_for 5 is_active "$window"; then
+            pass "window manager: entering the host's window gives mouse_hoverd, leaving it activates mousepad"
+          else
+            fail "window manager" "after leaving: active window $(xdotool getactivewindow), mousepad is $window"
+          fi
+        else
+          fail "window manager" "no mouse_hoverd within 5 s of entering the framed host window"
+        fi
+      fi
+    fi
+    kill -TERM "$wm" 2>/dev/null
+    wait "$wm" 2>/dev/null
+  else
+    echo "SKIP window manager: openbox isn't installed"
+  fi
+  clip_clear
+  stop_host
+fi
+
+# ---------------------------------------------------------------- the player
+# axtrack-play --desktop: files meant for the simulated desktop are refused
+# before anything is loaded; a failing command is reported and the play goes
+# on; the desktop tour (examples/desktop-tour.json), played against this
+# mousepad, brings the events it promises, at or after the times of the
+# steps that cause them, and no final state.
+player="$build/bin/axtrack-play"
+if [ ! -x "$player" ]; then
+  echo "SKIP player: $player isn't built (cmake --build $build --target axtrack-play)"
+  finish
+fi
+play() {  # name file: the player's output in $work/play-NAME.out, .err; its status
+  "$player" --desktop "$2" >"$work/play-$1.out" 2>"$work/play-$1.err"
+}
+
+refused() {  # name json position: exit 2, nothing on standard output, one line naming file and position
+  printf '%s' "$2" >"$work/$1.json"
+  play "$1" "$work/$1.json"
+  local status=$?
+  local err
+  err="$(cat "$work/play-$1.err")"
+  if [ "$status" -eq 2 ] && [ ! -s "$work/play-$1.out" ] && [ "$(wc -l <"$work/play-$1.err")" -eq 1 ] &&
+     [[ "$err" == "axtrack-play: $work/$1.json: $3: "* ]]; then
+    return 0
+  fi
+  echo "  status $status, stdout $(wc -c <"$work/play-$1.out") bytes, stderr: $err"
+  return 1
+}
+if refused apps '{"apps": [{"pid": 2}], "steps": []}' apps &&
+   refused select '{"steps": [{"at": 0, "do": "start"}, {"at": 1, "do": "select", "element": "x", "range": [0, 1]}]}' 'steps[1].do' &&
+   refused window '{"steps": [{"at": 0, "do": "addMouseTracker", "window": "panel"}]}' 'steps[0].window' &&
+   refused command '{"steps": [{"at": 0, "do": "run", "command": []}]}' 'steps[0].command'; then
+  pass "player: simulated-desktop members and steps, bad windows and empty commands are refused"
+else
+  fail "player" "a bad file was not refused as it should be"
+fi
+
+printf '%s' '{"steps": [{"at": 0, "do": "run", "command": ["false"]},
+  {"at": 0, "do": "run", "command": ["axtrack-no-such-program"]},
+  {"at": 0, "do": "isAccessibiltyEnabled"}]}' >"$work/failing.json"
+play failing "$work/failing.json"
+status=$?
+if [ "$status" -eq 1 ] && grep -qx 'axtrack-play: steps\[0\]: "false" exited with status 1' "$work/play-failing.err" &&
+   grep -q '^axtrack-play: steps\[1\]: can.t run "axtrack-no-such-program": ' "$work/play-failing.err" &&
+   grep -qE '^result [0-9]+\.[0-9]{3} isAccessibiltyEnabled (true|false)$' "$work/play-failing.out"; then
+  pass "player: failing commands are reported, the play goes on, exit status 1"
+else
+  fail "player" "status $status, stderr $(tr '\n' '|' <"$work/play-failing.err")"
+fi
+
+focus_mousepad
+xdotool key ctrl+a
+xdotool type --delay 5 'alpha beta gamma'
+xdotool key ctrl+Home
+focus_root
+settle
+tour="$here/../../examples/desktop-tour.json"
+began=$SECONDS
+play tour "$tour"
+status=$?
+took=$((SECONDS - began))
+out="$work/play-tour.out"
+problems=()
+[ "$status" -eq 0 ] || problems+=("exit status $status: $(tr '\n' '|' <"$work/play-tour.err")")
+# The first step that causes each event, from the tour file.
+for expect in app_changed:0.6 focused_changed:1.4 text_select:2.8 caret:3.6 alt_enter_pressed:4.4; do
+  name="${expect%%:*}"
+  step="${expect#*:}"
+  first="$(awk -v name="$name" '$1 == "event" && $3 == name { print $2; exit }' "$out")"
+  if [ -z "$first" ]; then
+    problems+=("no $name")
+  elif ! awk -v t="$first" -v s="$step" 'BEGIN { exit !(t + 0 >= s + 0) }'; then
+    problems+=("$name at $first, before its step at $step")
+  fi
+done
+[ "$(grep -cE '^result [0-9]+\.[0-9]{3} (isAccessibiltyEnabled|showAccessibiltyPermisionPopup) (true|false)$' "$out")" -eq 3 ] ||
+  problems+=("not three result lines")
+grep -q '"selected_text":"alpha"' "$out" || problems+=("no selection of alpha")
+awk '$1 == "event" || $1 == "result" { if ($2 !~ /^[0-9]+\.[0-9][0-9][0-9]$/ || $2 + 0 < last) exit 1; last = $2 + 0 }' "$out" ||
+  problems+=("times not in three decimals or going back")
+grep -qE '^(pasteboard|text|frontmost|activations|keys) ' "$out" && problems+=("final-state lines")
+# The last step is at 6.8 s and is followed by a second of the loop.
+[ "$took" -ge 7 ] || problems+=("over after $took s")
+if [ ${#problems[@]} -eq 0 ]; then
+  pass "player: the desktop tour shows its events on the real clock, in $took s"
+else
+  fail "player" "$(IFS='; '; echo "${problems[*]}") -- output: $(tr '\n' '|' <"$out")"
+fi
 
 finish

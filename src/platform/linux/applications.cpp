@@ -2,11 +2,10 @@
 
 #include <unistd.h>
 
-#include <X11/Xatom.h>
-
 #include <array>
 #include <fstream>
 
+#include "activation.h"
 #include "atspi_session.h"
 #include "x11_display.h"
 
@@ -46,22 +45,6 @@ std::optional<std::string> executableName(Pid pid) {
   if (comm && std::getline(comm, name) && !name.empty()) return name;
   return std::nullopt;
 }
-
-void sendActivation(Display* d, ::Window w) {
-  ::Window root = DefaultRootWindow(d);
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = w;
-  event.xclient.message_type = XInternAtom(d, "_NET_ACTIVE_WINDOW", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = 2;  // a request from a pager-like tool, honoured as the user's
-  event.xclient.data.l[1] = CurrentTime;
-  XSendEvent(d, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
-}
-
-// A window manager that keeps _NET_ACTIVE_WINDOW also acts on requests to
-// change it.
-bool windowManagerActivates() { return activeWindow().has_value(); }
 
 }  // namespace
 
@@ -107,24 +90,7 @@ std::optional<std::string> LinuxRunningApplication::bundleIdentifier() const {
   return executableName(pid_);
 }
 
-bool LinuxRunningApplication::activate(std::uint32_t /*options*/) {
-  Display* d = xDisplay();
-  if (d == nullptr) return false;
-  const std::vector<::Window> windows = topLevelWindowsOf(pid_);
-  if (windows.empty()) return false;
-  const ::Window w = windows.front();
-  if (windowManagerActivates()) {
-    sendActivation(d, w);
-  } else {
-    // No window manager: raise the window and give it the keyboard.
-    XErrorTrap trap(d);
-    XRaiseWindow(d, w);
-    XSetInputFocus(d, w, RevertToParent, CurrentTime);
-    if (trap.failed()) return false;
-  }
-  XFlush(d);
-  return true;
-}
+bool LinuxRunningApplication::activate(std::uint32_t /*options*/) { return activateApplicationWindow(pid_); }
 
 std::shared_ptr<LinuxRunningApplication> runningApplication(Pid pid, AtspiAccessible* application) {
   std::optional<std::string> name;

@@ -2,10 +2,12 @@
 #include <cstdio>
 
 #include "accessibility.h"
-#include "acting_services.h"
+#include "host_windows.h"
 #include "hot_keys.h"
 #include "run_loop.h"
 #include "workspace.h"
+#include "x11_clipboard.h"
+#include "xtest_keyboard.h"
 
 namespace axt::lindesk {
 
@@ -36,9 +38,9 @@ class LinuxDesktop final : public platform::Platform {
   AtspiAccessibility accessibility_;
   LinuxWorkspace workspace_;
   X11HotKeys hotKeys_;
-  InertKeyboard keyboard_;
-  PrivatePasteboard pasteboard_;
-  NoHostWindows windows_;
+  XTestKeyboard keyboard_;
+  X11Clipboard pasteboard_;
+  X11HostWindows windows_;
   StdoutLog log_;
 };
 

@@ -1,11 +1,13 @@
 #include "run_loop.h"
 
 #include <glib.h>
+#include <poll.h>
 
 #include <cmath>
 #include <limits>
 #include <memory>
 #include <thread>
+#include <vector>
 
 namespace axt::lindesk {
 
@@ -22,6 +24,16 @@ gboolean runOnce(gpointer data) {
 }
 
 void destroyBlock(gpointer data) { delete static_cast<Block*>(data); }
+
+struct BusyWaitService {
+  int fd = -1;
+  std::function<void()> serve;
+};
+
+std::vector<BusyWaitService>& busyWaitServices() {
+  static std::vector<BusyWaitService> services;
+  return services;
+}
 
 // Milliseconds for a delay in seconds, rounded up: a block never runs before
 // its time. Negative and NaN delays run at once.
@@ -63,10 +75,32 @@ void GlibRunLoop::scheduleTimer(double interval, platform::RunLoopMode /*mode*/,
 
 double GlibRunLoop::currentDate() { return static_cast<double>(g_get_real_time()) / 1e6; }
 
-void GlibRunLoop::busyWaitTurn(double /*until*/) {
-  // The real clock moves by itself; let the other threads of the machine
-  // have the core meanwhile.
-  std::this_thread::yield();
+void addBusyWaitService(int fd, std::function<void()> serve) {
+  if (fd >= 0 && serve) busyWaitServices().push_back(BusyWaitService{fd, std::move(serve)});
+}
+
+void GlibRunLoop::busyWaitTurn(double until) {
+  std::vector<BusyWaitService>& services = busyWaitServices();
+  if (services.empty()) {
+    // The real clock moves by itself; let the other threads of the machine
+    // have the core meanwhile.
+    std::this_thread::yield();
+    return;
+  }
+  // What arrived while the caller was busy first; then a nap on the
+  // descriptors that ends on the first request or by the deadline, so that
+  // requests are answered at once and the wait never overshoots by more
+  // than a millisecond.
+  for (const BusyWaitService& s : services) s.serve();
+  const double left = until - currentDate();
+  const int napMs = left >= 0.001 ? 1 : 0;
+  std::vector<pollfd> fds;
+  fds.reserve(services.size());
+  for (const BusyWaitService& s : services) fds.push_back(pollfd{s.fd, POLLIN, 0});
+  if (poll(fds.data(), fds.size(), napMs) <= 0) return;
+  for (std::size_t i = 0; i < fds.size(); ++i) {
+    if (fds[i].revents != 0) services[i].serve();
+  }
 }
 
 }  // namespace axt::lindesk

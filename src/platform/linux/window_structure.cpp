@@ -94,7 +94,11 @@ void watchWindowsOf(Pid pid) {
   for (::Window w : topLevelWindowsOf(pid)) {
     if (s.windows.count(w) > 0) continue;
     XErrorTrap trap(d);
-    XSelectInput(d, w, StructureNotifyMask);
+    // Added to what this connection already hears from the window (it may
+    // be a host window whose crossings are tracked).
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(d, w, &attributes) == 0 || trap.failed()) continue;
+    XSelectInput(d, w, attributes.your_event_mask | StructureNotifyMask);
     if (trap.failed()) continue;
     s.windows.emplace(w, Followed{pid, windowFrame(w).value_or(platform::Rect{})});
   }

@@ -1,0 +1,17 @@
+// Bringing an application to the front: its top-level window is made the
+// active one, through the window manager's standard request when a window
+// manager runs, else by raising the window and giving it the keyboard focus
+// ourselves.
+#pragma once
+
+#include "platform/values.h"
+
+namespace axt::lindesk {
+
+// Activates the top-level window of the process that the user had in front
+// last (the topmost of its windows; one the window manager has minimised
+// when it has no other). False when the process has no such window or
+// there is no X server.
+bool activateApplicationWindow(platform::Pid pid);
+
+}  // namespace axt::lindesk

@@ -1,0 +1,174 @@
+#include "clipboard_targets.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace axt::lindesk {
+
+namespace {
+
+constexpr std::array<std::string_view, 11> kMetaTargets = {
+    "TARGETS", "MULTIPLE", "TIMESTAMP", "SAVE_TARGETS", "DELETE", "INSERT_SELECTION",
+    "INSERT_PROPERTY", "INCR", "LENGTH", "ATOM_PAIR", "CLIPBOARD_MANAGER",
+};
+
+bool isHistoryMarker(std::string_view type) { return type == kTransientType || type == kConcealedType; }
+
+// Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or
+// values past U+10FFFF).
+bool wellFormedUtf8(std::string_view s) {
+  std::size_t i = 0;
+  while (i < s.size()) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    std::size_t n = 0;
+    std::uint32_t cp = 0;
+    if (b < 0x80) {
+      ++i;
+      continue;
+    }
+    if (b >= 0xC2 && b <= 0xDF) {
+      n = 1;
+      cp = b & 0x1Fu;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      n = 2;
+      cp = b & 0x0Fu;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      n = 3;
+      cp = b & 0x07u;
+    } else {
+      return false;
+    }
+    for (std::size_t k = 1; k <= n; ++k) {
+      if (i + k >= s.size()) return false;
+      const auto c = static_cast<unsigned char>(s[i + k]);
+      if ((c & 0xC0u) != 0x80u) return false;
+      cp = (cp << 6) | (c & 0x3Fu);
+    }
+    if ((n == 2 && cp < 0x800) || (n == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+        (cp >= 0xD800 && cp <= 0xDFFF)) {
+      return false;
+    }
+    i += n + 1;
+  }
+  return true;
+}
+
+// The property type a target is written with: its own name, except TEXT,
+// which lets the owner choose the encoding.
+std::string propertyTypeFor(std::string_view target, std::string_view data) {
+  if (target == kTextTarget) {
+    return std::string(wellFormedUtf8(data) ? kUtf8StringTarget : kStringTarget);
+  }
+  return std::string(target);
+}
+
+}  // namespace
+
+std::string typeForTarget(std::string_view target) {
+  if (target == kUtf8StringTarget) return std::string(platform::kPasteboardTypeString);
+  if (target == kPngTarget) return std::string(kPngType);
+  return std::string(target);
+}
+
+std::string targetForType(std::string_view type) {
+  if (type == platform::kPasteboardTypeString) return std::string(kUtf8StringTarget);
+  if (type == kPngType) return std::string(kPngTarget);
+  return std::string(type);
+}
+
+bool isMetaTarget(std::string_view target) {
+  return std::find(kMetaTargets.begin(), kMetaTargets.end(), target) != kMetaTargets.end();
+}
+
+std::vector<ServedTarget> servedTargets(const std::vector<platform::PasteboardItem>& items) {
+  std::vector<ServedTarget> served;
+  const auto has = [&](std::string_view target) {
+    return std::any_of(served.begin(), served.end(), [&](const ServedTarget& s) { return s.target == target; });
+  };
+  const auto add = [&](std::string_view target, std::string_view type, std::string data) {
+    if (target.empty() || isMetaTarget(target) || has(target)) return;
+    served.push_back(ServedTarget{std::string(target), std::string(type), std::move(data)});
+  };
+  bool temporary = false;
+  std::optional<std::string> text;
+  for (const platform::PasteboardItem& item : items) {
+    for (const auto& [type, data] : item.types) {
+      const std::string target = targetForType(type);
+      add(target, propertyTypeFor(target, data), data);
+      if (isHistoryMarker(type)) temporary = true;
+      if (type == platform::kPasteboardTypeString && !text) text = data;
+    }
+  }
+  if (temporary && text) {
+    add(kUtf8PlainTarget, kUtf8PlainTarget, *text);
+    add(kPlainTarget, kPlainTarget, *text);
+    add(kTextTarget, propertyTypeFor(kTextTarget, *text), *text);
+    add(kStringTarget, kStringTarget, latin1FromUtf8(*text));
+  }
+  if (temporary) add(kHistoryHintTarget, kHistoryHintTarget, std::string(kHistoryHintValue));
+  return served;
+}
+
+std::optional<std::string> textOfType(const std::vector<platform::PasteboardItem>& items,
+                                      std::string_view type) {
+  const auto find = [&](std::string_view wanted) -> std::optional<std::string> {
+    for (const platform::PasteboardItem& item : items) {
+      for (const auto& [t, data] : item.types) {
+        if (t == wanted) return data;
+      }
+    }
+    return std::nullopt;
+  };
+  if (auto exact = find(type)) return exact;
+  if (type != platform::kPasteboardTypeString) return std::nullopt;
+  if (auto utf8 = find(kUtf8PlainTarget)) return utf8;
+  if (auto latin1 = find(kStringTarget)) return utf8FromLatin1(*latin1);
+  return std::nullopt;
+}
+
+std::string latin1FromUtf8(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const auto b = static_cast<unsigned char>(utf8[i]);
+    if (b < 0x80) {
+      out.push_back(static_cast<char>(b));
+      ++i;
+      continue;
+    }
+    // The length of the sequence starting here, and whether it is whole.
+    std::size_t n = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+    if (n > 1 && wellFormedUtf8(utf8.substr(i, n))) {
+      if (n == 2 && b <= 0xC3) {
+        const auto c = static_cast<unsigned char>(utf8[i + 1]);
+        out.push_back(static_cast<char>(((b & 0x03u) << 6) | (c & 0x3Fu)));
+      } else {
+        out.push_back('?');
+      }
+      i += n;
+      continue;
+    }
+    out.push_back('?');
+    ++i;
+  }
+  return out;
+}
+
+std::string utf8FromLatin1(std::string_view latin1) {
+  std::string out;
+  out.reserve(latin1.size());
+  for (char ch : latin1) {
+    const auto b = static_cast<unsigned char>(ch);
+    if (b < 0x80) {
+      out.push_back(ch);
+    } else {
+      out.push_back(static_cast<char>(0xC0u | (b >> 6)));
+      out.push_back(static_cast<char>(0x80u | (b & 0x3Fu)));
+    }
+  }
+  return out;
+}
+
+}  // namespace axt::lindesk

@@ -1,0 +1,75 @@
+// How pasteboard types and the targets of the X clipboard stand for each
+// other, and what the clipboard offers for a set of pasteboard items.
+//
+// The mapping is one to one, so that content read from another owner and
+// written back is offered under exactly the targets it had:
+//
+//   target         pasteboard type
+//   UTF8_STRING    public.utf8-plain-text
+//   image/png      public.png
+//   anything else  its own name (text/plain;charset=utf-8, STRING,
+//                  image/jpeg, org.nspasteboard.TransientType, ...)
+//
+// Targets that describe the transfer rather than hold content (TARGETS,
+// MULTIPLE, TIMESTAMP, ...) are never saved and never offered as data.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace axt::lindesk {
+
+inline constexpr std::string_view kUtf8StringTarget = "UTF8_STRING";
+inline constexpr std::string_view kPngTarget = "image/png";
+inline constexpr std::string_view kPngType = "public.png";
+inline constexpr std::string_view kUtf8PlainTarget = "text/plain;charset=utf-8";
+inline constexpr std::string_view kStringTarget = "STRING";
+inline constexpr std::string_view kTextTarget = "TEXT";
+inline constexpr std::string_view kPlainTarget = "text/plain";
+
+// Types that ask clipboard-history tools to skip an item (it is there only
+// for a moment, or it is private), and the target with which such tools on
+// this desktop are asked the same.
+inline constexpr std::string_view kTransientType = "org.nspasteboard.TransientType";
+inline constexpr std::string_view kConcealedType = "org.nspasteboard.ConcealedType";
+inline constexpr std::string_view kHistoryHintTarget = "x-kde-passwordManagerHint";
+inline constexpr std::string_view kHistoryHintValue = "secret";
+
+std::string typeForTarget(std::string_view target);
+std::string targetForType(std::string_view type);
+
+// Targets about the transfer itself, not content.
+bool isMetaTarget(std::string_view target);
+
+// One target as the owner serves it: the property type it is written with
+// and its bytes (all content is written in 8-bit units).
+struct ServedTarget {
+  std::string target;
+  std::string propertyType;
+  std::string data;
+  friend bool operator==(const ServedTarget&, const ServedTarget&) = default;
+};
+
+// What the clipboard offers for `items`. The clipboard holds one piece of
+// content: of a target given by several items, the first one counts. Text
+// marked as transient or concealed is there only for the paste it was put
+// there for: it is also offered under every usual text target, so that any
+// toolkit can paste it, and with the hint that keeps it out of clipboard
+// histories.
+std::vector<ServedTarget> servedTargets(const std::vector<platform::PasteboardItem>& items);
+
+// The text of `type` in the items. Plain text may also have come under the
+// other text targets of an owner that offered no UTF8_STRING.
+std::optional<std::string> textOfType(const std::vector<platform::PasteboardItem>& items,
+                                      std::string_view type);
+
+// STRING holds Latin-1: what can't be written in it becomes '?'; ill-formed
+// UTF-8 counts as such a character.
+std::string latin1FromUtf8(std::string_view utf8);
+std::string utf8FromLatin1(std::string_view latin1);
+
+}  // namespace axt::lindesk

@@ -1,0 +1,57 @@
+// The general pasteboard on this desktop: the X clipboard (the CLIPBOARD
+// selection). Writing makes our hidden window its owner, serving what was
+// written; reading asks the current owner; the change count follows every
+// change of owner, ours included, as the server reports it.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace axt::lindesk {
+
+class ClipboardConnection;
+class ClipboardOwner;
+
+class X11Clipboard final : public platform::Pasteboard {
+ public:
+  X11Clipboard();
+  ~X11Clipboard() override;
+
+  std::int64_t changeCount() override;
+  std::vector<platform::PasteboardItem> items() override;
+  std::optional<std::string> stringForType(std::string_view type) override;
+  std::int64_t clearContents() override;
+  bool writeItems(const std::vector<platform::PasteboardItem>& items) override;
+
+ private:
+  // Connects on first use; false without an X server.
+  bool ready();
+  void onEvent(const XEvent& event);
+  // A clear that no write followed leaves the clipboard without owner; it
+  // is made when the library is done (at the next turn of the main loop)
+  // or before anything else is asked, so that a clear followed by a write
+  // never hands the clipboard to a clipboard manager in between.
+  void finishClear();
+
+  ClipboardConnection* connection_ = nullptr;
+  std::unique_ptr<ClipboardOwner> owner_;
+  bool tried_ = false;
+  std::int64_t changeCount_ = 0;
+  // What we wrote since the last clear; served while we own the clipboard.
+  std::vector<platform::PasteboardItem> written_;
+  bool clearPending_ = false;
+  bool clearScheduled_ = false;
+  // The time we left the clipboard without owner: its notification is ours.
+  std::optional<unsigned long> disownedAt_;
+  // Without XFixes: the owner seen last, polled when the count is asked.
+  unsigned long lastOwner_ = 0;
+};
+
+}  // namespace axt::lindesk

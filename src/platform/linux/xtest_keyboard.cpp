@@ -1,0 +1,83 @@
+#include "xtest_keyboard.h"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
+#include <memory>
+
+#include "handles.h"
+#include "paste_keys.h"
+#include "x11_display.h"
+
+namespace axt::lindesk {
+
+namespace {
+
+// The source only says where events come from; there is one X server.
+class SourceHandle final : public platform::Handle {
+ public:
+  bool equals(const platform::Handle& other) const override { return &other == this; }
+  std::size_t hash() const override { return std::hash<const void*>{}(this); }
+};
+
+// One key press or release, ready to be sent. The flags the library sets
+// are kept for what they say; the modifier state that goes out is the one
+// of the keys held down, as the chord's own events make it.
+class KeyHandle final : public platform::Handle {
+ public:
+  KeyHandle(KeyCode code, bool down) : code_(code), down_(down) {}
+  bool equals(const platform::Handle& other) const override { return &other == this; }
+  std::size_t hash() const override { return std::hash<const void*>{}(this); }
+
+  KeyCode code() const { return code_; }
+  bool down() const { return down_; }
+  void setFlags(std::uint64_t flags) const { flags_ = flags; }
+  std::uint64_t flags() const { return flags_; }
+
+ private:
+  KeyCode code_;
+  bool down_;
+  mutable std::uint64_t flags_ = 0;
+};
+
+bool hasXTest(Display* d) {
+  static const bool has = [d] {
+    int eventBase = 0;
+    int errorBase = 0;
+    int major = 0;
+    int minor = 0;
+    return XTestQueryExtension(d, &eventBase, &errorBase, &major, &minor) != 0;
+  }();
+  return has;
+}
+
+}  // namespace
+
+std::optional<platform::EventSource> XTestKeyboard::createEventSource(std::int32_t /*stateId*/) {
+  return platform::EventSource(std::make_shared<SourceHandle>());
+}
+
+std::optional<platform::KeyEvent> XTestKeyboard::createKeyboardEvent(const std::optional<platform::EventSource>&,
+                                                                     std::uint16_t keyCode, bool keyDown) {
+  Display* d = xDisplay();
+  if (d == nullptr || !hasXTest(d)) return std::nullopt;
+  const std::optional<KeySym> keysym = keysymForPostedKey(keyCode);
+  if (!keysym) return std::nullopt;
+  const KeyCode code = XKeysymToKeycode(d, *keysym);
+  if (code == 0) return std::nullopt;
+  return platform::KeyEvent(std::make_shared<KeyHandle>(code, keyDown));
+}
+
+void XTestKeyboard::setFlags(const platform::KeyEvent& event, std::uint64_t flags) {
+  if (const auto* key = handleAs<KeyHandle>(event)) key->setFlags(flags);
+}
+
+void XTestKeyboard::post(std::uint32_t /*tap*/, const platform::KeyEvent& event) {
+  const auto* key = handleAs<KeyHandle>(event);
+  Display* d = xDisplay();
+  if (key == nullptr || d == nullptr) return;
+  XTestFakeKeyEvent(d, key->code(), key->down() ? True : False, CurrentTime);
+  XFlush(d);
+}
+
+}  // namespace axt::lindesk

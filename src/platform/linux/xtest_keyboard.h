@@ -1,0 +1,26 @@
+// Synthesised key events through the X server's XTEST extension: they reach
+// whichever window has the keyboard focus, as the user's typing would. Key
+// codes are the library's (its other platform's); paste_keys.h says which X
+// keys stand for them.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "platform/platform.h"
+
+namespace axt::lindesk {
+
+class XTestKeyboard final : public platform::Keyboard {
+ public:
+  std::optional<platform::EventSource> createEventSource(std::int32_t stateId) override;
+  // Absent without an X server with XTEST, for a key code with no X key
+  // here, and for a key the keyboard map doesn't have.
+  std::optional<platform::KeyEvent> createKeyboardEvent(const std::optional<platform::EventSource>& source,
+                                                        std::uint16_t keyCode, bool keyDown) override;
+  void setFlags(const platform::KeyEvent& event, std::uint64_t flags) override;
+  // Sends the key press or release at once; the tap doesn't matter here.
+  void post(std::uint32_t tap, const platform::KeyEvent& event) override;
+};
+
+}  // namespace axt::lindesk
