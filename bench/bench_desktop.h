@@ -7,7 +7,7 @@
 #include <string>
 
 #include "ax/registrations.h"
-#include "host/module_state.h"
+#include "host/delivery/module_state.h"
 #include "host/operations.h"
 #include "simdesk/desktop.h"
 

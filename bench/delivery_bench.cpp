@@ -2,7 +2,7 @@
 // event to the host (JSON included), without the fixed coalescing delay.
 #include "bench_desktop.h"
 #include "host/configuration.h"
-#include "host/event_delivery.h"
+#include "host/delivery/event_delivery.h"
 
 namespace axt::bench {
 namespace {

@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "host/json.h"
+#include "json/json.h"
+#include "text/utf8.h"
 
 #if AXTRACK_HAVE_NLOHMANN
 #include <nlohmann/json.hpp>
@@ -95,7 +96,7 @@ BENCHMARK(BM_JsonParseConfig50MB_Ours)->Unit(benchmark::kMillisecond);
 void BM_Utf8RepairValidEvent(benchmark::State& state) {
   const std::string text = json::write(eventData());
   for (auto _ : state) {
-    std::string repaired = json::toValidUtf8(text);
+    std::string repaired = axt::text::toValidUtf8(text);
     benchmark::DoNotOptimize(repaired.data());
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));

@@ -2,7 +2,7 @@
 // warming up, a million deliveries and a hundred thousand selection changes
 // add nothing that stays.
 #include "bench_desktop.h"
-#include "host/event_delivery.h"
+#include "host/delivery/event_delivery.h"
 #include "rss.h"
 
 namespace axt::bench {

@@ -2,51 +2,19 @@
 
 #include <algorithm>
 
+#include "text/utf8.h"
+
 namespace simdesk::detail {
-
-namespace {
-
-// The length of the well-formed UTF-8 sequence at `pos` and its code point,
-// or 0 when the byte there doesn't start one.
-std::size_t decode(std::string_view s, std::size_t pos, char32_t& cp) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-  const unsigned char b0 = byte(pos);
-  if (b0 < 0x80) {
-    cp = b0;
-    return 1;
-  }
-  std::size_t n = 0;
-  char32_t min = 0;
-  if ((b0 & 0xE0) == 0xC0) {
-    n = 2, cp = b0 & 0x1F, min = 0x80;
-  } else if ((b0 & 0xF0) == 0xE0) {
-    n = 3, cp = b0 & 0x0F, min = 0x800;
-  } else if ((b0 & 0xF8) == 0xF0) {
-    n = 4, cp = b0 & 0x07, min = 0x10000;
-  } else {
-    return 0;
-  }
-  if (pos + n > s.size()) return 0;
-  for (std::size_t i = 1; i < n; ++i) {
-    const unsigned char b = byte(pos + i);
-    if ((b & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (b & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-  return n;
-}
-
-}  // namespace
 
 Utf16Text::Utf16Text(std::string_view utf8) : text_(utf8) {
   std::size_t pos = 0;
   while (pos < text_.size()) {
-    char32_t cp = 0;
-    std::size_t n = decode(text_, pos, cp);
-    if (n == 0) n = 1;  // a stray byte: one unit
+    // An ill-formed subpart is one U+FFFD: one unit.
+    const axt::text::Decoded d = axt::text::decodeAt(text_, pos);
+    const std::size_t n = d.length;
     unitByte_.push_back(pos);
     trailing_.push_back(false);
-    if (cp >= 0x10000) {
+    if (d.codePoint >= 0x10000) {
       unitByte_.push_back(pos);
       trailing_.push_back(true);
     }

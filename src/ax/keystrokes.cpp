@@ -2,10 +2,7 @@
 
 #include <optional>
 
-#include "ax/log.h"
-#include "host/module_state.h"
 #include "platform/platform.h"
-#include "tracker/mac_accessibility.h"
 
 namespace axt::ax {
 
@@ -31,15 +28,6 @@ void pasteCommand() {
   auto vUp = keyboard.createKeyboardEvent(source, kKeyV, false);
   auto commandUp = keyboard.createKeyboardEvent(source, kKeyCommand, false);
   flagAndPost(keyboard, vUp, commandUp);
-}
-
-void focusPrivous() {
-  // Without a tracker (before initMacAccessibility, after main) the call is
-  // out of order: it does nothing rather than touch an empty module value.
-  const auto& tracker = host::macAccessibility();
-  if (!tracker) return;
-  tracker->acctivateTheForMost();
-  logLine("hello");
 }
 
 }  // namespace axt::ax

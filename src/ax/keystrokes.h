@@ -1,5 +1,4 @@
-// Acting on other applications as a user would: typing Command+V, and
-// bringing the tracked application back to the front.
+// Acting on other applications as a user would: typing Command+V.
 #pragma once
 
 #include <cstdint>
@@ -14,8 +13,5 @@ inline constexpr std::uint32_t kHIDEventTap = 0;
 
 // Posts Command down, V down, V up, Command up, each with the Command flag.
 void pasteCommand();
-
-// Re-activates the tracked application, then prints "hello".
-void focusPrivous();
 
 }  // namespace axt::ax

@@ -61,8 +61,8 @@ std::optional<platform::EventHotKeyRef>& hotKey() { return gHotKey; }
 
 void setNotification(const platform::Element& element, platform::Pid pid,
                      const std::string& notification, platform::ObserverCallback callback,
-                     tracker::MacAccessibility& tracker) {
-  RegistrationKey key{element, notification, callback, &tracker};
+                     void* tracker) {
+  RegistrationKey key{element, notification, callback, tracker};
   auto found = gRegistrations.find(key);
   if (found != gRegistrations.end()) {
     // Already live: nothing to add. A registration the application refused
@@ -87,7 +87,7 @@ void setNotification(const platform::Element& element, platform::Pid pid,
 
 void setAppChangedNotification(
     std::function<void(const platform::WorkspaceNotification&)> callBack,
-    platform::EventHandler keyDownCallback, tracker::MacAccessibility& tracker) {
+    platform::EventHandler keyDownCallback, void* tracker) {
   platform::Platform& p = platform::current();
   p.workspace().addObserver(platform::kDidActivateApplicationNotification,
                             [callBack](const platform::WorkspaceNotification& n) { callBack(n); });
@@ -103,7 +103,7 @@ void setAppChangedNotification(
 
   const std::array<platform::EventTypeSpec, 1> types{
       platform::EventTypeSpec{kEventClassKeyboard, kEventHotKeyPressed}};
-  (void)p.hotKeys().installApplicationEventHandler(keyDownCallback, types, &tracker);
+  (void)p.hotKeys().installApplicationEventHandler(keyDownCallback, types, tracker);
 }
 
 std::size_t registeredObserverCount() { return gRegistrations.size(); }

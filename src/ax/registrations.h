@@ -11,10 +11,6 @@
 
 #include "platform/platform.h"
 
-namespace axt::tracker {
-class MacAccessibility;
-}
-
 namespace axt::ax {
 
 inline constexpr std::uint32_t kHotKeyCode = 36;          // Return
@@ -32,21 +28,22 @@ std::optional<platform::Observer>& observer();
 std::optional<platform::EventHotKeyRef>& hotKey();
 
 // Observes `notification` on `element` (of process `pid`), calling `callback`
-// on the main run loop with the tracker as context. Each combination of
+// on the main run loop with `tracker` (the tracker's address, not owned) as
+// its context. Each combination of
 // element, notification, callback and tracker is registered once: repeating
 // it keeps the live observer and adds nothing, so handlers run once per
 // notification however often an application is adopted or an element
 // focused.
 void setNotification(const platform::Element& element, platform::Pid pid,
                      const std::string& notification, platform::ObserverCallback callback,
-                     tracker::MacAccessibility& tracker);
+                     void* tracker);
 
 // Calls `callBack` for every activation and launch notification of the
 // workspace, and registers the hot key with `keyDownCallback` as its
-// handler and the tracker as its user data.
+// handler and `tracker` (not owned) as its user data.
 void setAppChangedNotification(
     std::function<void(const platform::WorkspaceNotification&)> callBack,
-    platform::EventHandler keyDownCallback, tracker::MacAccessibility& tracker);
+    platform::EventHandler keyDownCallback, void* tracker);
 
 // Observers the library holds, one per registered combination.
 std::size_t registeredObserverCount();

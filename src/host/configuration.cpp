@@ -1,7 +1,7 @@
 #include "host/configuration.h"
 
 #include "ax/log.h"
-#include "host/json.h"
+#include "json/json.h"
 
 namespace axt::host {
 

@@ -2,7 +2,6 @@
 // the same name; nothing may leave through it as a C++ exception.
 #include "axtrack/axtrack.h"
 
-#include "ax/keystrokes.h"
 #include "host/operations.h"
 #include "window/window_tracker.h"
 
@@ -42,7 +41,7 @@ AXTRACK_EXPORT void setText(const char* text) {
 }
 
 AXTRACK_EXPORT void focusPreiov(void) {
-  guarded([] { axt::ax::focusPrivous(); });
+  guarded([] { axt::host::focusPrivous(); });
 }
 
 AXTRACK_EXPORT void addMouseTracker(void* window) {

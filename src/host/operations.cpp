@@ -3,12 +3,14 @@
 #include <cstring>
 #include <memory>
 
+#include "ax/log.h"
 #include "host/configuration.h"
-#include "host/event_delivery.h"
-#include "host/json.h"
-#include "host/module_state.h"
+#include "host/delivery/event_delivery.h"
+#include "json/json.h"
+#include "host/delivery/module_state.h"
 #include "platform/platform.h"
 #include "tracker/mac_accessibility.h"
+#include "text/utf8.h"
 
 namespace axt::host {
 
@@ -34,7 +36,7 @@ void start(const char* configuration) {
   if (!tracker) return;
   tracker->start();
   // A null text is treated as text that isn't JSON.
-  const std::string text = json::toValidUtf8(textOf(configuration));
+  const std::string text = text::toValidUtf8(textOf(configuration));
   std::optional<tracker::BlockedFieldList> list = parseConfiguration(text);
   if (list) tracker->setBlockedFiledList(std::move(*list));
 }
@@ -44,7 +46,16 @@ void setText(const char* text) {
   // Pasting an empty text in place of a null one would delete the user's
   // selection; a null text is ignored.
   if (!tracker || text == nullptr) return;
-  tracker->setSelectedText(json::toValidUtf8(textOf(text)));
+  tracker->setSelectedText(text::toValidUtf8(textOf(text)));
+}
+
+void focusPrivous() {
+  // Without a tracker (before initMacAccessibility, after main) the call is
+  // out of order: it does nothing rather than touch an empty module value.
+  const auto& tracker = macAccessibility();
+  if (!tracker) return;
+  tracker->acctivateTheForMost();
+  ax::logLine("hello");
 }
 
 bool isAccessibiltyEnabled() { return trustQuery(false); }

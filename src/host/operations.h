@@ -11,6 +11,8 @@ namespace axt::host {
 void initMacAccessibility(axtrack_callback callback);
 void start(const char* configuration);
 void setText(const char* text);
+// Re-activates the tracked application, then prints "hello".
+void focusPrivous();
 bool isAccessibiltyEnabled();
 bool showAccessibiltyPermisionPopup();
 std::int32_t main(std::int32_t argc, char** argv);

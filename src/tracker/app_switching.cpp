@@ -2,7 +2,7 @@
 #include "ax/attributes.h"
 #include "ax/log.h"
 #include "ax/registrations.h"
-#include "tracker/canonical_equivalence.h"
+#include "text/canonical_equivalence.h"
 #include "tracker/mac_accessibility.h"
 
 namespace axt::tracker {
@@ -26,7 +26,7 @@ void MacAccessibility::appChangedEvent(const platform::WorkspaceNotification& no
     return;
   }
   std::optional<std::string> name = app->localizedName();
-  if (name && canonicallyEqual(*name, kHostApplicationName)) return;
+  if (name && text::canonicallyEqual(*name, kHostApplicationName)) return;
   if (frontmostApp && frontmostApp->processIdentifier() == app->processIdentifier()) return;
   if (!app->isFinishedLaunching()) return;
 
@@ -46,8 +46,8 @@ void MacAccessibility::appChangedEvent(const platform::WorkspaceNotification& no
     callback("app_changed", EventData{{"role", json::Value()},
                                       {"name", json::Value(name)},
                                       {"bundle_id", json::Value(*bundleId)}});
-    ax::setNotification(appElement, pid, "AXFocusedUIElementChanged", uiFocusedChange(), *this);
-    ax::setNotification(appElement, pid, "AXSelectedTextChanged", selectedTextChange(), *this);
+    ax::setNotification(appElement, pid, "AXFocusedUIElementChanged", uiFocusedChange(), this);
+    ax::setNotification(appElement, pid, "AXSelectedTextChanged", selectedTextChange(), this);
     return;
   }
 
@@ -57,10 +57,10 @@ void MacAccessibility::appChangedEvent(const platform::WorkspaceNotification& no
                  {"bundle_id", json::Value(frontmostApp->bundleIdentifier())}};
   ax::logLine(ax::optionalText(role));
   callback("app_changed", data);
-  ax::setNotification(appElement, pid, "AXFocusedUIElementChanged", uiFocusedChange(), *this);
-  ax::setNotification(appElement, pid, "AXWindowMoved", uiPositionChange(), *this);
-  ax::setNotification(appElement, pid, "AXWindowResized", uiPositionChange(), *this);
-  ax::setNotification(appElement, pid, "AXSelectedTextChanged", selectedTextChange(), *this);
+  ax::setNotification(appElement, pid, "AXFocusedUIElementChanged", uiFocusedChange(), this);
+  ax::setNotification(appElement, pid, "AXWindowMoved", uiPositionChange(), this);
+  ax::setNotification(appElement, pid, "AXWindowResized", uiPositionChange(), this);
+  ax::setNotification(appElement, pid, "AXSelectedTextChanged", selectedTextChange(), this);
 }
 
 }  // namespace axt::tracker

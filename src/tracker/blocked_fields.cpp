@@ -1,7 +1,7 @@
 // The host's blocked fields: one kind of field per application whose
 // selections are never reported.
 #include "ax/attributes.h"
-#include "tracker/canonical_equivalence.h"
+#include "text/canonical_equivalence.h"
 #include "tracker/mac_accessibility.h"
 
 namespace axt::tracker {
@@ -17,7 +17,7 @@ bool MacAccessibility::isBlockedField(const platform::Element& element) {
     entry = &exact->second;
   } else {
     for (const auto& [key, value] : blockedFiledsList) {
-      if (canonicallyEqual(key, *bundleId)) {
+      if (text::canonicallyEqual(key, *bundleId)) {
         entry = &value;
         break;
       }
@@ -37,7 +37,7 @@ bool MacAccessibility::isBlockedField(const platform::Element& element) {
     expected = *valueMember->second.asString();
   }
   if (!actual && !expected) return true;
-  return actual && expected && canonicallyEqual(*actual, *expected);
+  return actual && expected && text::canonicallyEqual(*actual, *expected);
 }
 
 }  // namespace axt::tracker

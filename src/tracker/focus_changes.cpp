@@ -21,7 +21,7 @@ void MacAccessibility::handleFocusChange(const platform::Element& element) {
   // changes here; without a process of our own there is nothing to observe
   // the element under, and the event still goes out.
   if (processID) {
-    ax::setNotification(element, *processID, "AXSelectedTextChanged", selectedTextChange(), *this);
+    ax::setNotification(element, *processID, "AXSelectedTextChanged", selectedTextChange(), this);
   }
   callback("focused_changed", getBasicAppInfo());
 }

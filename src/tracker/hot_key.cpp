@@ -1,7 +1,7 @@
 // Option+Return in a text area: the host receives the selection, or the text
 // before the caret with the caret's rectangle.
 #include "ax/attributes.h"
-#include "tracker/canonical_equivalence.h"
+#include "text/canonical_equivalence.h"
 #include "tracker/mac_accessibility.h"
 #include "tracker/rect_measures.h"
 #include "tracker/roles.h"
@@ -46,7 +46,7 @@ void MacAccessibility::keyPressed() {
   focusedElement = *element;
 
   auto role = ax::getAttributeValue<std::string>(*element, "AXRole");
-  if (!role || !canonicallyEqual(*role, kRoleTextArea)) return;
+  if (!role || !text::canonicallyEqual(*role, kRoleTextArea)) return;
   auto count = ax::getAttributeValue<std::int64_t>(*element, "AXNumberOfCharacters");
   if (!count || *count == 0) return;
 

@@ -17,7 +17,7 @@ void MacAccessibility::start() {
   std::shared_ptr<MacAccessibility> self = shared_from_this();
   ax::setAppChangedNotification(
       [self](const platform::WorkspaceNotification& n) { self->appChangedEvent(n); },
-      keyPressedGenrate(), *this);
+      keyPressedGenrate(), this);
 }
 
 EventData MacAccessibility::getBasicAppInfo() {

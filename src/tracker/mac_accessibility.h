@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "host/json.h"
+#include "json/json.h"
 #include "platform/platform.h"
 
 namespace axt::tracker {

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "tracker/canonical_equivalence.h"
+#include "text/canonical_equivalence.h"
 
 namespace axt::tracker {
 
@@ -13,7 +13,7 @@ inline constexpr std::string_view kRoleStaticText = "AXStaticText";
 
 // A single-line field or a text area: elements measured by character range.
 inline bool isTextInputRole(std::string_view role) {
-  return canonicallyEqual(role, kRoleTextField) || canonicallyEqual(role, kRoleTextArea);
+  return text::canonicallyEqual(role, kRoleTextField) || text::canonicallyEqual(role, kRoleTextArea);
 }
 
 }  // namespace axt::tracker

@@ -33,7 +33,7 @@ void MacAccessibility::handleSelectedTextChange(const platform::Element& element
     }
   }
 
-  if (!role || !canonicallyEqual(*role, kRoleStaticText)) return;
+  if (!role || !text::canonicallyEqual(*role, kRoleStaticText)) return;
   auto markerRange = ax::getAttributeValue<platform::TextMarkerRange>(element, "AXSelectedTextMarkerRange");
   if (!markerRange) return;
   std::optional<platform::Rect> rect = ax::getSelectedTextBoundingRectCorrect(element);

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "host/json.h"
+#include "json/json.h"
 #include "platform/values.h"
 
 namespace axt::tracker {

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "host/event_delivery.h"
-#include "host/module_state.h"
+#include "host/delivery/event_delivery.h"
+#include "host/delivery/module_state.h"
 #include "tracker/mac_accessibility.h"
 
 namespace axt::window {

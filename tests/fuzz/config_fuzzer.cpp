@@ -36,9 +36,10 @@
 
 #include "check.h"
 #include "host/configuration.h"
-#include "host/json.h"
+#include "json/json.h"
 #include "simdesk/desktop.h"
 #include "utf8_oracle.h"
+#include "text/utf8.h"
 
 namespace {
 
@@ -115,11 +116,11 @@ bool compact(std::string_view text, bool escapeSlash) {
 }
 
 void checkRepair(std::string_view bytes) {
-  const std::string repaired = axt::json::toValidUtf8(bytes);
+  const std::string repaired = axt::text::toValidUtf8(bytes);
   const std::string expected = axt::fuzz::referenceRepair(bytes);
   if (repaired != expected) fail("repair differs from the reference (maximal subparts)");
   check(axt::fuzz::isValidUtf8(repaired), "repaired text is valid UTF-8");
-  check(axt::json::toValidUtf8(repaired) == repaired, "repair is idempotent");
+  check(axt::text::toValidUtf8(repaired) == repaired, "repair is idempotent");
   if (axt::fuzz::isValidUtf8(bytes)) check(repaired == bytes, "valid text is left as it is");
 }
 
@@ -278,6 +279,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   checkObjectMembers(bytes);
   checkConfiguration(bytes);
   // What start does with the host's text: repair, then read.
-  checkConfiguration(axt::json::toValidUtf8(bytes));
+  checkConfiguration(axt::text::toValidUtf8(bytes));
   return 0;
 }

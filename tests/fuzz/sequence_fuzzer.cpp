@@ -55,9 +55,9 @@
 #include "ax/keystrokes.h"
 #include "ax/registrations.h"
 #include "check.h"
-#include "host/event_delivery.h"
-#include "host/json.h"
-#include "host/module_state.h"
+#include "host/delivery/event_delivery.h"
+#include "json/json.h"
+#include "host/delivery/module_state.h"
 #include "host/operations.h"
 #include "sequence/delivery_checker.h"
 #include "sequence/pointer_model.h"
@@ -66,6 +66,7 @@
 #include "tracker/mac_accessibility.h"
 #include "tracker/pasteboard_snapshot.h"
 #include "window/window_tracker.h"
+#include "text/utf8.h"
 
 namespace {
 
@@ -158,7 +159,7 @@ void traceScene(const axt::fuzz::Scene& scene) {
     for (const auto& e : app.elements) {
       trace("    %s %s text %s sel [%lld, %lld] editable %d markers %d, %zu answers, %zu errors",
             e.id.c_str(), e.role.value_or("(no role)").c_str(),
-            e.text ? axt::json::write(axt::json::Value(axt::json::toValidUtf8(*e.text))).c_str()
+            e.text ? axt::json::write(axt::json::Value(axt::text::toValidUtf8(*e.text))).c_str()
                    : "(none)",
             static_cast<long long>(e.selection.location), static_cast<long long>(e.selection.length),
             e.editable ? int{*e.editable} : -1, e.markers ? int{*e.markers} : -1, e.attributes.size(),
@@ -301,7 +302,7 @@ void hostReacts(FuzzedDataProvider& in, Run& r) {
   switch (in.ConsumeIntegralInRange(0, 6)) {
     case 0:
       trace("focusPrivous");
-      axt::ax::focusPrivous();
+      axt::host::focusPrivous();
       break;
     case 1:
       setText(in, r);
@@ -485,7 +486,7 @@ void act(FuzzedDataProvider& in, Run& r) {
       break;
     case 19:
       trace("focusPrivous");
-      axt::ax::focusPrivous();
+      axt::host::focusPrivous();
       break;
     case 20:
       addMouseTracker(in, r);

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/json.h"
+#include "json/json.h"
 
 namespace axt::json {
 namespace {

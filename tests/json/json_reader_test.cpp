@@ -6,7 +6,8 @@
 #include <string>
 #include <utility>
 
-#include "host/json.h"
+#include "json/json.h"
+#include "text/utf8.h"
 
 namespace axt::json {
 namespace {
@@ -266,7 +267,7 @@ TEST(JsonReader, AgreesWithTheRepairOnWhatIsWellFormed) {
         bool special = false;
         for (char c : bytes) special |= static_cast<unsigned char>(c) < 0x20 || c == '"' || c == '\\';
         if (special) continue;
-        const bool wellFormed = toValidUtf8(bytes) == bytes;
+        const bool wellFormed = text::toValidUtf8(bytes) == bytes;
         const bool accepted = static_cast<bool>(parse("[\"" + bytes + "\"]"));
         ASSERT_EQ(accepted, wellFormed) << std::hex << a << " " << b << " " << t;
       }

@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "host/json.h"
+#include "json/json.h"
 
 namespace axt::json {
 namespace {

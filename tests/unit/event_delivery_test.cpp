@@ -9,8 +9,8 @@
 #include <thread>
 
 #include "harness.h"
-#include "host/debouncer.h"
-#include "host/event_delivery.h"
+#include "host/delivery/debouncer.h"
+#include "host/delivery/event_delivery.h"
 
 namespace axt::testing {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ax/registrations.h"
-#include "host/module_state.h"
+#include "host/delivery/module_state.h"
 #include "host/operations.h"
 #include "simdesk/desktop.h"
 #include "tracker/mac_accessibility.h"

@@ -2,6 +2,7 @@
 // paste lands, and the pasteboard before, during and after.
 #include "harness.h"
 #include "ax/keystrokes.h"
+#include "host/operations.h"
 #include "tracker/pasteboard_snapshot.h"
 
 namespace axt::testing {
@@ -123,8 +124,8 @@ TEST_F(ReplaceTextTest, NothingOnTheMainLoopRunsDuringTheWaits) {
 TEST_F(ReplaceTextTest, FocusPreiovActivatesTheTrackedApplicationEachTime) {
   host::setText("a");
   lines.clear();
-  axt::ax::focusPrivous();
-  axt::ax::focusPrivous();
+  axt::host::focusPrivous();
+  axt::host::focusPrivous();
   EXPECT_EQ(desk().activations().at(10), 3);
   EXPECT_EQ(lines, (std::vector<std::string>{"hello", "hello"}));
 }

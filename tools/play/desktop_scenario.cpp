@@ -12,7 +12,7 @@
 #include <set>
 #include <utility>
 
-#include "host/json.h"
+#include "json/json.h"
 
 namespace play {
 namespace {

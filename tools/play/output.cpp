@@ -4,8 +4,9 @@
 #include <cstdio>
 #include <string>
 
-#include "host/json.h"
+#include "json/json.h"
 #include "simdesk/desktop.h"
+#include "text/utf8.h"
 
 namespace play {
 namespace {
@@ -18,7 +19,7 @@ std::string compact(const Value& value) {
 
 // Texts that come back from the desktop were written by the library or by
 // a paste; the writer wants valid UTF-8 whatever they hold.
-Value textValue(const std::string& text) { return Value(axt::json::toValidUtf8(text)); }
+Value textValue(const std::string& text) { return Value(axt::text::toValidUtf8(text)); }
 
 std::string timeText() {
   char buffer[64];

@@ -2,35 +2,22 @@
 
 #include <algorithm>
 
+#include "text/utf8.h"
+
 namespace axt::lindesk {
 
 namespace {
 
-// Length in bytes of the sequence starting at text[i], and whether it is a
-// character outside the Basic Multilingual Plane. Malformed input steps one
-// byte at a time.
+// Length in bytes of the character starting at text[i] and its length in
+// UTF-16 units. An ill-formed subpart is one U+FFFD: one unit.
 struct Step {
   std::size_t bytes = 1;
   std::int64_t units = 1;
 };
 
-bool continuation(unsigned char c) { return (c & 0xC0) == 0x80; }
-
 Step stepAt(std::string_view text, std::size_t i) {
-  const auto lead = static_cast<unsigned char>(text[i]);
-  std::size_t need = 1;
-  if (lead >= 0xF0 && lead <= 0xF4) {
-    need = 4;
-  } else if (lead >= 0xE0) {
-    need = lead <= 0xEF ? 3 : 1;
-  } else if (lead >= 0xC2) {
-    need = 2;
-  }
-  if (need == 1 || i + need > text.size()) return {};
-  for (std::size_t k = 1; k < need; ++k) {
-    if (!continuation(static_cast<unsigned char>(text[i + k]))) return {};
-  }
-  return Step{need, need == 4 ? 2 : 1};
+  const text::Decoded d = text::decodeAt(text, i);
+  return Step{d.length, d.codePoint >= 0x10000 ? 2 : 1};
 }
 
 }  // namespace

@@ -6,9 +6,10 @@
 #include <iterator>
 
 #include "check.h"
-#include "host/event_delivery.h"
-#include "host/json.h"
+#include "host/delivery/event_delivery.h"
+#include "json/json.h"
 #include "utf8_oracle.h"
+#include "text/utf8.h"
 
 namespace axt::fuzz {
 
@@ -62,8 +63,8 @@ void DeliveryChecker::handOver(double at, host::EventParams params, bool callbac
   Pending p;
   p.at = at;
   // What the host must receive: compact JSON, repaired into valid UTF-8.
-  p.name = json::toValidUtf8(params.notification);
-  p.json = json::toValidUtf8(json::write(json::Value(params.data)));
+  p.name = text::toValidUtf8(params.notification);
+  p.json = text::toValidUtf8(json::write(json::Value(params.data)));
   p.params = std::move(params);
   pending_ = std::move(p);
   callbackSinceHandOver_ = callbackRegistered;

@@ -29,7 +29,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/event_params.h"
+#include "host/delivery/event_params.h"
 
 namespace axt::fuzz {
 

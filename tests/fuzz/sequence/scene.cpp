@@ -5,7 +5,7 @@
 #include <limits>
 #include <string_view>
 
-#include "host/json.h"
+#include "json/json.h"
 
 namespace axt::fuzz {
 

@@ -1,9 +1,10 @@
-#include "host/event_delivery.h"
+#include "host/delivery/event_delivery.h"
 
 #include <utility>
 
-#include "host/module_state.h"
+#include "host/delivery/module_state.h"
 #include "platform/platform.h"
+#include "text/utf8.h"
 
 namespace axt::host {
 
@@ -41,8 +42,8 @@ void deliverPendingEvent() {
   // Texts read from other applications are not guaranteed to be valid UTF-8;
   // repair rather than withhold the event. Escapes are ASCII, so repairing
   // the encoded text equals repairing each string.
-  text = json::toValidUtf8(text);
-  std::string name = json::toValidUtf8(event.notification);
+  text = text::toValidUtf8(text);
+  std::string name = text::toValidUtf8(event.notification);
   callback(name.c_str(), text.c_str());
 }
 

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "axtrack/axtrack.h"
-#include "host/event_params.h"
+#include "host/delivery/event_params.h"
 
 namespace axt::tracker {
 class MacAccessibility;

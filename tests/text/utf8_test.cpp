@@ -2,9 +2,10 @@
 
 #include <string>
 
-#include "host/json.h"
+#include "json/json.h"
+#include "text/utf8.h"
 
-namespace axt::json {
+namespace axt::text {
 namespace {
 
 const std::string R = "\xef\xbf\xbd";  // U+FFFD
@@ -87,4 +88,4 @@ TEST(Utf8Repair, FaultsAtEveryPositionOfLongText) {
 }
 
 }  // namespace
-}  // namespace axt::json
+}  // namespace axt::text

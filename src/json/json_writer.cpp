@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "host/json.h"
+#include "json/json.h"
 
 namespace axt::json {
 namespace {

@@ -1,4 +1,4 @@
-#include "host/debouncer.h"
+#include "host/delivery/debouncer.h"
 
 #include <chrono>
 #include <utility>

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "host/json.h"
+#include "json/json.h"
 
 namespace axt::host {
 

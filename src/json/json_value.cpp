@@ -4,7 +4,7 @@
 #include <span>
 #include <stdexcept>
 
-#include "host/json.h"
+#include "json/json.h"
 
 namespace axt::json {
 

@@ -1,4 +1,4 @@
-#include "tracker/canonical_equivalence.h"
+#include "text/canonical_equivalence.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "tracker/unicode_data.h"
+#include "text/unicode_data.h"
 
-namespace axt::tracker {
+namespace axt::text {
 namespace {
 
 std::string hex(std::string_view text) {
@@ -197,4 +197,4 @@ TEST(CanonicalEquivalence, TablesAnswerSingleCodePoints) {
 }
 
 }  // namespace
-}  // namespace axt::tracker
+}  // namespace axt::text

@@ -8,7 +8,7 @@
 #include <mutex>
 #include <optional>
 
-#include "host/serial_queue.h"
+#include "host/delivery/serial_queue.h"
 
 namespace axt::host {
 

@@ -1,4 +1,4 @@
-#include "host/serial_queue.h"
+#include "host/delivery/serial_queue.h"
 
 namespace axt::host {
 

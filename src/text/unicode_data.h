@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace axt::tracker::unicode {
+namespace axt::text::unicode {
 
 // The Unicode version the tables were generated from, e.g. "14.0.0".
 std::string_view unicodeVersion() noexcept;
@@ -23,4 +23,4 @@ std::uint8_t combiningClass(char32_t cp) noexcept;
 // they decompose arithmetically and the caller does that itself.
 std::u32string_view canonicalDecomposition(char32_t cp) noexcept;
 
-}  // namespace axt::tracker::unicode
+}  // namespace axt::text::unicode

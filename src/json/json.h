@@ -223,8 +223,4 @@ struct ParseResult {
 // Strict RFC 8259 reader. Input must be UTF-8; ill-formed bytes are an error.
 ParseResult parse(std::string_view text, const ParseOptions& options = {});
 
-// Text as it arrives through the C interface: ill-formed UTF-8 sequences are
-// replaced by U+FFFD (maximal subparts, as the Unicode standard recommends).
-std::string toValidUtf8(std::string_view bytes);
-
 }  // namespace axt::json

@@ -1,4 +1,4 @@
-#include "host/module_state.h"
+#include "host/delivery/module_state.h"
 
 #include "tracker/mac_accessibility.h"
 

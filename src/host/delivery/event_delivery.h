@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "host/event_params.h"
+#include "host/delivery/event_params.h"
 
 namespace axt::host {
 

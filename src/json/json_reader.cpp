@@ -13,7 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "host/json.h"
+#include "json/json.h"
+#include "text/utf8.h"
 
 namespace axt::json {
 
@@ -93,68 +94,6 @@ inline int hexValue(char c) {
   return -1;
 }
 
-// Length of the well-formed UTF-8 sequence of a non-ASCII lead byte at p, or
-// 0 when the bytes there are ill-formed (overlong forms, surrogates, values
-// above U+10FFFF, stray continuation bytes, truncated sequences).
-inline std::size_t utf8SequenceLength(const unsigned char* p, const unsigned char* end) {
-  const unsigned char lead = *p;
-  std::size_t length;
-  unsigned char low = 0x80;
-  unsigned char high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-  } else {
-    return 0;
-  }
-  if (static_cast<std::size_t>(end - p) < length) return 0;
-  if (p[1] < low || p[1] > high) return 0;
-  for (std::size_t i = 2; i < length; ++i) {
-    if (p[i] < 0x80 || p[i] > 0xBF) return 0;
-  }
-  return length;
-}
-
-// The code point of a well-formed sequence of the given length.
-inline char32_t decodeUtf8(const unsigned char* p, std::size_t length) {
-  switch (length) {
-    case 2:
-      return static_cast<char32_t>(((p[0] & 0x1Fu) << 6) | (p[1] & 0x3Fu));
-    case 3:
-      return static_cast<char32_t>(((p[0] & 0x0Fu) << 12) | ((p[1] & 0x3Fu) << 6) | (p[2] & 0x3Fu));
-    default:
-      return static_cast<char32_t>(((p[0] & 0x07u) << 18) | ((p[1] & 0x3Fu) << 12) |
-                                   ((p[2] & 0x3Fu) << 6) | (p[3] & 0x3Fu));
-  }
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    const char bytes[2] = {static_cast<char>(0xC0 | (cp >> 6)), static_cast<char>(0x80 | (cp & 0x3F))};
-    out.append(bytes, 2);
-  } else if (cp < 0x10000) {
-    const char bytes[3] = {static_cast<char>(0xE0 | (cp >> 12)),
-                           static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
-                           static_cast<char>(0x80 | (cp & 0x3F))};
-    out.append(bytes, 3);
-  } else {
-    const char bytes[4] = {static_cast<char>(0xF0 | (cp >> 18)),
-                           static_cast<char>(0x80 | ((cp >> 12) & 0x3F)),
-                           static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
-                           static_cast<char>(0x80 | (cp & 0x3F))};
-    out.append(bytes, 4);
-  }
-}
-
 std::string hex(std::uint32_t value, int digits) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string text(static_cast<std::size_t>(digits), '0');
@@ -221,10 +160,9 @@ bool Parser::failUnexpected(const char* at) {
   const auto c = static_cast<unsigned char>(*at);
   if (c >= 0x20 && c < 0x7F) return fail(at, std::string("Unexpected character '") + *at + "'");
   if (c < 0x80) return fail(at, "Unexpected character " + codePointName(c));
-  const auto* u = reinterpret_cast<const unsigned char*>(at);
-  const std::size_t length = utf8SequenceLength(u, reinterpret_cast<const unsigned char*>(end_));
-  if (length == 0) return fail(at, "Ill-formed UTF-8");
-  return fail(at, "Unexpected character " + codePointName(decodeUtf8(u, length)));
+  const text::Decoded d = text::decodeAt(std::string_view(at, static_cast<std::size_t>(end_ - at)), 0);
+  if (!d.wellFormed) return fail(at, "Ill-formed UTF-8");
+  return fail(at, "Unexpected character " + codePointName(d.codePoint));
 }
 
 ParseResult Parser::run() {
@@ -424,8 +362,8 @@ bool Parser::parseString(std::string& out) {
     } else if (c < 0x20) {
       return fail(p_, "Unescaped control character " + codePointName(c) + " in string");
     } else {
-      const auto* u = reinterpret_cast<const unsigned char*>(p_);
-      const std::size_t length = utf8SequenceLength(u, reinterpret_cast<const unsigned char*>(end_));
+      const std::size_t length =
+          text::wellFormedLength(std::string_view(p_, static_cast<std::size_t>(end_ - p_)), 0);
       if (length == 0) return fail(p_, "Ill-formed UTF-8");
       p_ += length;
     }
@@ -485,7 +423,7 @@ bool Parser::parseEscape(const char* quote, std::string& out) {
   p_ += 4;
   if (unit >= 0xDC00 && unit <= 0xDFFF) return fail(backslash, "Unpaired surrogate in \\u escape");
   if (unit < 0xD800 || unit > 0xDBFF) {
-    appendUtf8(out, static_cast<char32_t>(unit));
+    text::appendUtf8(out, static_cast<char32_t>(unit));
     return true;
   }
   // A high surrogate must be followed at once by an escaped low surrogate.
@@ -498,7 +436,7 @@ bool Parser::parseEscape(const char* quote, std::string& out) {
   if (low < 0) return fail(p_, "Invalid \\u escape");
   if (low < 0xDC00 || low > 0xDFFF) return fail(backslash, "Unpaired surrogate in \\u escape");
   p_ += 6;
-  appendUtf8(out, static_cast<char32_t>(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00)));
+  text::appendUtf8(out, static_cast<char32_t>(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00)));
   return true;
 }
 

@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-namespace axt::tracker {
+namespace axt::text {
 
 // True when `a` and `b`, read as UTF-8, are canonically equivalent: their
 // canonical decompositions, with combining marks in canonical order, are the
@@ -15,4 +15,4 @@ namespace axt::tracker {
 // subsequence, so any input is accepted.
 bool canonicallyEqual(std::string_view a, std::string_view b);
 
-}  // namespace axt::tracker
+}  // namespace axt::text

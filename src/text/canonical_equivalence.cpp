@@ -1,62 +1,27 @@
-#include "tracker/canonical_equivalence.h"
+#include "text/canonical_equivalence.h"
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string>
 
-#include "tracker/unicode_data.h"
+#include "text/unicode_data.h"
+#include "text/utf8.h"
 
-namespace axt::tracker {
+namespace axt::text {
 namespace {
-
-constexpr char32_t kReplacement = 0xFFFD;
 
 bool isAscii(std::string_view text) {
   return std::all_of(text.begin(), text.end(),
                      [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// Reads the code point starting at `pos` and moves `pos` past it. An
-// ill-formed sequence yields U+FFFD and consumes only its maximal well-formed
-// prefix (at least one byte), so the byte that broke it starts the next read.
+// Reads the code point starting at `pos` and moves `pos` past it; an
+// ill-formed subpart reads as U+FFFD.
 char32_t decodeUtf8(std::string_view text, std::size_t& pos) {
-  const auto lead = static_cast<unsigned char>(text[pos++]);
-  if (lead < 0x80) return lead;
-
-  int continuations = 0;
-  char32_t cp = 0;
-  // The first continuation byte's range also rules out overlong forms,
-  // surrogates and values past U+10FFFF.
-  unsigned char low = 0x80;
-  unsigned char high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    continuations = 1;
-    cp = lead & 0x1Fu;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    continuations = 2;
-    cp = lead & 0x0Fu;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    continuations = 3;
-    cp = lead & 0x07u;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-  } else {
-    return kReplacement;
-  }
-
-  for (int i = 0; i < continuations; ++i) {
-    if (pos >= text.size()) return kReplacement;
-    const auto byte = static_cast<unsigned char>(text[pos]);
-    if (byte < low || byte > high) return kReplacement;
-    cp = (cp << 6) | (byte & 0x3Fu);
-    ++pos;
-    low = 0x80;
-    high = 0xBF;
-  }
-  return cp;
+  const Decoded d = decodeAt(text, pos);
+  pos += d.length;
+  return d.codePoint;
 }
 
 // Hangul syllables are an arithmetic arrangement of leading consonant, vowel
@@ -150,4 +115,4 @@ bool canonicallyEqual(std::string_view a, std::string_view b) {
   }
 }
 
-}  // namespace axt::tracker
+}  // namespace axt::text
