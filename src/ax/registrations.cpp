@@ -35,6 +35,7 @@ struct RegistrationKeyHash {
 
 struct Registration {
   platform::Observer observer;
+  platform::Pid pid;        // the process the observer was made for
   bool registered = false;  // the notification was accepted
 };
 
@@ -64,10 +65,15 @@ void setNotification(const platform::Element& element, platform::Pid pid,
                      void* tracker) {
   RegistrationKey key{element, notification, callback, tracker};
   auto found = gRegistrations.find(key);
-  if (found != gRegistrations.end()) {
-    // Already live: nothing to add. A registration the application refused
-    // earlier is retried on the observer made for it, never on a new one.
-    if (!found->second.registered) addNotification(found->second, key);
+  // Already live: nothing to add.
+  if (found != gRegistrations.end() && found->second.registered) return;
+  // A registration refused earlier is retried on its own observer while it
+  // is asked for the same process. Asked for another one (an element focused
+  // while its application was in the background, whose process now is the
+  // frontmost), the old observer would be refused again forever: it gets a
+  // new observer for the process asked for.
+  if (found != gRegistrations.end() && found->second.pid == pid) {
+    addNotification(found->second, key);
     return;
   }
 
@@ -79,10 +85,14 @@ void setNotification(const platform::Element& element, platform::Pid pid,
   // nothing to register then.
   if (!made) return;
 
-  Registration registration{*made, false};
+  Registration registration{*made, pid, false};
   addNotification(registration, key);
   ax.addRunLoopSource(registration.observer, platform::RunLoopMode::kDefault);
-  gRegistrations.emplace(std::move(key), std::move(registration));
+  if (found != gRegistrations.end()) {
+    found->second = std::move(registration);
+  } else {
+    gRegistrations.emplace(std::move(key), std::move(registration));
+  }
 }
 
 void setAppChangedNotification(

@@ -5,7 +5,15 @@
 
 namespace axt::host {
 
+namespace {
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+}  // namespace
+
 std::optional<tracker::BlockedFieldList> parseConfiguration(std::string_view utf8) {
+  // Editors on some systems start UTF-8 files with a byte-order mark; the
+  // platform's own JSON reader accepts one, so a host reading its settings
+  // from such a file must not lose its blocked fields to it.
+  if (utf8.starts_with(kByteOrderMark)) utf8.remove_prefix(kByteOrderMark.size());
   json::ParseResult parsed = json::parse(utf8);
   if (!parsed) {
     ax::logLine("Error deserializing JSON: " + parsed.error.description());
