@@ -115,7 +115,6 @@ class Value {
 
   Kind kind() const { return static_cast<Kind>(v_.index()); }
   bool isNull() const { return kind() == Kind::kNull; }
-  bool isBool() const { return kind() == Kind::kBool; }
   bool isNumber() const { return kind() == Kind::kInt || kind() == Kind::kDouble; }
   bool isString() const { return kind() == Kind::kString; }
   bool isArray() const { return kind() == Kind::kArray; }

@@ -48,7 +48,6 @@ void SerialQueue::asyncAfter(Clock::time_point when, std::shared_ptr<WorkItem> i
   state_->wake.notify_all();
 }
 
-bool SerialQueue::isCurrent() const { return thread_.get_id() == std::this_thread::get_id(); }
 
 void SerialQueue::run(const std::shared_ptr<State>& state) {
   std::unique_lock lock(state->mutex);

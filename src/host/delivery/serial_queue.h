@@ -42,8 +42,6 @@ class SerialQueue {
 
   const std::string& label() const { return label_; }
   void asyncAfter(Clock::time_point when, std::shared_ptr<WorkItem> item);
-  // True on the queue's own thread.
-  bool isCurrent() const;
 
  private:
   // Shared with the thread, which may outlive the queue object when the
