@@ -6,13 +6,13 @@
 // them once, when it closes.
 #include <array>
 #include <bit>
-#include <charconv>
 #include <cstring>
 #include <limits>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "json/decimal.h"
 #include "json/json.h"
 #include "text/utf8.h"
 
@@ -472,12 +472,10 @@ bool Parser::parseNumber(Value& slot) {
     if (!isDigit(*p_)) return fail(p_, "Expected a digit after '.'");
     while (p_ < end_ && isDigit(*p_)) ++p_;
   }
-  const char* exponent = nullptr;
   if (p_ < end_ && (*p_ == 'e' || *p_ == 'E')) {
     integral = false;
     ++p_;
     if (p_ < end_ && (*p_ == '+' || *p_ == '-')) ++p_;
-    exponent = p_;
     if (p_ == end_) return failEnd();
     if (!isDigit(*p_)) return fail(p_, "Expected a digit in the exponent");
     while (p_ < end_ && isDigit(*p_)) ++p_;
@@ -502,32 +500,9 @@ bool Parser::parseNumber(Value& slot) {
     }
   }
 
-  double value = 0;
-  const auto result = std::from_chars(start, p_, value);
-  if (result.ec == std::errc::result_out_of_range) {
-    // Too small to represent reads as zero; too large is an error. Which one
-    // it is follows from the position of the first significant digit and the
-    // exponent.
-    long magnitude = 0;
-    const char* d = intDigits;
-    while (d < intEnd && *d == '0') ++d;
-    if (d < intEnd) {
-      magnitude = static_cast<long>(intEnd - d);
-    } else if (intEnd < p_ && *intEnd == '.') {
-      d = intEnd + 1;
-      while (d < p_ && *d == '0') ++d;
-      magnitude = -static_cast<long>(d - intEnd - 1);
-    }
-    if (exponent != nullptr) {
-      long e = 0;
-      for (const char* x = exponent; x < p_ && e < 100000; ++x) e = e * 10 + (*x - '0');
-      magnitude += exponent[-1] == '-' ? -e : e;
-    }
-    if (magnitude > 0) return fail(start, "Number out of range");
-    value = negative ? -0.0 : 0.0;
-  } else if (result.ec != std::errc() || result.ptr != p_) {
-    return fail(start, "Number out of range");
-  }
+  const DecimalRead read = readDecimal(std::string_view(start, static_cast<std::size_t>(p_ - start)));
+  if (read.overflow) return fail(start, "Number out of range");
+  const double value = read.value;
   slot = Value(value);
   return true;
 }

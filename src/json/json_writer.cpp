@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "json/decimal.h"
 #include "json/json.h"
 
 namespace axt::json {
@@ -95,25 +96,7 @@ void writeDouble(std::string& out, double value) {
     writeInt(out, static_cast<std::int64_t>(value));
     return;
   }
-  char buffer[32];
-  char* const end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-  // The shortest form may come with an exponent like "e+20" or "e-07"; drop
-  // the plus sign and the leading zeros, both redundant in JSON.
-  char* e = static_cast<char*>(std::memchr(buffer, 'e', static_cast<std::size_t>(end - buffer)));
-  if (e == nullptr) {
-    out.append(buffer, end);
-    return;
-  }
-  out.append(buffer, e + 1);
-  const char* digits = e + 1;
-  if (*digits == '+') {
-    ++digits;
-  } else if (*digits == '-') {
-    out.push_back('-');
-    ++digits;
-  }
-  while (*digits == '0' && digits + 1 < end) ++digits;
-  out.append(digits, static_cast<std::size_t>(end - digits));
+  appendShortestDecimal(out, value);
 }
 
 void writeValue(std::string& out, const Value& value, bool escapeSlash) {
