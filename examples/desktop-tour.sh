@@ -6,7 +6,7 @@
 # It checks that the Debian packages of tests/linux/packages.txt are there
 # (it installs nothing: it says what to install), builds libaxtrack.so and
 # axtrack-play in BUILD_DIR (default: build-linux beside the repository;
-# configured with -DAXTRACK_LINUX_DESKTOP=ON when it isn't yet), starts a
+# configured with -DAXTRACK_LINUX_DESKTOP=ON), starts a
 # private virtual desktop with mousepad on it (tests/linux/desktop_env.sh:
 # nothing touches your own session), types a line into mousepad and plays
 # examples/desktop-tour.json with `axtrack-play --desktop`: the player is
@@ -32,22 +32,27 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # ---------------------------------------------------------------- the build
+# Configured every time (quick when nothing changed), so that a tree whose
+# last configuring failed, or that lacks the backend, is put right. A tree
+# this script creates needs neither the tests nor the benchmarks (nor their
+# packages); if configuring it fails, its cache goes, and the next run starts
+# afresh instead of building a half-configured tree.
 mkdir -p "$build"
 log="$build/desktop-tour-build.log"
-if ! grep -q '^AXTRACK_LINUX_DESKTOP:BOOL=ON$' "$build/CMakeCache.txt" 2>/dev/null; then
-  say "configuring $build with -DAXTRACK_LINUX_DESKTOP=ON"
-  if [ -f "$build/CMakeCache.txt" ]; then
-    # An existing tree keeps its other settings.
-    configure=(-DAXTRACK_LINUX_DESKTOP=ON)
-  else
-    # A new one needs neither the tests nor the benchmarks (nor their packages).
-    configure=(-DAXTRACK_LINUX_DESKTOP=ON -DAXTRACK_TESTS=OFF -DAXTRACK_BENCH=OFF)
+configure=(-DAXTRACK_LINUX_DESKTOP=ON)
+fresh=0
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  fresh=1
+  configure+=(-DAXTRACK_TESTS=OFF -DAXTRACK_BENCH=OFF)
+fi
+say "configuring $build with -DAXTRACK_LINUX_DESKTOP=ON"
+if ! cmake -S "$repo" -B "$build" "${configure[@]}" >"$log" 2>&1; then
+  tail -20 "$log" >&2
+  if [ "$fresh" -eq 1 ]; then
+    rm -rf "$build/CMakeCache.txt" "$build/CMakeFiles"
   fi
-  if ! cmake -S "$repo" -B "$build" "${configure[@]}" >"$log" 2>&1; then
-    tail -20 "$log" >&2
-    say "configuring failed; the whole log is $log"
-    exit 1
-  fi
+  say "configuring failed; the whole log is $log"
+  exit 1
 fi
 say "building libaxtrack.so and axtrack-play in $build"
 if ! cmake --build "$build" --target axtrack axtrack-play -j2 >>"$log" 2>&1; then

@@ -1,6 +1,14 @@
 # Plays SCENARIO with PLAYER and compares standard output and the exit status
-# with SCENARIO's .expected file (and .status, default 0).
+# with SCENARIO's .expected file (and .status, default 0). On a mismatch the
+# output is written to <name>.actual in OUT_DIR, by default the directory the
+# script runs in (for ctest, the test's build directory), never beside the
+# scenario.
 string(REGEX REPLACE "\\.json$" "" base "${SCENARIO}")
+get_filename_component(name "${SCENARIO}" NAME_WE)
+if(NOT OUT_DIR)
+  set(OUT_DIR "${CMAKE_CURRENT_BINARY_DIR}")
+endif()
+set(actual "${OUT_DIR}/${name}.actual")
 execute_process(COMMAND ${PLAYER} ${SCENARIO}
                 OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
 set(expected_status 0)
@@ -14,8 +22,8 @@ endif()
 if(EXISTS "${base}.expected")
   file(READ "${base}.expected" expected)
   if(NOT out STREQUAL expected)
-    file(WRITE "${base}.actual" "${out}")
-    message(FATAL_ERROR "output differs from ${base}.expected (written to ${base}.actual)\n${out}")
+    file(WRITE "${actual}" "${out}")
+    message(FATAL_ERROR "output differs from ${base}.expected (written to ${actual})\n${out}")
   endif()
 endif()
 if(EXISTS "${base}.stderr")
