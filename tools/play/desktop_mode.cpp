@@ -120,9 +120,7 @@ int playOnDesktop(const std::string& scenarioPath, const LibraryLoader& load) {
   // The whole file is checked before anything is loaded or played.
   DesktopReadResult read = readDesktopScenarioFile(scenarioPath);
   if (const auto* bad = std::get_if<ReadError>(&read)) {
-    std::string where = bad->position.empty() ? "" : bad->position + ": ";
-    std::fprintf(stderr, "axtrack-play: %s: %s%s\n", scenarioPath.c_str(), where.c_str(),
-                 bad->message.c_str());
+    std::fprintf(stderr, "axtrack-play: %s\n", bad->describe(scenarioPath).c_str());
     return 2;
   }
   std::string error;

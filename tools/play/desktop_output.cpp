@@ -1,7 +1,6 @@
 #include "desktop_output.h"
 
 #include <chrono>
-#include <cstdio>
 #include <string>
 
 #include "output.h"
@@ -16,12 +15,6 @@ Clock::time_point& startTime() {
   return start;
 }
 
-std::string stamp() {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.3f", desktopSeconds());
-  return buffer;
-}
-
 void writeNow(const std::string& line) {
   writeLine(line);
   flushOutput();
@@ -32,11 +25,7 @@ void writeNow(const std::string& line) {
 // The library calls the host back through a plain C function pointer.
 extern "C" {
 static void desktopCallback(const char* notification, const char* json) {
-  std::string line = "event " + stamp() + " ";
-  line += notification != nullptr ? notification : "";
-  line += ' ';
-  line += json != nullptr ? json : "";
-  writeNow(line);
+  writeNow(eventLine(desktopSeconds(), notification, json));
 }
 }
 
@@ -49,10 +38,7 @@ double desktopSeconds() {
 axtrack_callback desktopHostCallback() { return &desktopCallback; }
 
 void printDesktopResult(std::string_view function, bool value) {
-  std::string line = "result " + stamp() + " ";
-  line += function;
-  line += value ? " true" : " false";
-  writeNow(line);
+  writeNow(resultLine(desktopSeconds(), function, value));
 }
 
 }  // namespace play

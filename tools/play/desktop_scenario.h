@@ -5,20 +5,17 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <variant>
 
 #include "desktop_plan.h"
-#include "scenario_reader.h"
+#include "json_fields.h"
 
 namespace play {
 
 using DesktopReadResult = std::variant<DesktopPlan, ReadError>;
 
-// Total on any input: every fault becomes a ReadError, never a crash.
-DesktopReadResult readDesktopScenario(std::string_view text);
-
-// The same for a file; a file that can't be read is a ReadError too.
+// Like readScenarioFile, total on any input: every fault, an unreadable
+// file too, becomes a ReadError, never a crash.
 DesktopReadResult readDesktopScenarioFile(const std::string& path);
 
 }  // namespace play

@@ -126,9 +126,7 @@ int main(int argc, char** argv) {
   // The whole file is checked before anything is loaded or played.
   play::ReadResult read = play::readScenarioFile(args->scenario);
   if (const auto* bad = std::get_if<play::ReadError>(&read)) {
-    std::string where = bad->position.empty() ? "" : bad->position + ": ";
-    std::fprintf(stderr, "axtrack-play: %s: %s%s\n", args->scenario.c_str(), where.c_str(),
-                 bad->message.c_str());
+    std::fprintf(stderr, "axtrack-play: %s\n", bad->describe(args->scenario).c_str());
     return 2;
   }
   const play::Plan& plan = std::get<play::Plan>(read);

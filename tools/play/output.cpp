@@ -5,6 +5,7 @@
 #include <string>
 
 #include "json/json.h"
+#include "json_fields.h"
 #include "simdesk/desktop.h"
 #include "text/utf8.h"
 
@@ -13,19 +14,17 @@ namespace {
 
 using axt::json::Value;
 
-std::string compact(const Value& value) {
-  return axt::json::write(value, axt::json::WriteOptions{.escapeSlash = false});
-}
-
 // Texts that come back from the desktop were written by the library or by
 // a paste; the writer wants valid UTF-8 whatever they hold.
 Value textValue(const std::string& text) { return Value(axt::text::toValidUtf8(text)); }
 
-std::string timeText() {
+std::string timeText(double seconds) {
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.3f", simdesk::Desktop::get().now());
+  std::snprintf(buffer, sizeof buffer, "%.3f", seconds);
   return buffer;
 }
+
+double virtualNow() { return simdesk::Desktop::get().now(); }
 
 std::string pasteboardJson(const std::vector<simdesk::PasteboardItem>& items) {
   axt::json::Array array;
@@ -65,17 +64,28 @@ std::string keysJson(const std::vector<simdesk::PostedKey>& keys) {
 // The library calls the host back through a plain C function pointer.
 extern "C" {
 static void playHostCallback(const char* notification, const char* json) {
-  std::string line = "event " + timeText() + " ";
-  line += notification != nullptr ? notification : "";
-  line += ' ';
-  line += json != nullptr ? json : "";
-  writeLine(line);
+  writeLine(eventLine(virtualNow(), notification, json));
 }
 }
 
 void writeLine(std::string_view line) {
   std::fwrite(line.data(), 1, line.size(), stdout);
   std::fputc('\n', stdout);
+}
+
+std::string eventLine(double seconds, const char* notification, const char* json) {
+  std::string line = "event " + timeText(seconds) + " ";
+  line += notification != nullptr ? notification : "";
+  line += ' ';
+  line += json != nullptr ? json : "";
+  return line;
+}
+
+std::string resultLine(double seconds, std::string_view function, bool value) {
+  std::string line = "result " + timeText(seconds) + " ";
+  line += function;
+  line += value ? " true" : " false";
+  return line;
 }
 
 void installLineSink() {
@@ -85,10 +95,7 @@ void installLineSink() {
 axtrack_callback hostCallback() { return &playHostCallback; }
 
 void printResult(std::string_view function, bool value) {
-  std::string line = "result " + timeText() + " ";
-  line += function;
-  line += value ? " true" : " false";
-  writeLine(line);
+  writeLine(resultLine(virtualNow(), function, value));
 }
 
 void printFinalState(const Plan& plan) {

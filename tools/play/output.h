@@ -3,6 +3,7 @@
 // in which they happen.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "axtrack/axtrack.h"
@@ -12,6 +13,14 @@ namespace play {
 
 // One line on standard output.
 void writeLine(std::string_view line);
+
+// "event T NAME JSON" for a call of the host callback at `seconds` (T with
+// three decimals); NAME and JSON as the host received them, a null one
+// written as empty.
+std::string eventLine(double seconds, const char* notification, const char* json);
+
+// "result T FUNCTION true|false" for an accessibility query at `seconds`.
+std::string resultLine(double seconds, std::string_view function, bool value);
 
 // Routes the simulated desktop's diagnostic lines (the library's log) to
 // writeLine.

@@ -6,16 +6,10 @@
 #include <string_view>
 #include <variant>
 
+#include "json_fields.h"
 #include "plan.h"
 
 namespace play {
-
-struct ReadError {
-  // Where the fault is, as a path into the document ("steps[3].do"), or
-  // empty when the text itself can't be read or parsed.
-  std::string position;
-  std::string message;
-};
 
 using ReadResult = std::variant<Plan, ReadError>;
 
