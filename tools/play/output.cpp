@@ -36,15 +36,14 @@ std::string pasteboardJson(const std::vector<simdesk::PasteboardItem>& items) {
   return compact(Value(std::move(array)));
 }
 
-// Our writer sorts keys as text, which would put "10" before "2"; hosts
-// read this line more easily in numeric order, so it is built by hand.
+// Keys are pids written as text, sorted as text like every object the
+// player writes: "10" comes before "9".
 std::string activationsJson(const std::map<simdesk::Pid, int>& activations) {
-  std::string out = "{";
+  axt::json::Object object;
   for (const auto& [pid, count] : activations) {
-    if (out.size() > 1) out += ',';
-    out += '"' + std::to_string(pid) + "\":" + std::to_string(count);
+    object.emplace(std::to_string(pid), Value(static_cast<std::int64_t>(count)));
   }
-  return out + "}";
+  return compact(Value(std::move(object)));
 }
 
 std::string keysJson(const std::vector<simdesk::PostedKey>& keys) {
