@@ -49,6 +49,9 @@ say "configuring $build with -DAXTRACK_LINUX_DESKTOP=ON"
 if ! cmake -S "$repo" -B "$build" "${configure[@]}" >"$log" 2>&1; then
   tail -20 "$log" >&2
   if [ "$fresh" -eq 1 ]; then
+    for f in "$build/CMakeFiles/CMakeError.log" "$build/CMakeFiles/CMakeOutput.log"; do
+      [ -f "$f" ] && { echo "---- $(basename "$f")"; cat "$f"; } >>"$log"
+    done
     rm -rf "$build/CMakeCache.txt" "$build/CMakeFiles"
   fi
   say "configuring failed; the whole log is $log"
