@@ -4,13 +4,7 @@
 
 namespace simdesk::detail {
 
-namespace {
-
-std::size_t mix(std::size_t seed, std::size_t value) {
-  return seed ^ (value + 0x9E3779B97F4A7C15ull + (seed << 6) + (seed >> 2));
-}
-
-}  // namespace
+using axt::platform::backend::mixHash;
 
 ElementHandle::ElementHandle(std::uint64_t generation, Pid pid, std::string elementId)
     : generation_(elementId.empty() ? 0 : generation), pid_(pid), elementId_(std::move(elementId)) {}
@@ -33,8 +27,8 @@ bool ElementHandle::equals(const Handle& other) const {
 
 std::size_t ElementHandle::hash() const {
   std::size_t h = std::hash<std::string>{}(elementId_);
-  h = mix(h, std::hash<Pid>{}(pid_));
-  return mix(h, std::hash<std::uint64_t>{}(generation_));
+  h = mixHash(h, std::hash<Pid>{}(pid_));
+  return mixHash(h, std::hash<std::uint64_t>{}(generation_));
 }
 
 MarkerHandle::MarkerHandle(std::uint64_t generation, Pid pid, std::string elementId,
@@ -49,20 +43,9 @@ bool MarkerHandle::equals(const Handle& other) const {
 
 std::size_t MarkerHandle::hash() const {
   std::size_t h = std::hash<std::string>{}(elementId_);
-  h = mix(h, std::hash<Pid>{}(pid_));
-  h = mix(h, std::hash<std::int64_t>{}(position_));
-  return mix(h, std::hash<std::uint64_t>{}(generation_));
+  h = mixHash(h, std::hash<Pid>{}(pid_));
+  h = mixHash(h, std::hash<std::int64_t>{}(position_));
+  return mixHash(h, std::hash<std::uint64_t>{}(generation_));
 }
-
-MarkerRangeHandle::MarkerRangeHandle(std::shared_ptr<const Handle> first,
-                                     std::shared_ptr<const Handle> second)
-    : first_(std::move(first)), second_(std::move(second)) {}
-
-bool MarkerRangeHandle::equals(const Handle& other) const {
-  const auto* o = handleAs<MarkerRangeHandle>(&other);
-  return o != nullptr && first_->equals(*o->first_) && second_->equals(*o->second_);
-}
-
-std::size_t MarkerRangeHandle::hash() const { return mix(first_->hash(), second_->hash()); }
 
 }  // namespace simdesk::detail

@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/backend_handles.h"
 #include "platform/platform.h"
 
 namespace simdesk::detail {
@@ -22,15 +23,9 @@ namespace simdesk::detail {
 using axt::platform::Handle;
 using axt::platform::Pid;
 
-template <class T>
-const T* handleAs(const Handle* h) {
-  return dynamic_cast<const T*>(h);
-}
-
-template <class T, class Tag>
-const T* handleAs(const axt::platform::Ref<Tag>& ref) {
-  return handleAs<T>(ref.handle());
-}
+using axt::platform::backend::handleAs;
+using axt::platform::backend::IdentityHandle;
+using axt::platform::backend::TrackingAreaHandle;
 
 // An accessibility element: an application element (empty id) or one of its
 // elements.
@@ -75,59 +70,11 @@ class MarkerHandle final : public Handle {
 };
 
 // Two markers, kept in the order they were given.
-class MarkerRangeHandle final : public Handle {
- public:
-  MarkerRangeHandle(std::shared_ptr<const Handle> first, std::shared_ptr<const Handle> second);
+using MarkerRangeHandle = axt::platform::backend::MarkerRangeHandle<MarkerHandle>;
 
-  bool equals(const Handle& other) const override;
-  std::size_t hash() const override;
-
-  const std::shared_ptr<const Handle>& first() const { return first_; }
-  const std::shared_ptr<const Handle>& second() const { return second_; }
-  const MarkerHandle* firstMarker() const { return handleAs<MarkerHandle>(first_.get()); }
-  const MarkerHandle* secondMarker() const { return handleAs<MarkerHandle>(second_.get()); }
-
- private:
-  std::shared_ptr<const Handle> first_;
-  std::shared_ptr<const Handle> second_;
-};
-
-// A handle that names an entry of one of simdesk's tables by number:
-// observers, hot keys, windows. `Kind` keeps the kinds apart.
-template <class Kind>
-class NumberedHandle final : public Handle {
- public:
-  NumberedHandle(std::uint64_t generation, std::uint64_t id) : generation_(generation), id_(id) {}
-
-  bool equals(const Handle& other) const override {
-    const auto* o = handleAs<NumberedHandle>(&other);
-    return o != nullptr && o->generation_ == generation_ && o->id_ == id_;
-  }
-  std::size_t hash() const override {
-    return std::hash<std::uint64_t>{}(generation_ * 0x9E3779B97F4A7C15ull ^ id_);
-  }
-
-  std::uint64_t generation() const { return generation_; }
-  std::uint64_t id() const { return id_; }
-
- private:
-  std::uint64_t generation_;
-  std::uint64_t id_;
-};
-
-struct ObserverKind;
-struct HotKeyKind;
-struct WindowKind;
-using ObserverHandle = NumberedHandle<ObserverKind>;
-using HotKeyHandle = NumberedHandle<HotKeyKind>;
-using WindowHandle = NumberedHandle<WindowKind>;
-
-// Base of the handles that compare by identity.
-class IdentityHandle : public Handle {
- public:
-  bool equals(const Handle& other) const override { return &other == this; }
-  std::size_t hash() const override { return std::hash<const void*>{}(this); }
-};
+using axt::platform::backend::HotKeyHandle;
+using axt::platform::backend::ObserverHandle;
+using axt::platform::backend::WindowHandle;
 
 class EventSourceHandle final : public IdentityHandle {
  public:
@@ -152,21 +99,6 @@ class KeyEventHandle final : public IdentityHandle {
   std::uint16_t code_;
   bool down_;
   mutable std::uint64_t flags_ = 0;
-};
-
-class TrackingAreaHandle final : public IdentityHandle {
- public:
-  TrackingAreaHandle(axt::platform::Rect rect, std::uint32_t options,
-                     std::weak_ptr<axt::platform::Responder> owner)
-      : rect_(rect), options_(options), owner_(std::move(owner)) {}
-  const axt::platform::Rect& rect() const { return rect_; }
-  std::uint32_t options() const { return options_; }
-  const std::weak_ptr<axt::platform::Responder>& owner() const { return owner_; }
-
- private:
-  axt::platform::Rect rect_;
-  std::uint32_t options_;
-  std::weak_ptr<axt::platform::Responder> owner_;
 };
 
 }  // namespace simdesk::detail

@@ -1,30 +1,9 @@
 #include "hot_keys.h"
 
-#include <algorithm>
-
 #include "handles.h"
 #include "state.h"
 
-// The event manager's opaque types: what a handler is handed. The library
-// only passes them along.
-namespace axt::platform {
-struct EventHandlerCall {
-  std::size_t handlerIndex = 0;
-};
-struct EventRecord {
-  std::uint32_t eventClass = 0;
-  std::uint32_t eventKind = 0;
-  EventHotKeyID hotKeyId{};
-};
-}  // namespace axt::platform
-
 namespace simdesk::detail {
-
-bool InstalledHandler::takes(std::uint32_t eventClass, std::uint32_t eventKind) const {
-  return std::any_of(types.begin(), types.end(), [&](const EventTypeSpec& t) {
-    return t.eventClass == eventClass && t.eventKind == eventKind;
-  });
-}
 
 std::optional<std::uint64_t> HotKeyTable::add(std::uint32_t code, std::uint32_t modifiers,
                                               EventHotKeyID id) {
@@ -46,17 +25,7 @@ void pressHotKey(State& s, std::uint32_t code, std::uint32_t modifiers) {
   const std::optional<EventHotKeyID> id = s.hotKeys.idOf(code, modifiers);
   if (!id) return;
   s.loop.addMain(s.clock.now(), ItemModes::kAny, [id = *id] {
-    axt::platform::EventRecord event{kEventClassKeyboard, kEventHotKeyPressed, id};
-    // Taken at dispatch time; a handler may install another one.
-    const std::vector<InstalledHandler> handlers = state().hotKeys.handlersNewestFirst();
-    for (std::size_t i = 0; i < handlers.size(); ++i) {
-      if (!handlers[i].takes(event.eventClass, event.eventKind)) continue;
-      axt::platform::EventHandlerCall call{i};
-      if (handlers[i].handler(&call, &event, handlers[i].userData) !=
-          axt::platform::kEventNotHandledErr) {
-        break;
-      }
-    }
+    axt::platform::backend::offerHotKeyPress(state().hotKeys.handlersNewestFirst(), id);
   });
   // A release is a separate event that no handler here asks for.
 }

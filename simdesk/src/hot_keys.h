@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/backend_handles.h"
 #include "platform/platform.h"
 
 namespace simdesk::detail {
@@ -20,18 +21,9 @@ using axt::platform::OSStatus;
 
 struct State;
 
-inline constexpr OSStatus kEventHotKeyExistsErr = -9878;
-inline constexpr OSStatus kParamErr = -50;
-inline constexpr std::uint32_t kEventClassKeyboard = 0x6B657962;  // 'keyb'
-inline constexpr std::uint32_t kEventHotKeyPressed = 5;
-
-struct InstalledHandler {
-  EventHandler handler = nullptr;
-  std::vector<EventTypeSpec> types;
-  void* userData = nullptr;
-
-  bool takes(std::uint32_t eventClass, std::uint32_t eventKind) const;
-};
+using axt::platform::backend::InstalledHandler;
+using axt::platform::backend::kEventHotKeyExistsErr;
+using axt::platform::backend::kParamErr;
 
 class HotKeyTable {
  public:

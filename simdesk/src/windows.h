@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/backend_handles.h"
 #include "platform/platform.h"
 #include "simdesk/desktop.h"
 
@@ -19,7 +20,7 @@ using axt::platform::TrackingArea;
 using axt::platform::Window;
 
 struct State;
-class TrackingAreaHandle;
+using axt::platform::backend::TrackingAreaHandle;
 
 inline constexpr std::uint32_t kTrackingEnteredAndExited = 0x1;
 inline constexpr std::uint32_t kTrackingActiveAlways = 0x80;

@@ -123,7 +123,9 @@ desktop_start() {
     return 1
   fi
 
-  mousepad >"$work/mousepad.log" 2>&1 &
+  # In the private folder: nothing it leaves in its working folder lands
+  # in the caller's.
+  (cd "$work" && exec mousepad >"$work/mousepad.log" 2>&1) &
   pids+=($!)
   if ! timeout 30 "$desktop_reader" wait-app mousepad 25; then
     desktop_error="mousepad didn't appear on the accessibility bus"

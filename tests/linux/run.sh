@@ -35,6 +35,8 @@ set -u
 
 here="$(cd "$(dirname "$0")" && pwd)"
 build="${1:-$here/../../build-linux}"
+# Absolute: the programs under test run in the desktop's private folder.
+[ -d "$build" ] && build="$(cd "$build" && pwd)"
 library="$build/bin/libaxtrack.so"
 host="$build/bin/axtrack-linux-host"
 reader="$here/atspi_reader.py"
@@ -64,6 +66,10 @@ fi
 # Xvfb, the session bus, the accessibility bus and mousepad: desktop_env.sh.
 trap desktop_stop EXIT
 desktop_start || { fail "setup" "$desktop_error"; finish; }
+# Whatever the host, the player or mousepad leave in their working folder
+# (a core file, a toolkit's files) goes with the desktop's private folder,
+# never into the source tree.
+cd "$work" || { fail "setup" "can't enter $work"; finish; }
 
 # ---------------------------------------------------------------- the host
 now() { date +%s.%N; }

@@ -6,11 +6,9 @@
 
 #include "bus_status.h"
 #include "element_attributes.h"
-#include "event_listeners.h"
 #include "handles.h"
-#include "observers.h"
+#include "linux_desktop.h"
 #include "text_markers.h"
-#include "window_structure.h"
 
 namespace axt::lindesk {
 
@@ -21,6 +19,10 @@ namespace {
 bool processExists(platform::Pid pid) { return pid > 0 && (kill(pid, 0) == 0 || errno == EPERM); }
 
 }  // namespace
+
+AXError AtspiAccessibility::resolve(const platform::Element& element, Target& out) {
+  return resolveTarget(desktop_.atspi(), desktop_.applications(), element, out);
+}
 
 bool AtspiAccessibility::isProcessTrusted(bool prompt) {
   const bool before = accessibilityEnabled().value_or(false);
@@ -35,8 +37,8 @@ platform::Element AtspiAccessibility::createApplication(platform::Pid pid) {
 AXError AtspiAccessibility::copyAttributeValue(const platform::Element& element, const std::string& attribute,
                                                std::optional<platform::Value>& out) {
   Target t;
-  if (AXError code = resolveTarget(element, t); code != axerr::kSuccess) return code;
-  return readAttribute(t, attribute, out);
+  if (AXError code = resolve(element, t); code != axerr::kSuccess) return code;
+  return readAttribute(desktop_.focus(), t, attribute, out);
 }
 
 AXError AtspiAccessibility::copyParameterizedAttributeValue(const platform::Element& element,
@@ -44,28 +46,28 @@ AXError AtspiAccessibility::copyParameterizedAttributeValue(const platform::Elem
                                                             const platform::Value& parameter,
                                                             std::optional<platform::Value>& out) {
   Target t;
-  if (AXError code = resolveTarget(element, t); code != axerr::kSuccess) return code;
+  if (AXError code = resolve(element, t); code != axerr::kSuccess) return code;
   return readParameterized(t, attribute, parameter, out);
 }
 
 AXError AtspiAccessibility::isAttributeSettable(const platform::Element& element, const std::string& attribute,
                                                 bool& settable) {
   Target t;
-  if (AXError code = resolveTarget(element, t); code != axerr::kSuccess) return code;
+  if (AXError code = resolve(element, t); code != axerr::kSuccess) return code;
   return checkSettable(t, attribute, settable);
 }
 
 AXError AtspiAccessibility::setAttributeValue(const platform::Element& element, const std::string& attribute,
                                               const platform::Value& value) {
   Target t;
-  if (AXError code = resolveTarget(element, t); code != axerr::kSuccess) return code;
+  if (AXError code = resolve(element, t); code != axerr::kSuccess) return code;
   return writeAttribute(t, attribute, value);
 }
 
 AXError AtspiAccessibility::copyAttributeNames(const platform::Element& element,
                                                std::optional<std::vector<platform::Value>>& names) {
   Target t;
-  if (AXError code = resolveTarget(element, t); code != axerr::kSuccess) return code;
+  if (AXError code = resolve(element, t); code != axerr::kSuccess) return code;
   std::vector<platform::Value> list;
   for (std::string& name : attributeNames(t)) list.emplace_back(std::move(name));
   names = std::move(list);
@@ -92,26 +94,29 @@ std::optional<platform::TextMarkerRange> AtspiAccessibility::createTextMarkerRan
 AXError AtspiAccessibility::createObserver(platform::Pid pid, platform::ObserverCallback callback,
                                            std::optional<platform::Observer>& out) {
   if (!processExists(pid)) return axerr::kCannotComplete;
-  startListening();
-  out = platform::Observer(std::make_shared<ObserverHandle>(createObserverRecord(pid, callback)));
+  desktop_.listeners().start();
+  out = platform::Observer(std::make_shared<ObserverHandle>(desktop_.observers().create(pid, callback)));
   return axerr::kSuccess;
 }
 
 AXError AtspiAccessibility::addNotification(const platform::Observer& observer, const platform::Element& element,
                                             const std::string& notification, void* context) {
   const auto* o = handleAs<ObserverHandle>(observer);
-  if (o == nullptr || !observerExists(o->id())) return axerr::kInvalidUIElementObserver;
+  Observers& observers = desktop_.observers();
+  if (o == nullptr || !observers.exists(o->id())) return axerr::kInvalidUIElementObserver;
   Target t;
-  if (AXError code = resolveTarget(element, t); code != axerr::kSuccess) return code;
+  if (AXError code = resolve(element, t); code != axerr::kSuccess) return code;
   const bool known = notification == "AXFocusedUIElementChanged" || notification == "AXSelectedTextChanged" ||
                      notification == "AXWindowMoved" || notification == "AXWindowResized";
   if (!known) return axerr::kNotificationUnsupported;
-  if (notification == "AXWindowMoved" || notification == "AXWindowResized") watchWindowsOf(t.pid);
-  return addObserverRegistration(o->id(), element, t.pid, notification, context);
+  if (notification == "AXWindowMoved" || notification == "AXWindowResized") {
+    desktop_.windowStructure().watchWindowsOf(t.pid);
+  }
+  return observers.addRegistration(o->id(), element, t.pid, notification, context);
 }
 
 void AtspiAccessibility::addRunLoopSource(const platform::Observer& observer, platform::RunLoopMode /*mode*/) {
-  if (const auto* o = handleAs<ObserverHandle>(observer)) installObserver(o->id());
+  if (const auto* o = handleAs<ObserverHandle>(observer)) desktop_.observers().install(o->id());
 }
 
 }  // namespace axt::lindesk

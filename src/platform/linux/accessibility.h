@@ -8,8 +8,13 @@ namespace axt::lindesk {
 
 using platform::AXError;
 
+class LinuxDesktop;
+struct Target;
+
 class AtspiAccessibility final : public platform::Accessibility {
  public:
+  explicit AtspiAccessibility(LinuxDesktop& desktop) : desktop_(desktop) {}
+
   bool isProcessTrusted(bool prompt) override;
   platform::Element createApplication(platform::Pid pid) override;
   AXError copyAttributeValue(const platform::Element& element, const std::string& attribute,
@@ -33,6 +38,11 @@ class AtspiAccessibility final : public platform::Accessibility {
   AXError addNotification(const platform::Observer& observer, const platform::Element& element,
                           const std::string& notification, void* context) override;
   void addRunLoopSource(const platform::Observer& observer, platform::RunLoopMode mode) override;
+
+ private:
+  AXError resolve(const platform::Element& element, Target& out);
+
+  LinuxDesktop& desktop_;
 };
 
 }  // namespace axt::lindesk

@@ -8,10 +8,13 @@
 
 namespace axt::lindesk {
 
+class Applications;
+class X11Display;
+
 // Activates the top-level window of the process that the user had in front
 // last (the topmost of its windows; one the window manager has minimised
 // when it has no other). False when the process has no such window or
 // there is no X server.
-bool activateApplicationWindow(platform::Pid pid);
+bool activateApplicationWindow(X11Display& x11, Applications& applications, platform::Pid pid);
 
 }  // namespace axt::lindesk

@@ -13,21 +13,9 @@ namespace axt::lindesk {
 
 namespace {
 
-std::map<std::string, Pid>& knownProcesses() {
-  static std::map<std::string, Pid> processes;
-  return processes;
-}
-
 std::string busNameOf(AtspiAccessible* accessible) {
   const AtspiObject& o = accessible->parent;
   return o.app != nullptr && o.app->bus_name != nullptr ? o.app->bus_name : std::string();
-}
-
-std::optional<std::string> toolkitIdOf(Pid pid) {
-  for (::Window w : topLevelWindowsOf(pid)) {
-    if (auto id = textProperty(w, "_GTK_APPLICATION_ID"); id && !id->empty()) return id;
-  }
-  return std::nullopt;
 }
 
 std::optional<std::string> executableName(Pid pid) {
@@ -48,51 +36,36 @@ std::optional<std::string> executableName(Pid pid) {
 
 }  // namespace
 
-std::optional<Pid> processOf(AtspiAccessible* accessible) {
+std::optional<Pid> Applications::processOf(AtspiAccessible* accessible) {
   if (accessible == nullptr) return std::nullopt;
   const std::string bus = busNameOf(accessible);
   if (bus.empty()) return std::nullopt;
-  auto& known = knownProcesses();
-  if (auto it = known.find(bus); it != known.end()) return it->second;
+  if (auto it = knownProcesses_.find(bus); it != knownProcesses_.end()) return it->second;
   GErrorHolder error;
   const guint pid = atspi_accessible_get_process_id(accessible, error.out());
   if (error || pid == 0) return std::nullopt;
-  known.emplace(bus, static_cast<Pid>(pid));
+  knownProcesses_.emplace(bus, static_cast<Pid>(pid));
   return static_cast<Pid>(pid);
 }
 
-GRef<AtspiAccessible> applicationOf(Pid pid) {
-  GRef<AtspiAccessible> root = desktop();
-  if (!root) return {};
-  GErrorHolder error;
-  const gint count = atspi_accessible_get_child_count(root.get(), error.out());
-  for (gint i = 0; i < count; ++i) {
-    GErrorHolder childError;
-    GRef<AtspiAccessible> app =
-        GRef<AtspiAccessible>::adopt(atspi_accessible_get_child_at_index(root.get(), i, childError.out()));
-    if (!app) continue;
-    if (std::optional<Pid> p = processOf(app.get()); p && *p == pid) return app;
+GRef<AtspiAccessible> Applications::applicationOf(Pid pid) {
+  GRef<AtspiAccessible> root = session_.desktopObject();
+  return findChild(root.get(), [&](AtspiAccessible* app) {
+    const std::optional<Pid> p = processOf(app);
+    return p && *p == pid;
+  });
+}
+
+std::optional<std::string> Applications::toolkitIdOf(Pid pid) {
+  for (::Window w : x11_.topLevelWindowsOf(pid)) {
+    if (auto id = x11_.textProperty(w, "_GTK_APPLICATION_ID"); id && !id->empty()) return id;
   }
-  return {};
+  return std::nullopt;
 }
 
-void forgetApplication(const std::string& busName) { knownProcesses().erase(busName); }
+bool Applications::activate(Pid pid) { return activateApplicationWindow(x11_, *this, pid); }
 
-std::optional<std::string> applicationIdentifier(Pid pid) {
-  if (auto id = toolkitIdOf(pid)) return id;
-  return executableName(pid);
-}
-
-std::optional<std::string> LinuxRunningApplication::bundleIdentifier() const {
-  if (toolkitId_) return toolkitId_;
-  toolkitId_ = toolkitIdOf(pid_);
-  if (toolkitId_) return toolkitId_;
-  return executableName(pid_);
-}
-
-bool LinuxRunningApplication::activate(std::uint32_t /*options*/) { return activateApplicationWindow(pid_); }
-
-std::shared_ptr<LinuxRunningApplication> runningApplication(Pid pid, AtspiAccessible* application) {
+std::shared_ptr<LinuxRunningApplication> Applications::runningApplication(Pid pid, AtspiAccessible* application) {
   std::optional<std::string> name;
   if (application != nullptr) {
     GErrorHolder error;
@@ -100,12 +73,21 @@ std::shared_ptr<LinuxRunningApplication> runningApplication(Pid pid, AtspiAccess
     if (!error && !n.empty()) name = std::move(n);
   }
   if (!name) name = executableName(pid);
-  return std::make_shared<LinuxRunningApplication>(pid, std::move(name));
+  return std::make_shared<LinuxRunningApplication>(*this, pid, std::move(name));
 }
 
-std::shared_ptr<LinuxRunningApplication> runningApplication(Pid pid) {
+std::shared_ptr<LinuxRunningApplication> Applications::runningApplication(Pid pid) {
   GRef<AtspiAccessible> app = applicationOf(pid);
   return runningApplication(pid, app.get());
 }
+
+std::optional<std::string> LinuxRunningApplication::bundleIdentifier() const {
+  if (toolkitId_) return toolkitId_;
+  toolkitId_ = applications_.toolkitIdOf(pid_);
+  if (toolkitId_) return toolkitId_;
+  return executableName(pid_);
+}
+
+bool LinuxRunningApplication::activate(std::uint32_t /*options*/) { return applications_.activate(pid_); }
 
 }  // namespace axt::lindesk

@@ -18,27 +18,47 @@ namespace axt::lindesk {
 
 using platform::Pid;
 
-// The process behind an accessible object (any object of an application).
-// Known processes are remembered by bus name, so that asking again costs no
-// request; absent when the bus can't tell.
-std::optional<Pid> processOf(AtspiAccessible* accessible);
+class AtspiSession;
+class X11Display;
+class LinuxRunningApplication;
 
-// The root object of the application of a process, searched among the
-// desktop's children; empty when the process has none on the bus.
-GRef<AtspiAccessible> applicationOf(Pid pid);
+class Applications {
+ public:
+  Applications(AtspiSession& session, X11Display& x11) : session_(session), x11_(x11) {}
+  Applications(const Applications&) = delete;
+  Applications& operator=(const Applications&) = delete;
 
-// Forgets what is known of an application that left the bus.
-void forgetApplication(const std::string& busName);
+  // The process behind an accessible object (any object of an
+  // application). Known processes are remembered by bus name (a bus name
+  // is never given to another connection), so that asking again costs no
+  // request; absent when the bus can't tell.
+  std::optional<Pid> processOf(AtspiAccessible* accessible);
 
-// The identifier of a process's application: the toolkit's id from one of
-// its windows, or its executable's name; absent for a process that is gone.
-std::optional<std::string> applicationIdentifier(Pid pid);
+  // The root object of the application of a process, searched among the
+  // desktop's children; empty when the process has none on the bus.
+  GRef<AtspiAccessible> applicationOf(Pid pid);
+
+  // The toolkit's application id from one of the process's windows.
+  std::optional<std::string> toolkitIdOf(Pid pid);
+
+  // Brings the process's window to the front (activation.h).
+  bool activate(Pid pid);
+
+  // The workspace's object for a process: its name from the bus.
+  std::shared_ptr<LinuxRunningApplication> runningApplication(Pid pid);
+  std::shared_ptr<LinuxRunningApplication> runningApplication(Pid pid, AtspiAccessible* application);
+
+ private:
+  AtspiSession& session_;
+  X11Display& x11_;
+  std::map<std::string, Pid> knownProcesses_;
+};
 
 // The workspace's object for one running application.
 class LinuxRunningApplication final : public platform::RunningApplication {
  public:
-  LinuxRunningApplication(Pid pid, std::optional<std::string> name)
-      : pid_(pid), name_(std::move(name)) {}
+  LinuxRunningApplication(Applications& applications, Pid pid, std::optional<std::string> name)
+      : applications_(applications), pid_(pid), name_(std::move(name)) {}
 
   Pid processIdentifier() const override { return pid_; }
   std::optional<std::string> bundleIdentifier() const override;
@@ -47,15 +67,12 @@ class LinuxRunningApplication final : public platform::RunningApplication {
   bool activate(std::uint32_t options) override;
 
  private:
+  Applications& applications_;
   Pid pid_;
   std::optional<std::string> name_;
   // The toolkit's id, once a window has shown it; until then the
   // executable's name is given, and looked for again next time.
   mutable std::optional<std::string> toolkitId_;
 };
-
-// The application object of a process: its name from the bus.
-std::shared_ptr<LinuxRunningApplication> runningApplication(Pid pid);
-std::shared_ptr<LinuxRunningApplication> runningApplication(Pid pid, AtspiAccessible* application);
 
 }  // namespace axt::lindesk

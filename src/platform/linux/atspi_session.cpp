@@ -1,6 +1,10 @@
 #include "atspi_session.h"
 
-#include <string>
+#include <dbus/dbus.h>
+
+#include <memory>
+
+#include "atspi_errors.h"
 
 namespace axt::lindesk {
 
@@ -15,53 +19,105 @@ namespace {
 constexpr gint kRequestTimeoutMs = 1500;
 constexpr gint kStartupTimeoutMs = 3000;
 
-enum class Connection { kUntried, kUp, kDown };
+struct DBusMessageDeleter {
+  void operator()(DBusMessage* m) const { dbus_message_unref(m); }
+};
+using DBusMessagePtr = std::unique_ptr<DBusMessage, DBusMessageDeleter>;
 
-Connection& connection() {
-  static Connection c = Connection::kUntried;
-  return c;
+class DBusErrorHolder {
+ public:
+  DBusErrorHolder() { dbus_error_init(&error_); }
+  ~DBusErrorHolder() { dbus_error_free(&error_); }
+  DBusErrorHolder(const DBusErrorHolder&) = delete;
+  DBusErrorHolder& operator=(const DBusErrorHolder&) = delete;
+  DBusError* get() { return &error_; }
+  bool set() const { return dbus_error_is_set(&error_) != 0; }
+  bool is(const char* name) const { return dbus_error_has_name(&error_, name) != 0; }
+
+ private:
+  DBusError error_;
+};
+
+// What became of an application after an exchange with it failed: the bus
+// is asked (NameHasOwner) whether its name still has an owner.
+AtspiFailure diagnoseExchange(const std::string& busName) {
+  DBusConnection* bus = atspi_get_a11y_bus();
+  if (bus == nullptr || dbus_connection_get_is_connected(bus) == 0) return AtspiFailure::kNoBus;
+  if (busName.empty()) return AtspiFailure::kExchangeFailed;
+  DBusMessagePtr call(dbus_message_new_method_call(DBUS_SERVICE_DBUS, DBUS_PATH_DBUS, DBUS_INTERFACE_DBUS,
+                                                   "NameHasOwner"));
+  const char* name = busName.c_str();
+  if (!call || dbus_message_append_args(call.get(), DBUS_TYPE_STRING, &name, DBUS_TYPE_INVALID) == 0) {
+    return AtspiFailure::kExchangeFailed;
+  }
+  DBusErrorHolder error;
+  DBusMessagePtr reply(
+      dbus_connection_send_with_reply_and_block(bus, call.get(), kRequestTimeoutMs, error.get()));
+  if (error.set()) {
+    if (error.is(DBUS_ERROR_DISCONNECTED)) return AtspiFailure::kNoBus;
+    if (error.is(DBUS_ERROR_NO_REPLY) || error.is(DBUS_ERROR_TIMEOUT)) return AtspiFailure::kTimedOut;
+    return AtspiFailure::kExchangeFailed;
+  }
+  dbus_bool_t owned = FALSE;
+  if (!reply || dbus_message_get_args(reply.get(), error.get(), DBUS_TYPE_BOOLEAN, &owned, DBUS_TYPE_INVALID) == 0) {
+    return AtspiFailure::kExchangeFailed;
+  }
+  return owned != 0 ? AtspiFailure::kExchangeFailed : AtspiFailure::kVanished;
 }
-
-bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
 }  // namespace
 
-bool atspiReady() {
-  Connection& c = connection();
-  if (c == Connection::kUntried) {
+bool AtspiSession::ready() {
+  if (connection_ == Connection::kUntried) {
     // 0: connected now; 1: connected already (the host's own toolkit may
     // have done it). Anything else: no bus.
     const int result = atspi_init();
-    c = (result == 0 || result == 1) ? Connection::kUp : Connection::kDown;
-    if (c == Connection::kUp) atspi_set_timeout(kRequestTimeoutMs, kStartupTimeoutMs);
+    connection_ = (result == 0 || result == 1) ? Connection::kUp : Connection::kDown;
+    if (connection_ == Connection::kUp) atspi_set_timeout(kRequestTimeoutMs, kStartupTimeoutMs);
   }
-  return c == Connection::kUp;
+  return connection_ == Connection::kUp;
 }
 
-GRef<AtspiAccessible> desktop() {
-  if (!atspiReady()) return {};
+GRef<AtspiAccessible> AtspiSession::desktopObject() {
+  if (!ready()) return {};
   return GRef<AtspiAccessible>::adopt(atspi_get_desktop(0));
 }
 
-platform::AXError errorCodeFor(const GErrorHolder& error) {
-  if (!error) return axerr::kSuccess;
-  const std::string message = error.message();
-  if (contains(message, "UnknownObject") || contains(message, "ServiceUnknown") ||
-      contains(message, "NameHasNoOwner") || contains(message, "no longer exists") ||
-      contains(message, "Disconnected") || contains(message, "defunct")) {
-    return axerr::kInvalidUIElement;
-  }
-  if (contains(message, "UnknownMethod") || contains(message, "UnknownInterface") ||
-      contains(message, "UnknownProperty") || contains(message, "not implemented")) {
-    return axerr::kAttributeUnsupported;
-  }
-  return axerr::kCannotComplete;
+platform::AXError failureCode(const GErrorHolder& error, const std::string& busName) {
+  if (!error) return axerr::kCannotComplete;
+  AtspiFailure failure = classifyFailure(*error.get());
+  if (failure == AtspiFailure::kExchangeFailed) failure = diagnoseExchange(busName);
+  return codeForFailure(failure);
 }
 
 bool isDefunct(AtspiAccessible* accessible) {
   if (accessible == nullptr) return true;
   GRef<AtspiStateSet> states = GRef<AtspiStateSet>::adopt(atspi_accessible_get_state_set(accessible));
   return states && atspi_state_set_contains(states.get(), ATSPI_STATE_DEFUNCT);
+}
+
+GRef<AtspiAccessible> findChild(AtspiAccessible* parent,
+                                const std::function<bool(AtspiAccessible* child)>& wanted) {
+  if (parent == nullptr) return {};
+  GErrorHolder error;
+  const gint count = atspi_accessible_get_child_count(parent, error.out());
+  for (gint i = 0; i < count; ++i) {
+    GErrorHolder childError;
+    GRef<AtspiAccessible> child =
+        GRef<AtspiAccessible>::adopt(atspi_accessible_get_child_at_index(parent, i, childError.out()));
+    if (child && wanted(child.get())) return child;
+  }
+  return {};
+}
+
+std::vector<GRef<AtspiAccessible>> adoptAccessibles(GArrayPtr array) {
+  std::vector<GRef<AtspiAccessible>> out;
+  if (!array) return out;
+  out.reserve(array->len);
+  for (guint i = 0; i < array->len; ++i) {
+    out.push_back(GRef<AtspiAccessible>::adopt(g_array_index(array.get(), AtspiAccessible*, i)));
+  }
+  return out;
 }
 
 }  // namespace axt::lindesk

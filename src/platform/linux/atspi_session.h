@@ -1,31 +1,52 @@
 // The backend's connection to the accessibility bus: started once, on the
 // main thread, the first time anything needs it; with the events of the
 // bus delivered through the default GLib main context, which the host runs.
-// Also the mapping of AT-SPI failures to the accessibility error codes the
-// library knows.
+// Also what every request over it shares: the error code for a failed
+// request, and walking an object's children.
 #pragma once
 
 #include <atspi/atspi.h>
+
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "gobject_ref.h"
 #include "platform/values.h"
 
 namespace axt::lindesk {
 
-// True once the accessibility bus has been reached. The first call connects.
-bool atspiReady();
+class AtspiSession {
+ public:
+  // True once the accessibility bus has been reached. The first call
+  // connects.
+  bool ready();
 
-// The desktop object whose children are the applications on the bus; empty
-// when the bus can't be reached.
-GRef<AtspiAccessible> desktop();
+  // The desktop object whose children are the applications on the bus;
+  // empty when the bus can't be reached.
+  GRef<AtspiAccessible> desktopObject();
 
-// The error code for a failed AT-SPI request: a vanished object or
-// application is an invalid element, a missing interface or method an
-// unsupported attribute, everything else (timeouts included) a request that
-// couldn't complete.
-platform::AXError errorCodeFor(const GErrorHolder& error);
+ private:
+  enum class Connection { kUntried, kUp, kDown };
+  Connection connection_ = Connection::kUntried;
+};
+
+// The error code for a failed request to an object of the application at
+// `busName` (atspi_errors.h). An exchange that libatspi reports as failed
+// without saying why is told apart by asking the bus whether the
+// application is still there: gone, it is an invalid element; there, it
+// didn't answer (kCannotComplete); the bus itself gone, kAPIDisabled.
+platform::AXError failureCode(const GErrorHolder& error, const std::string& busName);
 
 // True when the object's application has gone or the object was destroyed.
 bool isDefunct(AtspiAccessible* accessible);
+
+// The first child of `parent` that `wanted` accepts, in order; children
+// that can't be read are passed over. Empty when none is.
+GRef<AtspiAccessible> findChild(AtspiAccessible* parent,
+                                const std::function<bool(AtspiAccessible* child)>& wanted);
+
+// The accessibles of an array that AT-SPI handed over with their references.
+std::vector<GRef<AtspiAccessible>> adoptAccessibles(GArrayPtr array);
 
 }  // namespace axt::lindesk

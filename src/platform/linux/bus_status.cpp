@@ -26,33 +26,27 @@ std::optional<bool> accessibilityEnabled() {
   GRef<GDBusConnection> bus = sessionBus();
   if (!bus) return std::nullopt;
   GErrorHolder error;
-  GVariant* reply = g_dbus_connection_call_sync(
+  const GVariantPtr reply(g_dbus_connection_call_sync(
       bus.get(), kBusName, kBusPath, "org.freedesktop.DBus.Properties", "Get",
       g_variant_new("(ss)", kStatusInterface, "IsEnabled"), G_VARIANT_TYPE("(v)"),
-      G_DBUS_CALL_FLAGS_NO_AUTO_START, kTimeoutMs, nullptr, error.out());
-  if (reply == nullptr) return std::nullopt;
-  GVariant* inner = nullptr;
-  g_variant_get(reply, "(v)", &inner);
-  std::optional<bool> enabled;
-  if (inner != nullptr && g_variant_is_of_type(inner, G_VARIANT_TYPE_BOOLEAN)) {
-    enabled = g_variant_get_boolean(inner) != FALSE;
-  }
-  if (inner != nullptr) g_variant_unref(inner);
-  g_variant_unref(reply);
-  return enabled;
+      G_DBUS_CALL_FLAGS_NO_AUTO_START, kTimeoutMs, nullptr, error.out()));
+  if (!reply) return std::nullopt;
+  GVariant* rawInner = nullptr;
+  g_variant_get(reply.get(), "(v)", &rawInner);
+  const GVariantPtr inner(rawInner);
+  if (!inner || !g_variant_is_of_type(inner.get(), G_VARIANT_TYPE_BOOLEAN)) return std::nullopt;
+  return g_variant_get_boolean(inner.get()) != FALSE;
 }
 
 bool enableAccessibility() {
   GRef<GDBusConnection> bus = sessionBus();
   if (!bus) return false;
   GErrorHolder error;
-  GVariant* reply = g_dbus_connection_call_sync(
+  const GVariantPtr reply(g_dbus_connection_call_sync(
       bus.get(), kBusName, kBusPath, "org.freedesktop.DBus.Properties", "Set",
       g_variant_new("(ssv)", kStatusInterface, "IsEnabled", g_variant_new_boolean(TRUE)), nullptr,
-      G_DBUS_CALL_FLAGS_NO_AUTO_START, kTimeoutMs, nullptr, error.out());
-  if (reply == nullptr) return false;
-  g_variant_unref(reply);
-  return true;
+      G_DBUS_CALL_FLAGS_NO_AUTO_START, kTimeoutMs, nullptr, error.out()));
+  return reply != nullptr;
 }
 
 }  // namespace axt::lindesk

@@ -15,22 +15,31 @@
 #include <optional>
 #include <string>
 
+#include "x11_display.h"
+#include "x11_event_watch.h"
+
 namespace axt::lindesk {
 
 // Seconds on a clock that never goes back, for deadlines.
 double monotonicSeconds();
 
+class GlibRunLoop;
+class XErrorTraps;
+
 class ClipboardConnection {
  public:
-  // The connection, opened on first use; null when there is no X server.
-  static ClipboardConnection* get();
+  // Opens the connection and our window; null when there is no X server.
+  // The connection is read from the main loop and, through `runLoop`, while
+  // the library busy-waits.
+  static std::unique_ptr<ClipboardConnection> open(GlibRunLoop& runLoop, XErrorTraps& traps);
 
   ClipboardConnection(const ClipboardConnection&) = delete;
   ClipboardConnection& operator=(const ClipboardConnection&) = delete;
   ~ClipboardConnection();
 
-  Display* display() const { return display_; }
+  Display* display() const { return display_.get(); }
   ::Window window() const { return window_; }
+  XErrorTraps& traps() const { return traps_; }
   Atom atom(const std::string& name);
   std::string atomName(Atom atom);
 
@@ -56,14 +65,17 @@ class ClipboardConnection {
   Time serverTime();
 
  private:
-  ClipboardConnection(Display* display, ::Window window);
+  ClipboardConnection(GlibRunLoop& runLoop, XErrorTraps& traps, DisplayPtr display, ::Window window);
   void dispatch(const XEvent& event);
 
-  Display* display_;
+  GlibRunLoop& runLoop_;
+  XErrorTraps& traps_;
+  DisplayPtr display_;
   ::Window window_;
   int xfixesEventBase_ = -1;
   std::map<std::string, Atom> atoms_;
   std::function<void(const XEvent&)> handler_;
+  std::unique_ptr<XEventWatch> watch_;  // declared last: it goes before the display
 };
 
 }  // namespace axt::lindesk

@@ -3,7 +3,7 @@
 #include <X11/Xatom.h>
 
 #include <algorithm>
-#include <memory>
+#include <optional>
 
 #include "x11_display.h"
 
@@ -95,7 +95,7 @@ void ClipboardOwner::answer(const XSelectionRequestEvent& request) {
   // names the property.
   const Atom property = request.property == None ? request.target : request.property;
   bool done = false;
-  XErrorTrap trap(d);
+  XErrorTrap trap(c_.traps(), d);
   const bool inTime = request.time == CurrentTime || ownedAt_ == CurrentTime || request.time >= ownedAt_;
   if (owns_ && request.selection == clipboard_ && inTime) {
     done = request.target == c_.atom("MULTIPLE") ? convertMultiple(request.requestor, property)
@@ -140,19 +140,9 @@ bool ClipboardOwner::convert(::Window requestor, Atom target, Atom property) {
 
 bool ClipboardOwner::convertMultiple(::Window requestor, Atom property) {
   Display* d = c_.display();
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0;
-  unsigned long after = 0;
-  unsigned char* raw = nullptr;
-  if (XGetWindowProperty(d, requestor, property, 0, 0x10000, False, AnyPropertyType, &type, &format, &count,
-                         &after, &raw) != Success) {
-    return false;
-  }
-  std::unique_ptr<unsigned char, int (*)(void*)> owned(raw, XFree);
-  if (raw == nullptr || format != 32 || count % 2 != 0) return false;
-  const auto* pairs = reinterpret_cast<const long*>(raw);
-  std::vector<long> answered(pairs, pairs + count);
+  std::optional<WindowProperty> pairs = getWindowProperty(d, requestor, property, 0, 0x10000);
+  if (!pairs || pairs->format != 32 || pairs->longs.size() % 2 != 0) return false;
+  std::vector<long> answered = std::move(pairs->longs);
   for (std::size_t i = 0; i + 1 < answered.size(); i += 2) {
     const auto target = static_cast<Atom>(answered[i]);
     const auto into = static_cast<Atom>(answered[i + 1]);
@@ -180,7 +170,7 @@ void ClipboardOwner::continueTransfer(const XPropertyEvent& event) {
   });
   if (it == transfers_.end()) return;
   Display* d = c_.display();
-  XErrorTrap trap(d);
+  XErrorTrap trap(c_.traps(), d);
   // Each deletion asks for the next piece; an empty piece ends the transfer.
   const std::size_t n = std::min(chunk_, it->data.size() - it->offset);
   writeBytes(d, it->requestor, it->property, it->type, it->data.substr(it->offset, n));

@@ -3,11 +3,11 @@
 #include <X11/Xatom.h>
 
 #include <algorithm>
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "clipboard_targets.h"
+#include "x11_display.h"
 
 namespace axt::lindesk {
 
@@ -25,30 +25,20 @@ std::optional<PropertyValue> takeProperty(Display* d, ::Window w, Atom property)
   PropertyValue value;
   long offset = 0;  // in units of four bytes, as the request counts
   for (;;) {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* raw = nullptr;
-    if (XGetWindowProperty(d, w, property, offset, 0x40000, False, AnyPropertyType, &type, &format, &count,
-                           &after, &raw) != Success) {
-      return std::nullopt;
-    }
-    std::unique_ptr<unsigned char, int (*)(void*)> owned(raw, XFree);
-    if (type == None) return std::nullopt;
-    value.type = type;
-    value.format = format;
-    if (format == 8) {
-      value.bytes.append(reinterpret_cast<const char*>(raw), count);
-      offset += static_cast<long>(count / 4);
-    } else if (format == 32) {
-      const auto* longs = reinterpret_cast<const long*>(raw);
-      value.longs.insert(value.longs.end(), longs, longs + count);
-      offset += static_cast<long>(count);
+    std::optional<WindowProperty> chunk = getWindowProperty(d, w, property, offset, 0x40000);
+    if (!chunk) return std::nullopt;
+    value.type = chunk->type;
+    value.format = chunk->format;
+    if (chunk->format == 8) {
+      value.bytes += chunk->bytes;
+      offset += static_cast<long>(chunk->items / 4);
+    } else if (chunk->format == 32) {
+      value.longs.insert(value.longs.end(), chunk->longs.begin(), chunk->longs.end());
+      offset += static_cast<long>(chunk->items);
     } else {
-      offset += static_cast<long>(count / 2);
+      offset += static_cast<long>(chunk->items / 2);
     }
-    if (after == 0 || count == 0) break;
+    if (chunk->bytesAfter == 0 || chunk->items == 0) break;
     // Format 8 reads end on a four-byte boundary except at the very end.
   }
   XDeleteProperty(d, w, property);

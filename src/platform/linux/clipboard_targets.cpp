@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
+
+#include "text/utf8.h"
 
 namespace axt::lindesk {
 
@@ -15,50 +16,11 @@ constexpr std::array<std::string_view, 11> kMetaTargets = {
 
 bool isHistoryMarker(std::string_view type) { return type == kTransientType || type == kConcealedType; }
 
-// Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or
-// values past U+10FFFF).
-bool wellFormedUtf8(std::string_view s) {
-  std::size_t i = 0;
-  while (i < s.size()) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    std::size_t n = 0;
-    std::uint32_t cp = 0;
-    if (b < 0x80) {
-      ++i;
-      continue;
-    }
-    if (b >= 0xC2 && b <= 0xDF) {
-      n = 1;
-      cp = b & 0x1Fu;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      n = 2;
-      cp = b & 0x0Fu;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      n = 3;
-      cp = b & 0x07u;
-    } else {
-      return false;
-    }
-    for (std::size_t k = 1; k <= n; ++k) {
-      if (i + k >= s.size()) return false;
-      const auto c = static_cast<unsigned char>(s[i + k]);
-      if ((c & 0xC0u) != 0x80u) return false;
-      cp = (cp << 6) | (c & 0x3Fu);
-    }
-    if ((n == 2 && cp < 0x800) || (n == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-        (cp >= 0xD800 && cp <= 0xDFFF)) {
-      return false;
-    }
-    i += n + 1;
-  }
-  return true;
-}
-
 // The property type a target is written with: its own name, except TEXT,
 // which lets the owner choose the encoding.
 std::string propertyTypeFor(std::string_view target, std::string_view data) {
   if (target == kTextTarget) {
-    return std::string(wellFormedUtf8(data) ? kUtf8StringTarget : kStringTarget);
+    return std::string(text::firstIllFormed(data) == data.size() ? kUtf8StringTarget : kStringTarget);
   }
   return std::string(target);
 }
@@ -130,29 +92,9 @@ std::optional<std::string> textOfType(const std::vector<platform::PasteboardItem
 std::string latin1FromUtf8(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const auto b = static_cast<unsigned char>(utf8[i]);
-    if (b < 0x80) {
-      out.push_back(static_cast<char>(b));
-      ++i;
-      continue;
-    }
-    // The length of the sequence starting here, and whether it is whole.
-    std::size_t n = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
-    if (n > 1 && wellFormedUtf8(utf8.substr(i, n))) {
-      if (n == 2 && b <= 0xC3) {
-        const auto c = static_cast<unsigned char>(utf8[i + 1]);
-        out.push_back(static_cast<char>(((b & 0x03u) << 6) | (c & 0x3Fu)));
-      } else {
-        out.push_back('?');
-      }
-      i += n;
-      continue;
-    }
-    out.push_back('?');
-    ++i;
-  }
+  text::forEachCharacter(utf8, [&](const text::Decoded& d, std::size_t) {
+    out.push_back(d.wellFormed && d.codePoint <= 0xFF ? static_cast<char>(d.codePoint) : '?');
+  });
   return out;
 }
 

@@ -67,8 +67,9 @@ std::vector<ServedTarget> servedTargets(const std::vector<platform::PasteboardIt
 std::optional<std::string> textOfType(const std::vector<platform::PasteboardItem>& items,
                                       std::string_view type);
 
-// STRING holds Latin-1: what can't be written in it becomes '?'; ill-formed
-// UTF-8 counts as such a character.
+// STRING holds Latin-1: what can't be written in it becomes '?'; each
+// ill-formed piece of UTF-8 (as text/utf8.h reads it) counts as such a
+// character.
 std::string latin1FromUtf8(std::string_view utf8);
 std::string utf8FromLatin1(std::string_view latin1);
 

@@ -44,10 +44,7 @@ bool isRootPath(const std::string& path) {
          path.compare(path.size() - kRootPathSuffix.size(), kRootPathSuffix.size(), kRootPathSuffix) == 0;
 }
 
-AXError failure(const GErrorHolder& error) {
-  const AXError code = errorCodeFor(error);
-  return code == axerr::kSuccess ? axerr::kCannotComplete : code;
-}
+AXError failure(const GErrorHolder& error, AtspiAccessible* a) { return failureCode(error, keyOf(a).busName); }
 
 // A text attribute that is empty reads as having no value, so that a
 // blocked-field entry without a value matches the fields that have none.
@@ -68,7 +65,7 @@ bool hasState(AtspiStateSet* states, AtspiStateType state) {
 AXError roleOf(AtspiAccessible* a, MappedRole& out) {
   GErrorHolder error;
   const AtspiRole role = atspi_accessible_get_role(a, error.out());
-  if (error) return failure(error);
+  if (error) return failure(error, a);
   GRef<AtspiStateSet> states = statesOf(a);
   RoleTraits traits;
   traits.editable = hasState(states.get(), ATSPI_STATE_EDITABLE);
@@ -90,8 +87,8 @@ bool isEditable(AtspiAccessible* a) {
 // from its window for a moment, though the toolkit then reports the element
 // as not focused. Without an earlier focus event, a search of the
 // application's tree for the element that holds the focus.
-AXError focusedElementOf(const Target& t, std::optional<Value>& out) {
-  if (GRef<AtspiAccessible> cached = cachedFocus(keyOf(t.accessible.get()).busName)) {
+AXError focusedElementOf(FocusCache& focus, const Target& t, std::optional<Value>& out) {
+  if (GRef<AtspiAccessible> cached = focus.cachedFocus(t.key.busName)) {
     if (!isDefunct(cached.get())) {
       out = Value(wrapElement(t.pid, cached.get()));
       return axerr::kSuccess;
@@ -100,39 +97,29 @@ AXError focusedElementOf(const Target& t, std::optional<Value>& out) {
   GRef<AtspiCollection> collection =
       GRef<AtspiCollection>::adopt(atspi_accessible_get_collection_iface(t.accessible.get()));
   if (!collection) return axerr::kNoValue;
-  GArray* wanted = g_array_new(FALSE, FALSE, sizeof(AtspiStateType));
+  const GArrayPtr wanted(g_array_new(FALSE, FALSE, sizeof(AtspiStateType)));
   const AtspiStateType focusedState = ATSPI_STATE_FOCUSED;
-  g_array_append_val(wanted, focusedState);
-  GRef<AtspiStateSet> states = GRef<AtspiStateSet>::adopt(atspi_state_set_new(wanted));
-  g_array_free(wanted, TRUE);
+  g_array_append_val(wanted.get(), focusedState);
+  GRef<AtspiStateSet> states = GRef<AtspiStateSet>::adopt(atspi_state_set_new(wanted.get()));
   GRef<AtspiMatchRule> rule = GRef<AtspiMatchRule>::adopt(atspi_match_rule_new(
       states.get(), ATSPI_Collection_MATCH_ALL, nullptr, ATSPI_Collection_MATCH_ALL, nullptr,
       ATSPI_Collection_MATCH_ALL, nullptr, ATSPI_Collection_MATCH_ALL, FALSE));
   GErrorHolder error;
-  GArray* matches = atspi_collection_get_matches(collection.get(), rule.get(),
-                                                 ATSPI_Collection_SORT_ORDER_CANONICAL, 1, TRUE,
-                                                 error.out());
-  if (error) {
-    if (matches != nullptr) g_array_free(matches, TRUE);
-    return failure(error);
+  const std::vector<GRef<AtspiAccessible>> matches = adoptAccessibles(GArrayPtr(atspi_collection_get_matches(
+      collection.get(), rule.get(), ATSPI_Collection_SORT_ORDER_CANONICAL, 1, TRUE, error.out())));
+  if (error) return failureCode(error, t.key.busName);
+  const auto found = std::find_if(matches.begin(), matches.end(),
+                                  [](const GRef<AtspiAccessible>& m) { return static_cast<bool>(m); });
+  if (found == matches.end()) return axerr::kNoValue;
+  const platform::Element element = wrapElement(t.pid, found->get());
+  if (const auto* h = handleAs<ElementHandle>(element); h != nullptr && h->accessible() != nullptr) {
+    (void)focus.noteFocusGained(h->accessible());
   }
-  std::optional<platform::Element> found;
-  if (matches != nullptr) {
-    for (guint i = 0; i < matches->len; ++i) {
-      GRef<AtspiAccessible> m = GRef<AtspiAccessible>::adopt(g_array_index(matches, AtspiAccessible*, i));
-      if (!found && m) found = wrapElement(t.pid, m.get());
-    }
-    g_array_free(matches, TRUE);
-  }
-  if (!found) return axerr::kNoValue;
-  if (const auto* h = handleAs<ElementHandle>(*found); h != nullptr && h->accessible() != nullptr) {
-    (void)noteFocusGained(h->accessible());
-  }
-  out = Value(*found);
+  out = Value(element);
   return axerr::kSuccess;
 }
 
-AXError readApplication(const Target& t, const std::string& name, std::optional<Value>& out) {
+AXError readApplication(FocusCache& focus, const Target& t, const std::string& name, std::optional<Value>& out) {
   if (name == "AXRole") {
     out = Value(std::string("AXApplication"));
     return axerr::kSuccess;
@@ -140,10 +127,10 @@ AXError readApplication(const Target& t, const std::string& name, std::optional<
   if (name == "AXTitle") {
     GErrorHolder error;
     std::string title = takeString(atspi_accessible_get_name(t.accessible.get(), error.out()));
-    if (error) return failure(error);
+    if (error) return failureCode(error, t.key.busName);
     return textOrNoValue(std::move(title), out);
   }
-  if (name == "AXFocusedUIElement") return focusedElementOf(t, out);
+  if (name == "AXFocusedUIElement") return focusedElementOf(focus, t, out);
   return axerr::kAttributeUnsupported;
 }
 
@@ -152,7 +139,7 @@ AXError readGeometry(AtspiAccessible* a, bool position, std::optional<Value>& ou
   if (!component) return axerr::kAttributeUnsupported;
   GErrorHolder error;
   GBoxed<AtspiRect> rect(atspi_component_get_extents(component.get(), ATSPI_COORD_TYPE_SCREEN, error.out()));
-  if (error || !rect) return failure(error);
+  if (error || !rect) return failure(error, a);
   if (position) {
     out = Value(AXValue(platform::Point{static_cast<double>(rect->x), static_cast<double>(rect->y)}));
   } else {
@@ -203,7 +190,7 @@ AXError readObject(const Target& t, const std::string& name, std::optional<Value
     std::string text = takeString(name == "AXTitle"         ? atspi_accessible_get_name(a, error.out())
                                   : name == "AXDescription" ? atspi_accessible_get_description(a, error.out())
                                                             : atspi_accessible_get_accessible_id(a, error.out()));
-    if (error) return failure(error);
+    if (error) return failure(error, a);
     return textOrNoValue(std::move(text), out);
   }
   if (name == "AXPosition" || name == "AXSize") return readGeometry(a, name == "AXPosition", out);
@@ -227,14 +214,15 @@ platform::Element wrapElement(Pid pid, AtspiAccessible* accessible) {
   return ElementHandle::object(pid, GRef<AtspiAccessible>::retain(accessible));
 }
 
-AXError resolveTarget(const platform::Element& element, Target& out) {
-  if (!atspiReady()) return axerr::kAPIDisabled;
+AXError resolveTarget(AtspiSession& session, Applications& applications, const platform::Element& element,
+                      Target& out) {
+  if (!session.ready()) return axerr::kAPIDisabled;
   const ElementHandle* h = handleAs<ElementHandle>(element);
   if (h == nullptr) return axerr::kIllegalArgument;
   out.pid = h->pid();
   out.application = h->isApplication();
   if (h->isApplication()) {
-    out.accessible = applicationOf(h->pid());
+    out.accessible = applications.applicationOf(h->pid());
     if (!out.accessible) return axerr::kCannotComplete;
     out.key = keyOf(out.accessible.get());
     return axerr::kSuccess;
@@ -245,8 +233,8 @@ AXError resolveTarget(const platform::Element& element, Target& out) {
   return axerr::kSuccess;
 }
 
-AXError readAttribute(const Target& t, const std::string& name, std::optional<Value>& out) {
-  return t.application ? readApplication(t, name, out) : readObject(t, name, out);
+AXError readAttribute(FocusCache& focus, const Target& t, const std::string& name, std::optional<Value>& out) {
+  return t.application ? readApplication(focus, t, name, out) : readObject(t, name, out);
 }
 
 AXError readParameterized(const Target& t, const std::string& name, const Value& parameter,
@@ -269,6 +257,9 @@ AXError readParameterized(const Target& t, const std::string& name, const Value&
       code = bounds ? boundsOfRange(text.get(), range, rect) : stringOfRange(text.get(), range, string);
     }
   }
+  // An interface the element turned out not to have is the parameterized
+  // attribute's absence.
+  if (code == axerr::kAttributeUnsupported) return axerr::kParameterizedAttributeUnsupported;
   if (code != axerr::kSuccess) return code;
   out = bounds ? Value(AXValue(rect)) : Value(std::move(string));
   return axerr::kSuccess;
@@ -307,7 +298,7 @@ AXError writeAttribute(const Target& t, const std::string& name, const Value& va
         GRef<AtspiEditableText>::adopt(atspi_accessible_get_editable_text_iface(t.accessible.get()));
     GErrorHolder error;
     atspi_editable_text_set_text_contents(editable.get(), s->c_str(), error.out());
-    return error ? failure(error) : axerr::kSuccess;
+    return error ? failureCode(error, t.key.busName) : axerr::kSuccess;
   }
   return axerr::kAttributeUnsupported;
 }

@@ -26,16 +26,22 @@ struct Target {
   ObjectKey key;
 };
 
+class Applications;
+class AtspiSession;
+class FocusCache;
+
 // Finds what an element names: kAPIDisabled without a bus, kIllegalArgument
 // for a handle of another kind, kCannotComplete for a process with no
 // application on the bus, kInvalidUIElement for an object that is gone.
-AXError resolveTarget(const platform::Element& element, Target& out);
+AXError resolveTarget(AtspiSession& session, Applications& applications, const platform::Element& element,
+                      Target& out);
 
 // The element for an accessible object of process `pid`; an application's
 // root object becomes its application element.
 platform::Element wrapElement(Pid pid, AtspiAccessible* accessible);
 
-AXError readAttribute(const Target& t, const std::string& name, std::optional<Value>& out);
+// The focus cache answers an application's focused element.
+AXError readAttribute(FocusCache& focus, const Target& t, const std::string& name, std::optional<Value>& out);
 AXError readParameterized(const Target& t, const std::string& name, const Value& parameter,
                           std::optional<Value>& out);
 AXError checkSettable(const Target& t, const std::string& name, bool& settable);

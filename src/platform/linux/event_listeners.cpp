@@ -1,22 +1,13 @@
 #include "event_listeners.h"
 
-#include <atspi/atspi.h>
-
 #include <algorithm>
 #include <array>
-#include <deque>
-#include <string>
+#include <memory>
 
-#include "applications.h"
-#include "atspi_session.h"
+#include "c_callback.h"
 #include "element_attributes.h"
-#include "focus_cache.h"
-#include "gobject_ref.h"
-#include "handles.h"
-#include "observers.h"
+#include "linux_desktop.h"
 #include "run_loop.h"
-#include "window_structure.h"
-#include "workspace.h"
 
 namespace axt::lindesk {
 
@@ -24,32 +15,6 @@ namespace {
 
 constexpr const char* kRegistryBusName = "org.a11y.atspi.Registry";
 constexpr double kGatherSeconds = 0.01;
-
-enum class Kind {
-  kFocusGained,
-  kSelection,
-  kWindowActivated,
-  kWindowMoved,
-  kWindowResized,
-  kApplicationAdded,
-};
-
-struct Heard {
-  Kind kind;
-  GRef<AtspiAccessible> source;
-  GRef<AtspiAccessible> child;  // the application that was added
-  std::uint64_t number = 0;
-};
-
-struct Queue {
-  std::deque<Heard> events;
-  bool drainScheduled = false;
-};
-
-Queue& queue() {
-  static Queue q;
-  return q;
-}
 
 // The events listened for. Window moves and resizes come from toolkits that
 // report them; the others report them through the X server.
@@ -59,7 +24,14 @@ constexpr std::array<const char*, 7> kEventTypes = {
     "object:children-changed:add",
 };
 
-std::optional<Kind> kindOf(const std::string& type, int detail1, const ObjectKey& source) {
+struct EventDeleter {
+  void operator()(AtspiEvent* e) const { g_boxed_free(ATSPI_TYPE_EVENT, e); }
+};
+
+}  // namespace
+
+std::optional<EventListeners::Kind> EventListeners::kindOf(const std::string& type, int detail1,
+                                                           const ObjectKey& source) {
   if (type.rfind("object:state-changed:focused", 0) == 0) {
     // The element losing the focus keeps its place as the application's
     // last focus: when the focus comes back to it, nothing has moved.
@@ -80,7 +52,7 @@ std::optional<Kind> kindOf(const std::string& type, int detail1, const ObjectKey
   return std::nullopt;
 }
 
-const char* notificationOf(Kind kind) {
+const char* EventListeners::notificationOf(Kind kind) {
   switch (kind) {
     case Kind::kFocusGained:
       return "AXFocusedUIElementChanged";
@@ -95,88 +67,87 @@ const char* notificationOf(Kind kind) {
   }
 }
 
-void handle(const Heard& e) {
+void EventListeners::handle(const Heard& e) {
+  Applications& applications = desktop_.applications();
   AtspiAccessible* source = e.source.get();
   switch (e.kind) {
     case Kind::kApplicationAdded: {
       if (!e.child) return;
-      if (std::optional<Pid> pid = processOf(e.child.get())) applicationLaunched(*pid, e.child.get());
+      if (std::optional<Pid> pid = applications.processOf(e.child.get())) {
+        desktop_.linuxWorkspace().applicationLaunched(*pid, e.child.get());
+      }
       return;
     }
     case Kind::kWindowActivated: {
-      std::optional<Pid> pid = processOf(source);
+      std::optional<Pid> pid = applications.processOf(source);
       if (!pid) return;
-      applicationActivated(*pid, applicationOf(*pid).get());
+      desktop_.linuxWorkspace().applicationActivated(*pid, applications.applicationOf(*pid).get());
       return;
     }
     default:
       break;
   }
-  if (e.kind == Kind::kFocusGained && !noteFocusGained(source)) return;
-  std::optional<Pid> pid = processOf(source);
+  if (e.kind == Kind::kFocusGained && !desktop_.focus().noteFocusGained(source)) return;
+  std::optional<Pid> pid = applications.processOf(source);
   if (!pid) return;
-  if (e.kind == Kind::kWindowMoved || e.kind == Kind::kWindowResized) toolkitReportsWindowGeometry(*pid);
+  if (e.kind == Kind::kWindowMoved || e.kind == Kind::kWindowResized) {
+    desktop_.windowStructure().toolkitReportsWindowGeometry(*pid);
+  }
   const std::string name = notificationOf(e.kind);
-  if (!anyoneListens(*pid, name)) return;
-  deliverNotification(*pid, wrapElement(*pid, source), name, e.number);
+  Observers& observers = desktop_.observers();
+  if (!observers.anyoneListens(*pid, name)) return;
+  observers.deliver(*pid, wrapElement(*pid, source), name, e.number);
 }
 
 // One selection change often comes as a caret move and a selection change
 // together, and a focus move twice: a notification already waiting for the
 // same object is not queued again.
-bool alreadyQueued(const Queue& q, Kind kind, const ObjectKey& key) {
+bool EventListeners::alreadyQueued(Kind kind, const ObjectKey& key) const {
   if (notificationOf(kind) == nullptr) return false;
-  return std::any_of(q.events.begin(), q.events.end(),
+  return std::any_of(queue_.begin(), queue_.end(),
                      [&](const Heard& h) { return h.kind == kind && keyOf(h.source.get()) == key; });
 }
 
-void drain() {
-  Queue& q = queue();
-  q.drainScheduled = false;
+void EventListeners::drain() {
+  drainScheduled_ = false;
   // Events heard while these are handled wait for the next turn.
   std::deque<Heard> batch;
-  batch.swap(q.events);
+  batch.swap(queue_);
   for (const Heard& e : batch) handle(e);
 }
 
-struct EventOwner {
-  void operator()(AtspiEvent* e) const { g_boxed_free(ATSPI_TYPE_EVENT, e); }
-};
+void EventListeners::onEvent(AtspiEvent* raw, void* self) {
+  const std::unique_ptr<AtspiEvent, EventDeleter> event(raw);
+  callFromC([&] {
+    if (event != nullptr) static_cast<EventListeners*>(self)->hear(*event);
+  });
+}
 
-void heard(AtspiEvent* raw, void*) {
-  std::unique_ptr<AtspiEvent, EventOwner> event(raw);
-  if (event == nullptr || event->source == nullptr || event->type == nullptr) return;
-  const ObjectKey key = keyOf(event->source);
-  std::optional<Kind> kind = kindOf(event->type, event->detail1, key);
-  if (!kind) return;
-  Queue& q = queue();
-  if (alreadyQueued(q, *kind, key)) return;
-  Heard h{*kind, GRef<AtspiAccessible>::retain(event->source), {}, numberHeardEvent()};
-  if (*kind == Kind::kApplicationAdded && G_VALUE_HOLDS_OBJECT(&event->any_data)) {
-    h.child = GRef<AtspiAccessible>::retain(ATSPI_ACCESSIBLE(g_value_get_object(&event->any_data)));
+void EventListeners::hear(const AtspiEvent& event) {
+  if (event.source == nullptr || event.type == nullptr) return;
+  const ObjectKey key = keyOf(event.source);
+  std::optional<Kind> kind = kindOf(event.type, event.detail1, key);
+  if (!kind || alreadyQueued(*kind, key)) return;
+  Heard h{*kind, GRef<AtspiAccessible>::retain(event.source), {}, desktop_.observers().numberHeardEvent()};
+  if (*kind == Kind::kApplicationAdded && G_VALUE_HOLDS_OBJECT(&event.any_data)) {
+    h.child = GRef<AtspiAccessible>::retain(ATSPI_ACCESSIBLE(g_value_get_object(&event.any_data)));
   }
-  q.events.push_back(std::move(h));
-  if (!q.drainScheduled) {
-    q.drainScheduled = true;
+  queue_.push_back(std::move(h));
+  if (!drainScheduled_) {
+    drainScheduled_ = true;
     // A moment's grace gathers what the application sends for one action
     // (a caret move and a selection change; a focus event twice) into one
     // notification. The host's delivery waits far longer anyway.
-    postToMainLoopAfter(kGatherSeconds, drain);
+    postToMainLoopAfter(kGatherSeconds, [this] { drain(); });
   }
 }
 
-}  // namespace
-
-void startListening() {
-  static bool started = false;
-  if (started || !atspiReady()) return;
-  started = true;
-  // Kept for the life of the process, like every registration of the library.
-  static GRef<AtspiEventListener> listener =
-      GRef<AtspiEventListener>::adopt(atspi_event_listener_new(heard, nullptr, nullptr));
+void EventListeners::start() {
+  if (listener_ || !desktop_.atspi().ready()) return;
+  listener_ = GRef<AtspiEventListener>::adopt(atspi_event_listener_new(onEvent, this, nullptr));
   for (const char* type : kEventTypes) {
     GErrorHolder error;
-    atspi_event_listener_register(listener.get(), type, error.out());
+    atspi_event_listener_register(listener_.get(), type, error.out());
   }
 }
 

@@ -11,16 +11,23 @@
 
 #include <atspi/atspi.h>
 
+#include <map>
 #include <string>
 
 #include "gobject_ref.h"
 
 namespace axt::lindesk {
 
-// Records the element as its application's focused one; true when it is
-// another element than the one recorded before.
-bool noteFocusGained(AtspiAccessible* element);
-// Empty when no focus event of the application was heard.
-GRef<AtspiAccessible> cachedFocus(const std::string& busName);
+class FocusCache {
+ public:
+  // Records the element as its application's focused one; true when it is
+  // another element than the one recorded before.
+  bool noteFocusGained(AtspiAccessible* element);
+  // Empty when no focus event of the application was heard.
+  GRef<AtspiAccessible> cachedFocus(const std::string& busName) const;
+
+ private:
+  std::map<std::string, GRef<AtspiAccessible>> focused_;  // by bus name
+};
 
 }  // namespace axt::lindesk

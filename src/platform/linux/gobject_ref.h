@@ -1,11 +1,13 @@
 // Owning holders for the C objects the backend handles: GObjects (AT-SPI
-// accessibles, rectangles, ranges, ...), GLib allocations and GErrors. Every
-// reference the backend keeps or passes around lives in one of these.
+// accessibles, interfaces, state sets, ...), GLib allocations (strings,
+// boxed structs, arrays, variants, sources) and GErrors. Every reference
+// the backend keeps or passes around lives in one of these.
 #pragma once
 
 #include <glib-object.h>
 #include <glib.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -63,7 +65,6 @@ class GErrorHolder {
   }
   const GError* get() const { return error_; }
   explicit operator bool() const { return error_ != nullptr; }
-  std::string message() const { return error_ != nullptr && error_->message ? error_->message : ""; }
   void clear() {
     if (error_ != nullptr) g_error_free(error_);
     error_ = nullptr;
@@ -73,28 +74,37 @@ class GErrorHolder {
   GError* error_ = nullptr;
 };
 
+struct GFreeDeleter {
+  void operator()(void* p) const { g_free(p); }
+};
+struct GArrayDeleter {
+  void operator()(GArray* a) const { g_array_free(a, TRUE); }
+};
+struct GVariantDeleter {
+  void operator()(GVariant* v) const { g_variant_unref(v); }
+};
+// A source leaves its context with its holder.
+struct GSourceDeleter {
+  void operator()(GSource* s) const {
+    g_source_destroy(s);
+    g_source_unref(s);
+  }
+};
+
+using GCharPtr = std::unique_ptr<gchar, GFreeDeleter>;
+using GArrayPtr = std::unique_ptr<GArray, GArrayDeleter>;
+using GVariantPtr = std::unique_ptr<GVariant, GVariantDeleter>;
+using GSourcePtr = std::unique_ptr<GSource, GSourceDeleter>;
+
+// A boxed value that is a plain g_free'd struct (AtspiRect, AtspiRange,
+// AtspiPoint).
+template <class T>
+using GBoxed = std::unique_ptr<T, GFreeDeleter>;
+
 // A g_malloc'ed C string, copied out and freed at once.
 inline std::string takeString(gchar* text) {
-  std::string out = text != nullptr ? std::string(text) : std::string();
-  g_free(text);
-  return out;
+  const GCharPtr owned(text);
+  return owned != nullptr ? std::string(owned.get()) : std::string();
 }
-
-// A boxed value freed with its own free function (AtspiRect, AtspiRange,
-// AtspiPoint are plain g_free'd structs).
-template <class T>
-class GBoxed {
- public:
-  explicit GBoxed(T* value) : value_(value) {}
-  GBoxed(const GBoxed&) = delete;
-  GBoxed& operator=(const GBoxed&) = delete;
-  ~GBoxed() { g_free(value_); }
-  T* get() const { return value_; }
-  T* operator->() const { return value_; }
-  explicit operator bool() const { return value_ != nullptr; }
-
- private:
-  T* value_;
-};
 
 }  // namespace axt::lindesk

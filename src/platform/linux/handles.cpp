@@ -4,16 +4,10 @@
 
 namespace axt::lindesk {
 
-namespace {
-
-std::size_t mix(std::size_t seed, std::size_t value) {
-  return seed ^ (value + 0x9E3779B97F4A7C15ull + (seed << 6) + (seed >> 2));
-}
-
-}  // namespace
+using platform::backend::mixHash;
 
 std::size_t hashKey(const ObjectKey& key) {
-  return mix(std::hash<std::string>{}(key.busName), std::hash<std::string>{}(key.path));
+  return mixHash(std::hash<std::string>{}(key.busName), std::hash<std::string>{}(key.path));
 }
 
 ObjectKey keyOf(AtspiAccessible* accessible) {
@@ -45,7 +39,7 @@ bool ElementHandle::equals(const Handle& other) const {
 }
 
 std::size_t ElementHandle::hash() const {
-  if (isApplication()) return mix(0x51, std::hash<Pid>{}(pid_));
+  if (isApplication()) return mixHash(0x51, std::hash<Pid>{}(pid_));
   return hashKey(key_);
 }
 
@@ -55,14 +49,7 @@ bool MarkerHandle::equals(const Handle& other) const {
 }
 
 std::size_t MarkerHandle::hash() const {
-  return mix(hashKey(element_), std::hash<std::int64_t>{}(position_));
+  return mixHash(hashKey(element_), std::hash<std::int64_t>{}(position_));
 }
-
-bool MarkerRangeHandle::equals(const Handle& other) const {
-  const auto* o = handleAs<MarkerRangeHandle>(&other);
-  return o != nullptr && first_->equals(*o->first_) && second_->equals(*o->second_);
-}
-
-std::size_t MarkerRangeHandle::hash() const { return mix(first_->hash(), second_->hash()); }
 
 }  // namespace axt::lindesk

@@ -3,7 +3,8 @@
 // D-Bus name and object path) compare equal and hash alike, however many
 // proxies AT-SPI made for it. An application element names a process and
 // nothing else, as the application elements of the library's other platform
-// do; the root object of an application is always given in that form.
+// do; the root object of an application is always given in that form. The
+// kinds every backend has alike come from platform/backend_handles.h.
 #pragma once
 
 #include <atspi/atspi.h>
@@ -14,22 +15,16 @@
 #include <string>
 
 #include "gobject_ref.h"
+#include "platform/backend_handles.h"
 #include "platform/platform.h"
 
 namespace axt::lindesk {
 
 using platform::Handle;
 using platform::Pid;
-
-template <class T>
-const T* handleAs(const Handle* h) {
-  return dynamic_cast<const T*>(h);
-}
-
-template <class T, class Tag>
-const T* handleAs(const platform::Ref<Tag>& ref) {
-  return handleAs<T>(ref.handle());
-}
+using platform::backend::handleAs;
+using platform::backend::IdentityHandle;
+using platform::backend::TrackingAreaHandle;
 
 // Where an accessible object lives: its application's bus name and its
 // object path.
@@ -85,44 +80,12 @@ class MarkerHandle final : public Handle {
   std::int64_t position_;
 };
 
-// Two markers, kept in the order they were given.
-class MarkerRangeHandle final : public Handle {
- public:
-  MarkerRangeHandle(std::shared_ptr<const Handle> first, std::shared_ptr<const Handle> second)
-      : first_(std::move(first)), second_(std::move(second)) {}
+using MarkerRangeHandle = platform::backend::MarkerRangeHandle<MarkerHandle>;
 
-  bool equals(const Handle& other) const override;
-  std::size_t hash() const override;
-
-  const std::shared_ptr<const Handle>& first() const { return first_; }
-  const std::shared_ptr<const Handle>& second() const { return second_; }
-  const MarkerHandle* firstMarker() const { return handleAs<MarkerHandle>(first_.get()); }
-  const MarkerHandle* secondMarker() const { return handleAs<MarkerHandle>(second_.get()); }
-
- private:
-  std::shared_ptr<const Handle> first_;
-  std::shared_ptr<const Handle> second_;
-};
-
-// An entry of one of the backend's tables, by number: observers, hot keys.
-template <class Kind>
-class NumberedHandle final : public Handle {
- public:
-  explicit NumberedHandle(std::uint64_t id) : id_(id) {}
-  bool equals(const Handle& other) const override {
-    const auto* o = handleAs<NumberedHandle>(&other);
-    return o != nullptr && o->id_ == id_;
-  }
-  std::size_t hash() const override { return std::hash<std::uint64_t>{}(id_); }
-  std::uint64_t id() const { return id_; }
-
- private:
-  std::uint64_t id_;
-};
-
-struct ObserverKind;
-struct HotKeyKind;
-using ObserverHandle = NumberedHandle<ObserverKind>;
-using HotKeyHandle = NumberedHandle<HotKeyKind>;
+// Entries of the backend's tables, by number: observers, hot keys; and the
+// host's windows, by their X identifier.
+using platform::backend::HotKeyHandle;
+using platform::backend::ObserverHandle;
+using platform::backend::WindowHandle;
 
 }  // namespace axt::lindesk

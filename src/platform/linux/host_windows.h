@@ -6,16 +6,25 @@
 // server's crossing events, delivered on the main loop.
 #pragma once
 
+#include <X11/Xlib.h>
+
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
+#include "platform/backend_handles.h"
 #include "platform/platform.h"
 
 namespace axt::lindesk {
 
+class X11Display;
+
 class X11HostWindows final : public platform::Windows {
  public:
+  explicit X11HostWindows(X11Display& x11) : x11_(x11) {}
+
   // Absent for null, for a value that can't be an X identifier, and for an
   // identifier that the server doesn't know as a window.
   std::optional<platform::Window> windowFromObject(void* object) override;
@@ -27,6 +36,18 @@ class X11HostWindows final : public platform::Windows {
   // The area reports for the whole window, following its size; areas that
   // don't ask for entering and leaving report nothing.
   void addTrackingArea(const platform::Window& window, const platform::TrackingArea& area) override;
+
+ private:
+  struct Tracked {
+    std::weak_ptr<platform::Responder> delegate;
+    std::vector<std::shared_ptr<const platform::backend::TrackingAreaHandle>> areas;
+  };
+
+  void onEvent(const XEvent& event);
+
+  X11Display& x11_;
+  std::map<::Window, Tracked> windows_;
+  bool listening_ = false;
 };
 
 }  // namespace axt::lindesk

@@ -10,25 +10,43 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "hot_key_mapping.h"
+#include "platform/backend_handles.h"
 #include "platform/platform.h"
 
 namespace axt::lindesk {
 
 using platform::OSStatus;
 
-inline constexpr OSStatus kEventHotKeyExistsErr = -9878;
-inline constexpr OSStatus kEventHotKeyInvalidErr = -9879;
-inline constexpr OSStatus kParamErr = -50;
+class X11Display;
 
 class X11HotKeys final : public platform::HotKeys {
  public:
+  explicit X11HotKeys(X11Display& x11) : x11_(x11) {}
+
   OSStatus registerHotKey(std::uint32_t keyCode, std::uint32_t modifiers, platform::EventHotKeyID id,
                           std::uint32_t options, std::optional<platform::EventHotKeyRef>& out) override;
   OSStatus installApplicationEventHandler(platform::EventHandler handler,
                                           std::span<const platform::EventTypeSpec> types,
                                           void* userData) override;
+
+ private:
+  struct Grab {
+    KeyCode keycode = 0;
+    unsigned int modifiers = 0;
+    platform::EventHotKeyID id{};
+  };
+
+  void onKey(const XEvent& event);
+  void dispatchPress(platform::EventHotKeyID id) const;
+
+  X11Display& x11_;
+  std::vector<Grab> grabs_;
+  std::vector<platform::backend::InstalledHandler> handlers_;
+  unsigned int lockMasks_ = 0;
+  bool listening_ = false;
 };
 
 }  // namespace axt::lindesk

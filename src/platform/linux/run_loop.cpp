@@ -3,11 +3,13 @@
 #include <glib.h>
 #include <poll.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
 #include <thread>
-#include <vector>
+
+#include "c_callback.h"
 
 namespace axt::lindesk {
 
@@ -16,23 +18,17 @@ namespace {
 using Block = std::function<void()>;
 
 gboolean runOnce(gpointer data) {
-  // Moved out first: the block may schedule another one, or the context may
-  // be torn down around it.
-  Block block = std::move(*static_cast<Block*>(data));
-  if (block) block();
+  callFromC([data] {
+    // Moved out first: the block may schedule another one, or the context
+    // may be torn down around it.
+    Block block = std::move(*static_cast<Block*>(data));
+    if (block) block();
+  });
   return G_SOURCE_REMOVE;
 }
 
-void destroyBlock(gpointer data) { delete static_cast<Block*>(data); }
-
-struct BusyWaitService {
-  int fd = -1;
-  std::function<void()> serve;
-};
-
-std::vector<BusyWaitService>& busyWaitServices() {
-  static std::vector<BusyWaitService> services;
-  return services;
+void destroyBlock(gpointer data) {
+  callFromC([data] { const std::unique_ptr<Block> owned(static_cast<Block*>(data)); });
 }
 
 // Milliseconds for a delay in seconds, rounded up: a block never runs before
@@ -45,12 +41,14 @@ guint milliseconds(double seconds) {
 }
 
 void addTimeout(guint ms, Block block) {
-  auto* data = new Block(std::move(block));  // owned by the source: freed by destroyBlock
+  // The source owns the block from here: destroyBlock frees it with the
+  // source, whether or not it ran.
+  auto data = std::make_unique<Block>(std::move(block));
   GSource* source = ms == 0 ? g_idle_source_new() : g_timeout_source_new(ms);
   g_source_set_priority(source, G_PRIORITY_DEFAULT);
-  g_source_set_callback(source, runOnce, data, destroyBlock);
+  g_source_set_callback(source, runOnce, data.release(), destroyBlock);
   g_source_attach(source, nullptr);
-  g_source_unref(source);
+  g_source_unref(source);  // the context keeps it until it has run
 }
 
 }  // namespace
@@ -64,7 +62,7 @@ void postToMainLoopAfter(double seconds, std::function<void()> block) {
 }
 
 void GlibRunLoop::dispatchAfter(double seconds, std::function<void()> block) {
-  if (block) addTimeout(milliseconds(seconds), std::move(block));
+  postToMainLoopAfter(seconds, std::move(block));
 }
 
 void GlibRunLoop::scheduleTimer(double interval, platform::RunLoopMode /*mode*/,
@@ -75,18 +73,22 @@ void GlibRunLoop::scheduleTimer(double interval, platform::RunLoopMode /*mode*/,
 
 double GlibRunLoop::currentDate() { return static_cast<double>(g_get_real_time()) / 1e6; }
 
-void addBusyWaitService(int fd, std::function<void()> serve) {
-  if (fd >= 0 && serve) busyWaitServices().push_back(BusyWaitService{fd, std::move(serve)});
+void GlibRunLoop::addBusyWaitService(int fd, std::function<void()> serve) {
+  if (fd >= 0 && serve) busyWaitServices_.push_back(BusyWaitService{fd, std::move(serve)});
+}
+
+void GlibRunLoop::removeBusyWaitService(int fd) {
+  std::erase_if(busyWaitServices_, [fd](const BusyWaitService& s) { return s.fd == fd; });
 }
 
 void GlibRunLoop::busyWaitTurn(double until) {
-  std::vector<BusyWaitService>& services = busyWaitServices();
-  if (services.empty()) {
+  if (busyWaitServices_.empty()) {
     // The real clock moves by itself; let the other threads of the machine
     // have the core meanwhile.
     std::this_thread::yield();
     return;
   }
+  const std::vector<BusyWaitService>& services = busyWaitServices_;
   // What arrived while the caller was busy first; then a nap on the
   // descriptors that ends on the first request or by the deadline, so that
   // requests are answered at once and the wait never overshoots by more

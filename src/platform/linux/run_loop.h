@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -17,14 +18,6 @@ namespace axt::lindesk {
 void postToMainLoop(std::function<void()> block);
 void postToMainLoopAfter(double seconds, std::function<void()> block);
 
-// Work that can't wait for the main loop while the library busy-waits on
-// the main thread: answering other clients that wait on us (the clipboard
-// owner serving a paste). `serve` handles what has arrived on the
-// descriptor `fd` without blocking; it runs on each turn of a busy wait,
-// which also sleeps on the descriptors for at most a millisecond at a time.
-// Nothing of the main loop runs from there.
-void addBusyWaitService(int fd, std::function<void()> serve);
-
 class GlibRunLoop final : public platform::MainRunLoop {
  public:
   void dispatchAfter(double seconds, std::function<void()> block) override;
@@ -32,6 +25,22 @@ class GlibRunLoop final : public platform::MainRunLoop {
                      std::function<void()> action) override;
   double currentDate() override;
   void busyWaitTurn(double until) override;
+
+  // Work that can't wait for the main loop while the library busy-waits on
+  // the main thread: answering other clients that wait on us (the clipboard
+  // owner serving a paste). `serve` handles what has arrived on the
+  // descriptor `fd` without blocking; it runs on each turn of a busy wait,
+  // which also sleeps on the descriptors for at most a millisecond at a
+  // time. Nothing of the main loop runs from there.
+  void addBusyWaitService(int fd, std::function<void()> serve);
+  void removeBusyWaitService(int fd);
+
+ private:
+  struct BusyWaitService {
+    int fd = -1;
+    std::function<void()> serve;
+  };
+  std::vector<BusyWaitService> busyWaitServices_;
 };
 
 }  // namespace axt::lindesk

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "atspi_session.h"
+#include "handles.h"
 
 namespace axt::lindesk {
 
@@ -15,9 +16,19 @@ gint asOffset(std::int64_t v) {
   return static_cast<gint>(std::clamp<std::int64_t>(v, 0, std::numeric_limits<gint>::max()));
 }
 
-AXError failure(const GErrorHolder& error) {
-  const AXError code = errorCodeFor(error);
-  return code == axerr::kSuccess ? axerr::kCannotComplete : code;
+// The Text interface is the accessible object itself.
+AXError failure(const GErrorHolder& error, AtspiText* text) {
+  return failureCode(error, keyOf(ATSPI_ACCESSIBLE(text)).busName);
+}
+
+// The whole text and the characters a UTF-16 range of it names;
+// kIllegalArgument for a range outside the text.
+AXError readRange(AtspiText* text, const platform::Range& units, std::string& all, CharRange& chars) {
+  if (AXError code = readText(text, all); code != axerr::kSuccess) return code;
+  std::optional<CharRange> found = charRangeOf(all, units);
+  if (!found) return axerr::kIllegalArgument;
+  chars = *found;
+  return axerr::kSuccess;
 }
 
 }  // namespace
@@ -29,29 +40,26 @@ GRef<AtspiText> textOf(AtspiAccessible* accessible) {
 
 AXError readText(AtspiText* text, std::string& out) {
   GErrorHolder error;
-  gchar* all = atspi_text_get_text(text, 0, -1, error.out());
-  if (error) {
-    g_free(all);
-    return failure(error);
-  }
-  out = takeString(all);
+  std::string all = takeString(atspi_text_get_text(text, 0, -1, error.out()));
+  if (error) return failure(error, text);
+  out = std::move(all);
   return axerr::kSuccess;
 }
 
 AXError readSelection(AtspiText* text, CharRange& out) {
   GErrorHolder error;
   const gint count = atspi_text_get_n_selections(text, error.out());
-  if (error) return failure(error);
+  if (error) return failure(error, text);
   if (count > 0) {
     GBoxed<AtspiRange> range(atspi_text_get_selection(text, 0, error.out()));
-    if (error || !range) return failure(error);
+    if (error || !range) return failure(error, text);
     out = CharRange{std::min(range->start_offset, range->end_offset),
                     std::max(range->start_offset, range->end_offset)};
     // Some toolkits report a collapsed selection rather than none.
     return axerr::kSuccess;
   }
   const gint caret = atspi_text_get_caret_offset(text, error.out());
-  if (error) return failure(error);
+  if (error) return failure(error, text);
   out = CharRange{std::max(caret, 0), std::max(caret, 0)};
   return axerr::kSuccess;
 }
@@ -62,25 +70,24 @@ AXError readSelectedRange(AtspiText* text, platform::Range& out, std::string* se
   // Only the text up to the selection's end is needed to convert it.
   GErrorHolder error;
   std::string head = takeString(atspi_text_get_text(text, 0, asOffset(chars.end), error.out()));
-  if (error) return failure(error);
+  if (error) return failure(error, text);
   out = unitRangeOf(head, chars);
-  if (selectedText != nullptr) *selectedText = head.substr(byteOffsetOfCharacter(head, chars.start));
+  if (selectedText != nullptr) *selectedText = substringOfChars(head, chars);
   return axerr::kSuccess;
 }
 
 AXError boundsOfRange(AtspiText* text, const platform::Range& units, platform::Rect& out) {
   std::string all;
-  if (AXError code = readText(text, all); code != axerr::kSuccess) return code;
-  std::optional<CharRange> chars = charRangeOf(all, units);
-  if (!chars) return axerr::kIllegalArgument;
-  return boundsOfChars(text, *chars, out);
+  CharRange chars;
+  if (AXError code = readRange(text, units, all, chars); code != axerr::kSuccess) return code;
+  return boundsOfChars(text, chars, out);
 }
 
 AXError boundsOfChars(AtspiText* text, CharRange chars, platform::Rect& out) {
   GErrorHolder error;
   GBoxed<AtspiRect> rect(atspi_text_get_range_extents(text, asOffset(chars.start), asOffset(chars.end),
                                                       ATSPI_COORD_TYPE_SCREEN, error.out()));
-  if (error || !rect) return failure(error);
+  if (error || !rect) return failure(error, text);
   out = platform::Rect{{static_cast<double>(rect->x), static_cast<double>(rect->y)},
                        {static_cast<double>(rect->width), static_cast<double>(rect->height)}};
   return axerr::kSuccess;
@@ -88,12 +95,9 @@ AXError boundsOfChars(AtspiText* text, CharRange chars, platform::Rect& out) {
 
 AXError stringOfRange(AtspiText* text, const platform::Range& units, std::string& out) {
   std::string all;
-  if (AXError code = readText(text, all); code != axerr::kSuccess) return code;
-  std::optional<CharRange> chars = charRangeOf(all, units);
-  if (!chars) return axerr::kIllegalArgument;
-  const std::size_t begin = byteOffsetOfCharacter(all, chars->start);
-  const std::size_t end = byteOffsetOfCharacter(all, chars->end);
-  out = all.substr(begin, end - begin);
+  CharRange chars;
+  if (AXError code = readRange(text, units, all, chars); code != axerr::kSuccess) return code;
+  out = substringOfChars(all, chars);
   return axerr::kSuccess;
 }
 
@@ -107,16 +111,16 @@ AXError selectRange(AtspiText* text, const platform::Range& units) {
   GErrorHolder error;
   if (chars.start == chars.end) {
     atspi_text_set_caret_offset(text, asOffset(chars.start), error.out());
-    return error ? failure(error) : axerr::kSuccess;
+    return error ? failure(error, text) : axerr::kSuccess;
   }
   const gint count = atspi_text_get_n_selections(text, error.out());
-  if (error) return failure(error);
+  if (error) return failure(error, text);
   if (count > 0) {
     atspi_text_set_selection(text, 0, asOffset(chars.start), asOffset(chars.end), error.out());
   } else {
     atspi_text_add_selection(text, asOffset(chars.start), asOffset(chars.end), error.out());
   }
-  return error ? failure(error) : axerr::kSuccess;
+  return error ? failure(error, text) : axerr::kSuccess;
 }
 
 }  // namespace axt::lindesk

@@ -11,9 +11,11 @@ namespace axerr = platform::axerr;
 
 namespace {
 
-// The characters a marker-range parameter names in `all`, or why not.
-AXError markedChars(const std::string& all, const ObjectKey& element, const platform::Value& parameter,
-                    CharRange& out) {
+// The whole text and the characters a marker-range parameter names in it,
+// or why not.
+AXError readMarked(AtspiText* text, const ObjectKey& element, const platform::Value& parameter, std::string& all,
+                   CharRange& out) {
+  if (AXError code = readText(text, all); code != axerr::kSuccess) return code;
   const auto* ref = std::get_if<platform::TextMarkerRange>(&parameter);
   const MarkerRangeHandle* range = ref != nullptr ? handleAs<MarkerRangeHandle>(*ref) : nullptr;
   if (range == nullptr) return axerr::kIllegalArgument;
@@ -41,20 +43,17 @@ platform::TextMarkerRange markerRangeFor(const ObjectKey& element, const platfor
 AXError boundsForMarkerRange(AtspiText* text, const ObjectKey& element,
                              const platform::Value& parameter, platform::Rect& out) {
   std::string all;
-  if (AXError code = readText(text, all); code != axerr::kSuccess) return code;
   CharRange chars;
-  if (AXError code = markedChars(all, element, parameter, chars); code != axerr::kSuccess) return code;
+  if (AXError code = readMarked(text, element, parameter, all, chars); code != axerr::kSuccess) return code;
   return boundsOfChars(text, chars, out);
 }
 
 AXError stringForMarkerRange(AtspiText* text, const ObjectKey& element,
                              const platform::Value& parameter, std::string& out) {
   std::string all;
-  if (AXError code = readText(text, all); code != axerr::kSuccess) return code;
   CharRange chars;
-  if (AXError code = markedChars(all, element, parameter, chars); code != axerr::kSuccess) return code;
-  const std::size_t begin = byteOffsetOfCharacter(all, chars.start);
-  out = all.substr(begin, byteOffsetOfCharacter(all, chars.end) - begin);
+  if (AXError code = readMarked(text, element, parameter, all, chars); code != axerr::kSuccess) return code;
+  out = substringOfChars(all, chars);
   return axerr::kSuccess;
 }
 

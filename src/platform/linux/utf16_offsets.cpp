@@ -1,6 +1,7 @@
 #include "utf16_offsets.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "text/utf8.h"
 
@@ -29,13 +30,7 @@ std::int64_t characterCount(std::string_view utf8) {
 }
 
 std::int64_t utf16Length(std::string_view utf8) {
-  std::int64_t n = 0;
-  for (std::size_t i = 0; i < utf8.size();) {
-    const Step s = stepAt(utf8, i);
-    n += s.units;
-    i += s.bytes;
-  }
-  return n;
+  return unitsBeforeCharacter(utf8, std::numeric_limits<std::int64_t>::max());
 }
 
 std::int64_t unitsBeforeCharacter(std::string_view utf8, std::int64_t characters) {
@@ -53,6 +48,12 @@ std::size_t byteOffsetOfCharacter(std::string_view utf8, std::int64_t characters
   std::size_t i = 0;
   for (std::int64_t seen = 0; i < utf8.size() && seen < characters; ++seen) i += stepAt(utf8, i).bytes;
   return i;
+}
+
+std::string_view substringOfChars(std::string_view utf8, CharRange characters) {
+  const std::size_t begin = byteOffsetOfCharacter(utf8, characters.start);
+  const std::size_t end = std::max(begin, byteOffsetOfCharacter(utf8, characters.end));
+  return utf8.substr(begin, end - begin);
 }
 
 std::int64_t charactersBeforeUnit(std::string_view utf8, std::int64_t units, Rounding rounding) {

@@ -33,6 +33,9 @@ std::int64_t unitsBeforeCharacter(std::string_view utf8, std::int64_t characters
 // Byte offset at which character `characters` starts (clamped to the text).
 std::size_t byteOffsetOfCharacter(std::string_view utf8, std::int64_t characters);
 
+// The bytes of a character range (clamped to the text).
+std::string_view substringOfChars(std::string_view utf8, CharRange characters);
+
 enum class Rounding { kDown, kUp };
 
 // Characters covering the first `units` UTF-16 units (clamped to the text).

@@ -5,18 +5,52 @@
 // application's window object.
 #pragma once
 
+#include <X11/Xlib.h>
+
+#include <map>
+#include <optional>
+#include <set>
+
 #include "platform/platform.h"
 
 namespace axt::lindesk {
 
 using platform::Pid;
 
-// Starts following the top-level windows the process has now; again for
-// windows it opened since. Windows already followed keep their state.
-void watchWindowsOf(Pid pid);
+class Applications;
+class Observers;
+class X11Display;
 
-// The application reports its window moves itself: its structure events
-// are no longer turned into notifications, which would come twice.
-void toolkitReportsWindowGeometry(Pid pid);
+class WindowStructure {
+ public:
+  WindowStructure(X11Display& x11, Applications& applications, Observers& observers)
+      : x11_(x11), applications_(applications), observers_(observers) {}
+  WindowStructure(const WindowStructure&) = delete;
+  WindowStructure& operator=(const WindowStructure&) = delete;
+
+  // Starts following the top-level windows the process has now; again for
+  // windows it opened since. Windows already followed keep their state.
+  void watchWindowsOf(Pid pid);
+
+  // The application reports its window moves itself: its structure events
+  // are no longer turned into notifications, which would come twice.
+  void toolkitReportsWindowGeometry(Pid pid) { reportedByToolkit_.insert(pid); }
+
+ private:
+  struct Followed {
+    Pid pid = 0;
+    platform::Rect frame;
+  };
+
+  void onEvent(const XEvent& event);
+  std::optional<platform::Element> windowElementOf(Pid pid);
+
+  X11Display& x11_;
+  Applications& applications_;
+  Observers& observers_;
+  std::map<::Window, Followed> windows_;
+  std::set<Pid> reportedByToolkit_;
+  bool handlerAdded_ = false;
+};
 
 }  // namespace axt::lindesk

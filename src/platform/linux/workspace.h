@@ -6,7 +6,12 @@
 #include <atspi/atspi.h>
 
 #include <functional>
+#include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -14,17 +19,38 @@ namespace axt::lindesk {
 
 using platform::Pid;
 
-// A window of process `pid` was activated: when the frontmost application
-// changes, the activation notification goes out.
-void applicationActivated(Pid pid, AtspiAccessible* application);
-// An application appeared on the bus.
-void applicationLaunched(Pid pid, AtspiAccessible* application);
+class Applications;
+class EventListeners;
+class WindowStructure;
+class X11Display;
 
 class LinuxWorkspace final : public platform::Workspace {
  public:
+  LinuxWorkspace(Applications& applications, EventListeners& listeners, WindowStructure& windowStructure,
+                 X11Display& x11)
+      : applications_(applications), listeners_(listeners), windowStructure_(windowStructure), x11_(x11) {}
+
   void addObserver(std::string_view name,
                    std::function<void(const platform::WorkspaceNotification&)> block) override;
   platform::RunningApplicationRef frontmostApplication() override;
+
+  // A window of process `pid` was activated: when the frontmost application
+  // changes, the activation notification goes out.
+  void applicationActivated(Pid pid, AtspiAccessible* application);
+  // An application appeared on the bus.
+  void applicationLaunched(Pid pid, AtspiAccessible* application);
+
+ private:
+  using Block = std::function<void(const platform::WorkspaceNotification&)>;
+
+  void post(std::string_view name, Pid pid, AtspiAccessible* application);
+
+  Applications& applications_;
+  EventListeners& listeners_;
+  WindowStructure& windowStructure_;
+  X11Display& x11_;
+  std::vector<std::pair<std::string, std::shared_ptr<const Block>>> blocks_;
+  std::optional<Pid> frontmost_;
 };
 
 }  // namespace axt::lindesk

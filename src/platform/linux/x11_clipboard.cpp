@@ -11,13 +11,13 @@
 
 namespace axt::lindesk {
 
-X11Clipboard::X11Clipboard() = default;
+X11Clipboard::X11Clipboard(GlibRunLoop& runLoop, XErrorTraps& traps) : runLoop_(runLoop), traps_(traps) {}
 X11Clipboard::~X11Clipboard() = default;
 
 bool X11Clipboard::ready() {
   if (!tried_) {
     tried_ = true;
-    connection_ = ClipboardConnection::get();
+    connection_ = ClipboardConnection::open(runLoop_, traps_);
     if (connection_ != nullptr) {
       owner_ = std::make_unique<ClipboardOwner>(*connection_);
       connection_->setHandler([this](const XEvent& e) { onEvent(e); });

@@ -18,10 +18,12 @@ namespace axt::lindesk {
 
 class ClipboardConnection;
 class ClipboardOwner;
+class GlibRunLoop;
+class XErrorTraps;
 
 class X11Clipboard final : public platform::Pasteboard {
  public:
-  X11Clipboard();
+  X11Clipboard(GlibRunLoop& runLoop, XErrorTraps& traps);
   ~X11Clipboard() override;
 
   std::int64_t changeCount() override;
@@ -40,8 +42,10 @@ class X11Clipboard final : public platform::Pasteboard {
   // never hands the clipboard to a clipboard manager in between.
   void finishClear();
 
-  ClipboardConnection* connection_ = nullptr;
-  std::unique_ptr<ClipboardOwner> owner_;
+  GlibRunLoop& runLoop_;
+  XErrorTraps& traps_;
+  std::unique_ptr<ClipboardConnection> connection_;
+  std::unique_ptr<ClipboardOwner> owner_;  // serves through the connection: declared after it
   bool tried_ = false;
   std::int64_t changeCount_ = 0;
   // What we wrote since the last clear; served while we own the clipboard.

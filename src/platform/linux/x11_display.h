@@ -1,53 +1,147 @@
 // The backend's own connection to the X server, for what AT-SPI doesn't
 // cover: top-level windows and their properties, structure events, the
 // hot-key grab. Its events are read from the default GLib main context, on
-// the host's main thread, and handed to the handlers added here.
+// the host's main thread, and handed to the handlers added here. Also what
+// every X connection of the backend shares: owners for Xlib's allocations,
+// property reads, and the trapping of X errors.
 #pragma once
 
 #include <X11/Xlib.h>
 
-#include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/values.h"
+#include "x11_event_watch.h"
 
 namespace axt::lindesk {
 
-// The connection, opened on first use; null when there is no X server.
-Display* xDisplay();
+struct XFreeDeleter {
+  void operator()(void* p) const {
+    if (p != nullptr) XFree(p);
+  }
+};
+template <class T>
+using XPtr = std::unique_ptr<T, XFreeDeleter>;
 
-// Called for every event read from the connection, in the order added.
-void addXEventHandler(std::function<void(const XEvent&)> handler);
+struct DisplayCloser {
+  void operator()(Display* d) const {
+    if (d != nullptr) XCloseDisplay(d);
+  }
+};
+using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
 
-// Catches the X errors of the requests made while it lives (a window that
-// vanished, a key another client has grabbed) instead of letting Xlib end
-// the process. `failed()` syncs with the server first.
+// One window property as XGetWindowProperty reads it: `length` units of
+// four bytes from `offset` units in. Items of format 8 are bytes, those of
+// format 32 longs (as Xlib hands them); format 16 is kept in neither.
+struct WindowProperty {
+  Atom type = None;
+  int format = 0;
+  unsigned long items = 0;
+  unsigned long bytesAfter = 0;
+  std::string bytes;
+  std::vector<long> longs;
+};
+// Absent when the request fails or the window has no such property. Traps
+// no error: the caller does, where the window may be another client's.
+std::optional<WindowProperty> getWindowProperty(Display* d, ::Window w, Atom property, long offset,
+                                                long length);
+
+class XErrorTraps;
+
+// Catches the X errors of the requests made on `display` while it lives (a
+// window that vanished, a key another client has grabbed) instead of
+// letting Xlib end the process. `failed()` syncs with the server first.
+// Traps nest: an error goes to the innermost open trap of its display.
 class XErrorTrap {
  public:
-  explicit XErrorTrap(Display* display);
+  XErrorTrap(XErrorTraps& traps, Display* display);
   ~XErrorTrap();
   XErrorTrap(const XErrorTrap&) = delete;
   XErrorTrap& operator=(const XErrorTrap&) = delete;
   bool failed();
-  int errorCode() const;
 
  private:
+  friend class XErrorTraps;
+  XErrorTraps& traps_;
   Display* display_;
-  int (*previous_)(Display*, XErrorEvent*);
+  int error_ = 0;
 };
 
-// The visible top-level windows of a process (by _NET_WM_PID), whether or
-// not a window manager has reparented them.
-std::vector<::Window> topLevelWindowsOf(platform::Pid pid);
+// The traps open now, innermost last, and the error handler that was in
+// place before the first one. Xlib has one error handler per process and
+// hands it nothing of ours: the handler finds this through the backend's
+// one owner of state.
+class XErrorTraps {
+ public:
+  XErrorTraps() = default;
+  XErrorTraps(const XErrorTraps&) = delete;
+  XErrorTraps& operator=(const XErrorTraps&) = delete;
 
-std::optional<std::string> textProperty(::Window window, const char* name);
-std::optional<platform::Pid> windowPid(::Window window);
-// The window the window manager calls active, when there is one.
-std::optional<::Window> activeWindow();
-// The window's frame on the screen.
-std::optional<platform::Rect> windowFrame(::Window window);
+  // The error handler's work while traps are open. An error of a display
+  // that no trap watches goes to the handler that was there before.
+  int onError(Display* display, XErrorEvent* event);
+
+ private:
+  friend class XErrorTrap;
+  void open(XErrorTrap* trap);
+  void close(XErrorTrap* trap);
+
+  std::vector<XErrorTrap*> open_;  // not owned: each trap lives on the stack
+  int (*previous_)(Display*, XErrorEvent*) = nullptr;
+};
+
+class X11Display {
+ public:
+  X11Display() = default;
+  X11Display(const X11Display&) = delete;
+  X11Display& operator=(const X11Display&) = delete;
+
+  // The connection, opened on first use; null when there is no X server.
+  Display* display();
+  XErrorTraps& traps() { return traps_; }
+
+  // Called for every event read from the connection, in the order added.
+  void addEventHandler(std::function<void(const XEvent&)> handler);
+
+  // Questions about windows. Each answers nothing without an X server and
+  // for a window that is gone.
+  std::optional<std::string> textProperty(::Window window, const char* name);
+  // A property of format 32 (up to `count` items).
+  std::vector<long> longsProperty(::Window window, const char* name, long count);
+  std::optional<platform::Pid> windowPid(::Window window);
+  // The window the window manager calls active, when there is one.
+  std::optional<::Window> activeWindow();
+  std::optional<XWindowAttributes> attributes(::Window window);
+  bool isViewable(::Window window);
+  // The window's frame on the screen.
+  std::optional<platform::Rect> windowFrame(::Window window);
+  // A window's children, bottom to top.
+  std::vector<::Window> children(::Window window);
+
+  // Walks the candidates for applications' top-level windows, bottom to
+  // top: each child of the root, and when `visit` says that one isn't a
+  // client's window (a window manager's frame), its children, until `visit`
+  // accepts one of them. `visit(client, frame)` gets the window and the
+  // child of the root that holds it.
+  void forEachTopLevel(const std::function<bool(::Window client, ::Window frame)>& visit);
+
+  // The visible top-level windows of a process (by _NET_WM_PID), whether
+  // or not a window manager has reparented them.
+  std::vector<::Window> topLevelWindowsOf(platform::Pid pid);
+
+ private:
+  std::optional<WindowProperty> readProperty(::Window window, const char* name, long count);
+  void dispatchPending();
+
+  XErrorTraps traps_;
+  DisplayPtr display_;
+  bool tried_ = false;
+  std::vector<std::function<void(const XEvent&)>> handlers_;
+  std::unique_ptr<XEventWatch> watch_;  // declared last: it goes before the display
+};
 
 }  // namespace axt::lindesk

@@ -1,6 +1,5 @@
 #include "xtest_keyboard.h"
 
-#include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
 #include <memory>
@@ -14,20 +13,14 @@ namespace axt::lindesk {
 namespace {
 
 // The source only says where events come from; there is one X server.
-class SourceHandle final : public platform::Handle {
- public:
-  bool equals(const platform::Handle& other) const override { return &other == this; }
-  std::size_t hash() const override { return std::hash<const void*>{}(this); }
-};
+class SourceHandle final : public IdentityHandle {};
 
 // One key press or release, ready to be sent. The flags the library sets
 // are kept for what they say; the modifier state that goes out is the one
 // of the keys held down, as the chord's own events make it.
-class KeyHandle final : public platform::Handle {
+class KeyHandle final : public IdentityHandle {
  public:
   KeyHandle(KeyCode code, bool down) : code_(code), down_(down) {}
-  bool equals(const platform::Handle& other) const override { return &other == this; }
-  std::size_t hash() const override { return std::hash<const void*>{}(this); }
 
   KeyCode code() const { return code_; }
   bool down() const { return down_; }
@@ -40,18 +33,18 @@ class KeyHandle final : public platform::Handle {
   mutable std::uint64_t flags_ = 0;
 };
 
-bool hasXTest(Display* d) {
-  static const bool has = [d] {
+}  // namespace
+
+bool XTestKeyboard::hasXTest(Display* d) {
+  if (!hasXTest_) {
     int eventBase = 0;
     int errorBase = 0;
     int major = 0;
     int minor = 0;
-    return XTestQueryExtension(d, &eventBase, &errorBase, &major, &minor) != 0;
-  }();
-  return has;
+    hasXTest_ = XTestQueryExtension(d, &eventBase, &errorBase, &major, &minor) != 0;
+  }
+  return *hasXTest_;
 }
-
-}  // namespace
 
 std::optional<platform::EventSource> XTestKeyboard::createEventSource(std::int32_t /*stateId*/) {
   return platform::EventSource(std::make_shared<SourceHandle>());
@@ -59,7 +52,7 @@ std::optional<platform::EventSource> XTestKeyboard::createEventSource(std::int32
 
 std::optional<platform::KeyEvent> XTestKeyboard::createKeyboardEvent(const std::optional<platform::EventSource>&,
                                                                      std::uint16_t keyCode, bool keyDown) {
-  Display* d = xDisplay();
+  Display* d = x11_.display();
   if (d == nullptr || !hasXTest(d)) return std::nullopt;
   const std::optional<KeySym> keysym = keysymForPostedKey(keyCode);
   if (!keysym) return std::nullopt;
@@ -74,7 +67,7 @@ void XTestKeyboard::setFlags(const platform::KeyEvent& event, std::uint64_t flag
 
 void XTestKeyboard::post(std::uint32_t /*tap*/, const platform::KeyEvent& event) {
   const auto* key = handleAs<KeyHandle>(event);
-  Display* d = xDisplay();
+  Display* d = x11_.display();
   if (key == nullptr || d == nullptr) return;
   XTestFakeKeyEvent(d, key->code(), key->down() ? True : False, CurrentTime);
   XFlush(d);

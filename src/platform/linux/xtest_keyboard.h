@@ -4,6 +4,8 @@
 // keys stand for them.
 #pragma once
 
+#include <X11/Xlib.h>
+
 #include <cstdint>
 #include <optional>
 
@@ -11,8 +13,12 @@
 
 namespace axt::lindesk {
 
+class X11Display;
+
 class XTestKeyboard final : public platform::Keyboard {
  public:
+  explicit XTestKeyboard(X11Display& x11) : x11_(x11) {}
+
   std::optional<platform::EventSource> createEventSource(std::int32_t stateId) override;
   // Absent without an X server with XTEST, for a key code with no X key
   // here, and for a key the keyboard map doesn't have.
@@ -21,6 +27,13 @@ class XTestKeyboard final : public platform::Keyboard {
   void setFlags(const platform::KeyEvent& event, std::uint64_t flags) override;
   // Sends the key press or release at once; the tap doesn't matter here.
   void post(std::uint32_t tap, const platform::KeyEvent& event) override;
+
+ private:
+  // Whether the server has XTEST: asked once.
+  bool hasXTest(Display* d);
+
+  X11Display& x11_;
+  std::optional<bool> hasXTest_;
 };
 
 }  // namespace axt::lindesk

@@ -84,17 +84,21 @@ TEST(Utf16Offsets, ByteOffsetsFollowCharacters) {
   EXPECT_EQ(byteOffsetOfCharacter(kAstral, 9), kAstral.size());
 }
 
-TEST(Utf16Offsets, MalformedBytesCountOneEachAndNeverOverrun) {
-  // A lone continuation byte, a truncated three-byte sequence, an overlong
-  // lead and a byte that starts nothing.
+TEST(Utf16Offsets, MalformedBytesCountAsTheLibraryDecodesThemAndNeverOverrun) {
+  // A lone continuation byte; a truncated three-byte sequence (one
+  // character: it could still have gone on); an overlong lead and the
+  // continuation after it (one each); a byte that starts nothing.
   const std::string bad = "\x80" "a\xE4\xB8" "\xC0\xAF" "\xFF";
-  EXPECT_EQ(characterCount(bad), 7);
-  EXPECT_EQ(utf16Length(bad), 7);
-  EXPECT_EQ(byteOffsetOfCharacter(bad, 7), bad.size());
-  // Truncated four-byte sequence at the very end.
+  EXPECT_EQ(characterCount(bad), 6);
+  EXPECT_EQ(utf16Length(bad), 6);
+  EXPECT_EQ(byteOffsetOfCharacter(bad, 6), bad.size());
+  EXPECT_EQ(byteOffsetOfCharacter(bad, 99), bad.size());
+  // Truncated four-byte sequence at the very end: one character.
   const std::string cut = "ab\xF0\x9F\x98";
-  EXPECT_EQ(characterCount(cut), 5);
-  EXPECT_EQ(charRangeOf(cut, Range{2, 3}), (CharRange{2, 5}));
+  EXPECT_EQ(characterCount(cut), 3);
+  EXPECT_EQ(charRangeOf(cut, Range{2, 1}), (CharRange{2, 3}));
+  EXPECT_EQ(charRangeOf(cut, Range{2, 2}), std::nullopt);
+  EXPECT_EQ(substringOfChars(cut, CharRange{2, 3}), "\xF0\x9F\x98");
 }
 
 }  // namespace

@@ -1,0 +1,47 @@
+#include "x11_event_watch.h"
+
+#include "c_callback.h"
+
+namespace axt::lindesk {
+
+struct XEventWatch::Source {
+  GSource source;  // first: GLib hands the struct out as a GSource
+  XEventWatch* watch;
+  GPollFD poll;
+};
+
+gboolean XEventWatch::prepare(GSource* source, gint* timeout) {
+  *timeout = -1;
+  return callFromC<gboolean>(FALSE, [source]() -> gboolean {
+    const XEventWatch* w = reinterpret_cast<Source*>(source)->watch;
+    return XPending(w->display_) > 0;
+  });
+}
+
+gboolean XEventWatch::check(GSource* source) {
+  return callFromC<gboolean>(FALSE, [source]() -> gboolean {
+    const auto* s = reinterpret_cast<Source*>(source);
+    return (s->poll.revents & G_IO_IN) != 0 || XPending(s->watch->display_) > 0;
+  });
+}
+
+gboolean XEventWatch::dispatch(GSource* source, GSourceFunc, gpointer) {
+  callFromC([source] { reinterpret_cast<Source*>(source)->watch->drain_(); });
+  return G_SOURCE_CONTINUE;
+}
+
+// GLib takes the table of functions as mutable but never writes to it.
+XEventWatch::XEventWatch(Display* display, std::function<void()> drain)
+    : display_(display),
+      drain_(std::move(drain)),
+      source_(g_source_new(const_cast<GSourceFuncs*>(&kFuncs), sizeof(Source))) {
+  auto* s = reinterpret_cast<Source*>(source_.get());
+  s->watch = this;
+  s->poll.fd = ConnectionNumber(display_);
+  s->poll.events = G_IO_IN | G_IO_HUP | G_IO_ERR;
+  s->poll.revents = 0;
+  g_source_add_poll(source_.get(), &s->poll);
+  g_source_attach(source_.get(), nullptr);  // the default context: the host's main loop
+}
+
+}  // namespace axt::lindesk
