@@ -4,7 +4,6 @@
 # for a bounded time on a copy of its corpus, one process at a time.
 #
 #   tests/fuzz/run.sh [SECONDS] [FUZZER...]
-#   tests/fuzz/run.sh --configure
 #
 # SECONDS: time per fuzzer (default 60); FUZZER: config, value, scenario,
 # sequence (default all). Exits non-zero when a fuzzer finds anything; the
@@ -14,14 +13,9 @@
 # printed is one line per fuzzer (runs, coverage, corpus), and on a finding
 # the report and the end of that fuzzer's log.
 #
-# AXTRACK_FUZZ_BUILD names another tree than build-fuzz/. --configure only
-# configures the tree and stops. The tree holds the tests too (with the
-# sanitizers): CI builds and runs them there before the fuzzers, so that
-# this configuration is compiled once.
+# AXTRACK_FUZZ_BUILD names another tree than build-fuzz/.
 set -euo pipefail
 
-configure_only=0
-if [ "${1:-}" = "--configure" ]; then configure_only=1; shift; fi
 seconds="${1:-60}"
 shift || true
 fuzzers=("$@")
@@ -40,10 +34,6 @@ cmake -S "$root" -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang
   -DAXTRACK_FUZZ=ON -DAXTRACK_SANITIZE=address,undefined -DAXTRACK_WERROR=OFF \
   -DAXTRACK_BENCH=OFF -DAXTRACK_TESTS=ON -DAXTRACK_LINUX_DESKTOP=OFF >"$build/configure.log" 2>&1 ||
   { cat "$build/configure.log" >&2; exit 1; }
-if [ "$configure_only" -eq 1 ]; then
-  echo "fuzz: configured $build (log: $build/configure.log)"
-  exit 0
-fi
 logs="$build/logs"
 mkdir -p "$logs"
 targets=()
