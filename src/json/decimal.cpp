@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <locale.h>
 #if defined(__APPLE__)
 #include <xlocale.h>
@@ -79,46 +80,70 @@ bool readsBackAs(const Decimal& d, double value) {
   return std::strtod(text, nullptr) == value;
 }
 
-// The shortest decimal that reads back as `value` (finite, positive), and of
-// those the nearest. Whether some decimal of n digits reads back grows with
-// n, so n is found by bisection. The nearest decimal of n digits is the one
-// to try, except just above a power of two, where the numbers below are
-// closer together than those above: there the next decimal up may read back
-// where the nearest, below, doesn't.
-Decimal shortest(double value) {
-  const auto fits = [value](int count, Decimal& found) {
-    Decimal d = nearest(value, count);
-    if (readsBackAs(d, value)) {
-      found = d;
+void dropTrailingZeros(Decimal& d) {
+  while (d.count > 1 && d.digits[static_cast<std::size_t>(d.count - 1)] == '0') --d.count;
+}
+
+// Whether some decimal of `count` digits reads back as `value`, and the
+// nearest such. Just above a power of two, where the doubles below lie
+// closer together than those above, the next decimal up may read back where
+// the nearest, below, doesn't.
+bool shortestOfCount(double value, int count, Decimal& found) {
+  Decimal d = nearest(value, count);
+  if (readsBackAs(d, value)) {
+    found = d;
+    return true;
+  }
+  int exponent = 0;
+  if (std::frexp(value, &exponent) == 0.5) {
+    Decimal up = nextUp(d);
+    if (readsBackAs(up, value)) {
+      found = up;
       return true;
     }
-    int exponent = 0;
-    if (std::frexp(value, &exponent) == 0.5) {
-      Decimal up = nextUp(d);
-      if (readsBackAs(up, value)) {
-        found = up;
-        return true;
-      }
-    }
-    return false;
-  };
+  }
+  return false;
+}
+
+// Subnormal numbers carry fewer digits than any fixed count: whether some
+// decimal of n digits reads back grows with n, so n is found by bisection.
+Decimal shortestSubnormal(double value) {
   Decimal best;
   int low = 1;
-  int high = 17;  // 17 significant digits always read back
-  (void)fits(high, best);
+  int high = 17;
+  (void)shortestOfCount(value, high, best);
   while (low < high) {
     const int mid = (low + high) / 2;
     Decimal found;
-    if (fits(mid, found)) {
+    if (shortestOfCount(value, mid, found)) {
       best = found;
       high = mid;
     } else {
       low = mid + 1;
     }
   }
-  // Trailing zeros carry nothing (a nearest decimal may end in them).
-  while (best.count > 1 && best.digits[static_cast<std::size_t>(best.count - 1)] == '0') --best.count;
+  dropTrailingZeros(best);
   return best;
+}
+
+// The shortest decimal that reads back as `value` (finite, positive), and of
+// those the nearest.
+//
+// A decimal of at most 15 significant digits survives the trip through a
+// double and back to 15 digits unchanged. So when some decimal of 15 digits
+// or fewer reads back as `value`, it is `value` written to 15 digits without
+// its trailing zeros, which one conversion finds. Otherwise 16 or 17 digits
+// are needed, and the nearest of 17 digits always reads back. This holds for
+// normal numbers only.
+Decimal shortest(double value) {
+  if (value < std::numeric_limits<double>::min()) return shortestSubnormal(value);
+  Decimal d = nearest(value, 15);
+  dropTrailingZeros(d);
+  if (readsBackAs(d, value)) return d;
+  if (shortestOfCount(value, 16, d)) return d;
+  d = nearest(value, 17);
+  dropTrailingZeros(d);
+  return d;
 }
 
 int decimalDigits(int n) {

@@ -80,6 +80,8 @@ TEST(DecimalTest, RandomDoublesOfEveryMagnitude) {
     if (!std::isfinite(v)) continue;
     expectSameBothWays(v);
   }
+  // Subnormal numbers carry fewer digits than the rest.
+  for (int i = 0; i < 20000; ++i) expectSameBothWays(std::bit_cast<double>(random() & 0x000FFFFFFFFFFFFFULL));
   // Short decimals, as coordinates are.
   for (int i = 0; i < 20000; ++i) expectSameBothWays(static_cast<double>(random() % 100000) / 64.0 + 0.25);
 }
