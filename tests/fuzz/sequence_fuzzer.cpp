@@ -1,47 +1,31 @@
 // Random action sequences on a random simulated desktop, through the
 // library's module operations, with virtual time.
 //
-// The input decodes into a desktop (one to three applications with a few
-// text elements: text in several scripts, emoji, combining marks and now and
-// then ill-formed bytes, odd selections, markers and editable flags, fixed
-// answers and error codes; up to two host windows; a pasteboard) and then
-// into up to 64 actions: the user's (activate, launch, quit, focus, select,
-// move or resize a window, the hot key, the pointer, copy, a changed answer
-// or error), the host's (initMacAccessibility with or without a callback,
-// start with a random configuration, setText, focusPrivous,
-// addMouseTracker, main, the two queries; now and then the same calls from
-// inside the host callback) and time steps, in the default run-loop mode or
-// in another one. Another application may copy while setText pastes. After
-// an action the loop may run what fell due at that same moment.
+// The input decodes into a desktop (sequence/scene.h) and up to 64 actions:
+// the user's (activate, launch, quit, focus, select, windows moved or
+// resized, the hot key, the pointer, copies, changed answers and errors),
+// the host's (every entry point, now and then from inside the host
+// callback, start with random configurations, setText while another
+// application copies) and time, in the default run-loop mode or another.
 //
-// Checked after every action and at the end (besides crashes and sanitizer
-// reports): the delivery rules of sequence/delivery_checker.h, the pending
-// slot against the account of hand-overs, the trust queries against the
-// desktop's trust, a pasteboard that setText leaves as it found it (or with
-// what another application copied over the library's temporary text), and
-// the module values that main empties.
+// Checked after every action and at the end, besides crashes and sanitizer
+// reports: the delivery rules of sequence/delivery_checker.h against an
+// account of every hand-over, the pending slot, the trust queries, the
+// pasteboard that setText leaves (as it found it, or with what another
+// application copied over the library's temporary text), and what main
+// empties.
 //
-// How hand-overs are seen. Handlers hand their events to the tracker's
-// `callback` member; the fuzzer points it, for every tracker it makes, at a
-// recorder that notes the virtual time and the event and then calls the
-// library's own callbackWraper. The hover tracker hands "mouse_hoverd" over
-// directly, from a queued tracking-area event: the fuzzer predicts those
-// from a model of the tracked windows (sequence/pointer_model.h), runs the
-// loop right before and right after each pointer move so that those events
-// are the first to run at that moment, and notes one hand-over per predicted
-// entry at the time of the move. The desktop's queue must grow by exactly
-// the predicted crossings, and the pending slot must match the account at
-// every recorded hand-over and after every action, so a wrong prediction
-// cannot pass unnoticed.
+// Hand-overs are seen through the tracker's `callback` member, which the
+// fuzzer points at a recorder for every tracker it makes. The hover tracker
+// hands "mouse_hoverd" over directly, from a queued tracking-area event:
+// those are predicted from a model of the tracked windows
+// (sequence/pointer_model.h), with the loop settled right before and after
+// each pointer move; the desktop's queue must grow by exactly the predicted
+// crossings and the slot must match the account, so a wrong prediction
+// can't pass unnoticed.
 //
-// Between inputs the desktop and the library are reset the way the unit
-// tests do it: main, a fresh desktop, registrations forgotten.
-//
-// With AXTRACK_FUZZ_TRACE set, every action, hand-over, delivery and
-// library line goes to standard error with its virtual time, which turns a
-// reproducer into a readable story.
-#include <fuzzer/FuzzedDataProvider.h>
-
+// With AXTRACK_FUZZ_TRACE set, the desktop, every action, hand-over,
+// delivery and library line go to standard error with their virtual time.
 #include <cstdarg>
 #include <cstddef>
 #include <cstdint>
@@ -52,9 +36,9 @@
 #include <string_view>
 #include <vector>
 
-#include "ax/keystrokes.h"
 #include "ax/registrations.h"
 #include "check.h"
+#include "fuzz_input.h"
 #include "host/delivery/event_delivery.h"
 #include "json/json.h"
 #include "host/delivery/module_state.h"
@@ -71,6 +55,7 @@
 namespace {
 
 using axt::fuzz::check;
+using axt::fuzz::FuzzInput;
 using axt::fuzz::fail;
 
 simdesk::Desktop& desk() { return simdesk::Desktop::get(); }
@@ -93,7 +78,7 @@ __attribute__((format(printf, 1, 2))) void trace(const char* format, ...) {
 struct ConcurrentCopy;
 
 struct Run {
-  FuzzedDataProvider* input = nullptr;  // the one being played
+  FuzzInput* input = nullptr;  // the one being played
   bool reacting = false;                // inside the host callback's own calls
   axt::fuzz::Scene scene;
   bool pasting = false;  // inside setText
@@ -118,7 +103,7 @@ void recordHandOver(const std::string& notification, const axt::host::EventData&
   axt::host::callbackWraper(notification, data);
 }
 
-void hostReacts(FuzzedDataProvider& in, Run& r);
+void hostReacts(FuzzInput& in, Run& r);
 
 void onEvent(const char* name, const char* json) {
   check(name != nullptr && json != nullptr, "the host receives two texts");
@@ -145,25 +130,21 @@ void resetAll() {
 
 void traceScene(const axt::fuzz::Scene& scene) {
   if (!tracing()) return;
-  trace("desktop: %s, %zu pasteboard items", scene.trusted ? "trusted" : "not trusted",
-        scene.pasteboard.size());
+  trace("desktop: trusted %d, %zu pasteboard items", scene.trusted, scene.pasteboard.size());
   for (const auto& w : scene.windows) {
-    trace("  window %s [%g, %g, %g, %g]%s", w.id.c_str(), w.frame.origin.x, w.frame.origin.y,
-          w.frame.size.width, w.frame.size.height, w.contentView ? "" : " without content view");
+    trace("  window %s [%g, %g, %g, %g] content view %d", w.id.c_str(), w.frame.origin.x,
+          w.frame.origin.y, w.frame.size.width, w.frame.size.height, w.contentView);
   }
   for (const auto& app : scene.apps) {
-    trace("  app %d %s \"%s\"%s%s focused %s, %zu fixed answers", app.pid,
-          app.bundleId.value_or("(no bundle id)").c_str(), app.name.value_or("").c_str(),
-          app.launched ? "" : " launching", app.accessible ? "" : " inaccessible",
-          app.focused.value_or("-").c_str(), app.attributes.size());
+    trace("  app %d %s \"%s\" launched %d accessible %d focused %s, %zu answers", app.pid,
+          app.bundleId.value_or("-").c_str(), app.name.value_or("").c_str(), app.launched,
+          app.accessible, app.focused.value_or("-").c_str(), app.attributes.size());
     for (const auto& e : app.elements) {
+      const std::string text = e.text ? axt::json::write(axt::json::Value(axt::text::toValidUtf8(*e.text))) : "-";
       trace("    %s %s text %s sel [%lld, %lld] editable %d markers %d, %zu answers, %zu errors",
-            e.id.c_str(), e.role.value_or("(no role)").c_str(),
-            e.text ? axt::json::write(axt::json::Value(axt::text::toValidUtf8(*e.text))).c_str()
-                   : "(none)",
+            e.id.c_str(), e.role.value_or("-").c_str(), text.c_str(),
             static_cast<long long>(e.selection.location), static_cast<long long>(e.selection.length),
-            e.editable ? int{*e.editable} : -1, e.markers ? int{*e.markers} : -1, e.attributes.size(),
-            e.errors.size());
+            e.editable ? int{*e.editable} : -1, e.markers ? int{*e.markers} : -1, e.attributes.size(), e.errors.size());
     }
   }
 }
@@ -198,7 +179,7 @@ void initMacAccessibility(Run& r, bool withCallback) {
   if (!withCallback) r.deliveries.callbackRemoved();
 }
 
-void start(FuzzedDataProvider& in, Run& r) {
+void start(FuzzInput& in, Run& r) {
   if (in.ConsumeIntegralInRange(0, 15) == 0) {
     trace("start (null)");
     axt::host::start(nullptr);
@@ -228,7 +209,7 @@ bool holdsTemporaryText(const std::vector<simdesk::PasteboardItem>& items) {
 // setText, now and then while another application copies something. The
 // pasteboard ends as it was, unless another application copied after the
 // library's temporary text went on it: newer content is the user's and stays.
-void setText(FuzzedDataProvider& in, Run& r) {
+void setText(FuzzInput& in, Run& r) {
   const bool null = in.ConsumeIntegralInRange(0, 15) == 0;
   const std::string text = axt::fuzz::randomText(in, 3);
   if (in.ConsumeIntegralInRange(0, 3) == 0) {
@@ -273,7 +254,7 @@ void libraryMain(Run& r) {
         "main empties the module values");
 }
 
-void addMouseTracker(FuzzedDataProvider& in, Run& r) {
+void addMouseTracker(FuzzInput& in, Run& r) {
   const auto choice = in.ConsumeIntegralInRange<std::size_t>(0, r.scene.windows.size() + 1);
   if (choice < r.scene.windows.size()) {
     const std::string& id = r.scene.windows[choice].id;
@@ -297,7 +278,7 @@ void queries() {
 }
 
 // From inside the host callback.
-void hostReacts(FuzzedDataProvider& in, Run& r) {
+void hostReacts(FuzzInput& in, Run& r) {
   trace("the host calls back from its callback:");
   switch (in.ConsumeIntegralInRange(0, 6)) {
     case 0:
@@ -327,7 +308,7 @@ void hostReacts(FuzzedDataProvider& in, Run& r) {
 
 // --- the pointer -------------------------------------------------------------
 
-void movePointer(FuzzedDataProvider& in, Run& r) {
+void movePointer(FuzzInput& in, Run& r) {
   const simdesk::Point p = axt::fuzz::randomPointer(in, r.scene);
   // Nothing else may be due now, so that the tracking-area events queued by
   // the move are the first to run.
@@ -349,13 +330,13 @@ void movePointer(FuzzedDataProvider& in, Run& r) {
 
 // --- time --------------------------------------------------------------------
 
-double timeStep(FuzzedDataProvider& in) {
+double timeStep(FuzzInput& in) {
   static constexpr double kSteps[] = {0.0,  0.001, 0.05, 0.089, 0.09, 0.091, 0.17,
                                       0.18, 0.181, 0.25, 0.5,   1.0,  1.3,   5.0};
   return in.PickValueInArray(kSteps);
 }
 
-void runDefaultMode(FuzzedDataProvider& in, Run& r) {
+void runDefaultMode(FuzzInput& in, Run& r) {
   const double step = timeStep(in);
   trace("run %g s", step);
   desk().runUntil(desk().now() + step);
@@ -363,7 +344,7 @@ void runDefaultMode(FuzzedDataProvider& in, Run& r) {
   r.deliveries.checkNotOverdue(desk().now());
 }
 
-void runOtherMode(FuzzedDataProvider& in, Run& r) {
+void runOtherMode(FuzzInput& in, Run& r) {
   const double step = timeStep(in);
   trace("run %g s in the tracking mode", step);
   desk().runInModeUntil("NSEventTrackingRunLoopMode", desk().now() + step);
@@ -372,7 +353,15 @@ void runOtherMode(FuzzedDataProvider& in, Run& r) {
 
 // --- one action --------------------------------------------------------------
 
-void act(FuzzedDataProvider& in, Run& r) {
+// Something the user does to an element the input picks.
+void onElement(FuzzInput& in, const axt::fuzz::Scene& s, const char* what,
+               void (simdesk::Desktop::*action)(const std::string&)) {
+  const std::string element = axt::fuzz::pickElement(in, s);
+  trace("%s %s", what, element.c_str());
+  (desk().*action)(element);
+}
+
+void act(FuzzInput& in, Run& r) {
   const axt::fuzz::Scene& s = r.scene;
   switch (in.ConsumeIntegralInRange(0, 24)) {
     case 0: {
@@ -398,12 +387,9 @@ void act(FuzzedDataProvider& in, Run& r) {
       trace("activation without an application");
       desk().notifyWithoutApp();
       break;
-    case 4: {
-      const std::string element = axt::fuzz::pickElement(in, s);
-      trace("focus %s", element.c_str());
-      desk().focus(element);
+    case 4:
+      onElement(in, s, "focus", &simdesk::Desktop::focus);
       break;
-    }
     case 5:
     case 6: {
       const std::string element = axt::fuzz::pickElement(in, s);
@@ -413,18 +399,12 @@ void act(FuzzedDataProvider& in, Run& r) {
       desk().select(element, range);
       break;
     }
-    case 7: {
-      const std::string element = axt::fuzz::pickElement(in, s);
-      trace("move window of %s", element.c_str());
-      desk().moveWindow(element);
+    case 7:
+      onElement(in, s, "move window of", &simdesk::Desktop::moveWindow);
       break;
-    }
-    case 8: {
-      const std::string element = axt::fuzz::pickElement(in, s);
-      trace("resize window of %s", element.c_str());
-      desk().resizeWindow(element);
+    case 8:
+      onElement(in, s, "resize window of", &simdesk::Desktop::resizeWindow);
       break;
-    }
     case 9:
       if (in.ConsumeIntegralInRange(0, 3) != 0) {
         trace("hot key");
@@ -530,7 +510,7 @@ void finish(Run& r) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  FuzzedDataProvider in(data, size);
+  FuzzInput in(data, size);
   Run& r = run();
   resetAll();
   r.input = &in;

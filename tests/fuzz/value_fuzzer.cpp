@@ -19,7 +19,7 @@
 //
 // An accessibility value of the illegal kind can't be built through the
 // seam's value type, so it is not among the inputs.
-#include <fuzzer/FuzzedDataProvider.h>
+#include "fuzz_input.h"
 
 #include <bit>
 #include <cmath>
@@ -36,6 +36,7 @@
 namespace {
 
 using axt::fuzz::check;
+using axt::fuzz::FuzzInput;
 using axt::platform::AXValue;
 using axt::platform::AXValueType;
 using axt::platform::Element;
@@ -67,12 +68,12 @@ class FuzzHandle final : public axt::platform::Handle {
 };
 
 template <class RefT>
-RefT makeRef(FuzzedDataProvider& in) {
+RefT makeRef(FuzzInput& in) {
   if (in.ConsumeBool()) return RefT();  // no object behind it
   return RefT(std::make_shared<FuzzHandle>(in.ConsumeIntegral<std::uint8_t>()));
 }
 
-double makeDouble(FuzzedDataProvider& in) {
+double makeDouble(FuzzInput& in) {
   static constexpr double kSpecial[] = {
       0.0, -0.0, 1.0, -1.0, 0.5, 2.0, kTwoTo53, kTwoTo53 + 2, -kTwoTo53, kTwoTo63, -kTwoTo63,
       std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
@@ -83,7 +84,7 @@ double makeDouble(FuzzedDataProvider& in) {
   return std::bit_cast<double>(in.ConsumeIntegral<std::uint64_t>());
 }
 
-std::int64_t makeInt(FuzzedDataProvider& in) {
+std::int64_t makeInt(FuzzInput& in) {
   static constexpr std::int64_t kSpecial[] = {0,
                                               1,
                                               -1,
@@ -99,7 +100,7 @@ std::int64_t makeInt(FuzzedDataProvider& in) {
   return in.ConsumeIntegral<std::int64_t>();
 }
 
-Value makeValue(FuzzedDataProvider& in) {
+Value makeValue(FuzzInput& in) {
   switch (in.ConsumeIntegralInRange(0, 12)) {
     case 0:
       return in.ConsumeRandomLengthString(64);
@@ -225,7 +226,7 @@ void checkNumbers(const Value& v) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  FuzzedDataProvider in(data, size);
+  FuzzInput in(data, size);
   while (in.remaining_bytes() > 0) {
     const Value v = makeValue(in);
     checkString(v);

@@ -39,16 +39,6 @@ TEST(JsonObject, IteratesInByteOrderOfKeys) {
   EXPECT_EQ(write(o), R"({"":5,"B":3,"a":8,"a\u0000":6,"a\u0001":4,"ab":7,"b":1,"é":2})");
 }
 
-TEST(JsonObject, InitializerListKeepsTheFirstOfRepeatedKeysAsAMapWould) {
-  std::initializer_list<std::pair<const std::string, Value>> list{
-      {"k", 1}, {"a", 2}, {"k", 3}, {"z", 4}, {"a", 5}};
-  const std::map<std::string, Value, std::less<>> map(list);
-  const Object object{{"k", 1}, {"a", 2}, {"k", 3}, {"z", 4}, {"a", 5}};
-  EXPECT_EQ(membersOf(object), Members(map.begin(), map.end()));
-  EXPECT_EQ(object.size(), 3u);
-  EXPECT_EQ(object.at("k"), Value(1));
-}
-
 TEST(JsonObject, LookupOfAbsentKeys) {
   Object o{{"b", 1}, {"d", 2}};
   const Object& c = o;
@@ -67,37 +57,6 @@ TEST(JsonObject, LookupOfAbsentKeys) {
   EXPECT_TRUE(empty.empty());
   EXPECT_EQ(empty.find("x"), empty.end());
   EXPECT_EQ(empty.begin(), empty.end());
-}
-
-TEST(JsonObject, SubscriptAddsNullInItsPlaceAndFindsExisting) {
-  Object o{{"b", 1}, {"d", 2}};
-  EXPECT_TRUE(o["c"].isNull());
-  EXPECT_EQ(keysOf(o), (std::vector<std::string>{"b", "c", "d"}));
-  o["a"] = Value("first");
-  o["z"] = Value("last");
-  o["b"] = Value(10);
-  EXPECT_EQ(write(o), R"({"a":"first","b":10,"c":null,"d":2,"z":"last"})");
-}
-
-TEST(JsonObject, EmplaceKeepsAnExistingMember) {
-  Object o{{"m", 1}};
-  auto [at, added] = o.emplace("m", Value(2));
-  EXPECT_FALSE(added);
-  EXPECT_EQ(at->second, Value(1));
-  std::tie(at, added) = o.emplace("a", Value(3));
-  EXPECT_TRUE(added);
-  EXPECT_EQ(at, o.begin());
-  std::tie(at, added) = o.emplace("z", Value(4));
-  EXPECT_TRUE(added);
-  EXPECT_EQ(std::next(at), o.end());
-  EXPECT_EQ(write(o), R"({"a":3,"m":1,"z":4})");
-}
-
-TEST(JsonObject, InsertOrAssignReplacesTheValue) {
-  Object o{{"m", 1}};
-  EXPECT_FALSE(o.insert_or_assign("m", Value("x")).second);
-  EXPECT_TRUE(o.insert_or_assign("c", Value("y")).second);
-  EXPECT_EQ(write(o), R"({"c":"y","m":"x"})");
 }
 
 TEST(JsonObject, InsertingARangeKeepsExistingKeys) {
@@ -122,17 +81,6 @@ TEST(JsonObject, InsertingARangeKeepsExistingKeys) {
   const Object before = data;
   data.insert(data.begin(), data.end());
   EXPECT_EQ(data, before);
-}
-
-TEST(JsonObject, EqualityIgnoresHowTheMembersCameIn) {
-  Object built;
-  built["y"] = Value(2);
-  built["x"] = Value(1);
-  EXPECT_EQ(built, (Object{{"x", 1}, {"y", 2}}));
-  EXPECT_EQ(built, parsedObject(R"({"y":2,"x":1})"));
-  EXPECT_NE(built, (Object{{"x", 1}, {"y", 2.5}}));
-  EXPECT_NE(built, (Object{{"x", 1}}));
-  EXPECT_NE(built, (Object{{"x", 1}, {"z", 2}}));
 }
 
 TEST(JsonObject, ReleaseHandsOverTheMembersInOrder) {
@@ -161,44 +109,6 @@ TEST(JsonObject, ReaderKeepsTheLastOfRepeatedKeysInObjectsOfAnySize) {
     text += R"("k3":{"b":1,"a":2,"b":3}})";
     expected["k3"] = Object{{"a", 2}, {"b", 3}};
     EXPECT_EQ(membersOf(parsedObject(text)), Members(expected.begin(), expected.end())) << text;
-  }
-}
-
-TEST(JsonObject, ReaderSortsCounterKeysAndKeysWithLongCommonParts) {
-  // Counter keys fall into a few runs (app0..app9, app10..app99, ...).
-  std::string text = "{";
-  for (int i = 0; i < 1500; ++i)
-    text += (i ? ",\"app" : "\"app") + std::to_string(i) + "\":" + std::to_string(i);
-  text += "}";
-  Object o = parsedObject(text);
-  ASSERT_EQ(o.size(), 1500u);
-  std::vector<std::string> expected;
-  for (int i = 0; i < 1500; ++i) expected.push_back("app" + std::to_string(i));
-  std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(keysOf(o), expected);
-  EXPECT_EQ(o.at("app1234"), Value(1234));
-
-  // Keys alike in their first eight bytes past the shared part, one a
-  // prefix of another, and a NUL against the end of a shorter key; given in
-  // descending order.
-  const std::vector<std::string> keys{
-      "x",           std::string("x\0", 2), "x01234567", "x012345670", "x012345678",
-      "x0123456780", "x01234568",           "x0123456",  "y",          "yy"};
-  text = "{";
-  for (std::size_t i = keys.size(); i-- > 0;) {
-    for (int copy = 0; copy < 2; ++copy) {
-      const std::string key = keys[i] == std::string("x\0", 2) ? "x\\u0000" : keys[i];
-      if (text.size() > 1) text += ",";
-      text += "\"" + key + "\":" + std::to_string(i * 10 + copy);
-    }
-  }
-  text += "}";
-  o = parsedObject(text);
-  std::vector<std::string> sortedKeys = keys;
-  std::sort(sortedKeys.begin(), sortedKeys.end());
-  EXPECT_EQ(keysOf(o), sortedKeys);
-  for (std::size_t i = 0; i < keys.size(); ++i) {
-    EXPECT_EQ(o.at(keys[i]), Value(static_cast<std::int64_t>(i * 10 + 1))) << i;
   }
 }
 

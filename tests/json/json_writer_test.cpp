@@ -45,30 +45,6 @@ std::string referenceEscape(const std::string& text, bool escapeSlash) {
   return out + "\"";
 }
 
-TEST(JsonValue, AccessorsAnswerOnlyForTheirKind) {
-  Value i = 5;
-  Value d = 2.5;
-  Value s = "x";
-  EXPECT_EQ(i.kind(), Value::Kind::kInt);
-  EXPECT_EQ(i.number(), 5.0);
-  EXPECT_EQ(d.number(), 2.5);
-  EXPECT_FALSE(s.number().has_value());
-  EXPECT_FALSE(Value().number().has_value());
-  EXPECT_EQ(s.asInt(), nullptr);
-  EXPECT_EQ(Value(std::optional<int>{}).kind(), Value::Kind::kNull);
-  EXPECT_EQ(Value(std::optional<int>{3}), Value(3));
-}
-
-TEST(JsonValue, FindLooksUpMembersOfObjectsOnly) {
-  Value object = Object{{"a", 1}, {"b", Object{{"c", true}}}};
-  ASSERT_NE(object.find("a"), nullptr);
-  EXPECT_EQ(*object.find("a"), Value(1));
-  EXPECT_EQ(object.find("c"), nullptr);  // not searched recursively
-  EXPECT_EQ(*object.find("b")->find("c"), Value(true));
-  EXPECT_EQ(Value(Array{1}).find("a"), nullptr);
-  EXPECT_EQ(Value("a").find("a"), nullptr);
-}
-
 TEST(JsonWriter, Scalars) {
   EXPECT_EQ(str(Value()), "null");
   EXPECT_EQ(str(Value(nullptr)), "null");
@@ -118,32 +94,6 @@ TEST(JsonWriter, EscapesAtEveryPositionOfLongStrings) {
   for (int c = 0; c < 128; ++c) all.push_back(static_cast<char>(c));
   EXPECT_EQ(str(all), referenceEscape(all, true));
   EXPECT_EQ(str(all, false), referenceEscape(all, false));
-}
-
-TEST(JsonWriter, ObjectKeysInByteOrder) {
-  Object o;
-  o["zeta"] = 1;
-  o["a"] = 2;
-  o["B"] = 3;
-  o["é"] = 4;
-  o["aa"] = 5;
-  o[""] = 6;
-  EXPECT_EQ(str(o), R"({"":6,"B":3,"a":2,"aa":5,"zeta":1,"é":4})");
-}
-
-TEST(JsonWriter, CompactNestedContainers) {
-  Value v = Object{{"list", Array{1, "two", Array{}, Object{}, Value()}},
-                   {"inner", Object{{"x", 1.5}, {"y", Object{{"z", false}}}}}};
-  EXPECT_EQ(str(v), R"({"inner":{"x":1.5,"y":{"z":false}},"list":[1,"two",[],{},null]})");
-  EXPECT_EQ(str(Array{}), "[]");
-  EXPECT_EQ(str(Object{}), "{}");
-}
-
-TEST(JsonWriter, WriteToAppends) {
-  std::string out = "prefix ";
-  writeTo(out, Array{1, 2});
-  writeTo(out, Object{{"a/", "/"}}, WriteOptions{false});
-  EXPECT_EQ(out, R"(prefix [1,2]{"a/":"/"})");
 }
 
 TEST(JsonWriter, IntegralDoublesHaveNoFraction) {

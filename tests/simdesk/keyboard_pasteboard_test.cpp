@@ -40,15 +40,6 @@ class KeyboardTest : public DesktopTest {
   }
 };
 
-TEST_F(KeyboardTest, PostedKeysAreRecordedInOrder) {
-  pasteKeys();
-  postKey(0, true, 0);
-  using K = simdesk::PostedKey;
-  EXPECT_EQ(desk().keys(), (std::vector<K>{{55, true, kCommand}, {9, true, kCommand},
-                                           {9, false, kCommand}, {55, false, kCommand},
-                                           {0, true, 0}}));
-}
-
 TEST_F(KeyboardTest, CommandVPastesIntoTheFocusedFieldFiftyMillisecondsLater) {
   desk().copy({textItem("w\xC3\xB6rld")});
   pasteKeys();
@@ -96,41 +87,22 @@ TEST_F(KeyboardTest, NothingIsPastedWithoutTextOrIntoAReadOnlyElement) {
   EXPECT_EQ(desk().text("field"), "say hello");
 }
 
-TEST_F(KeyboardTest, BusyWaitLetsTheApplicationPasteWhileTheMainLoopStands) {
-  bool blockRan = false;
-  loop().dispatchAfter(0.01, [&] { blockRan = true; });
-  desk().copy({textItem("X")});
-  pasteKeys();
-  const double deadline = loop().currentDate() + 1.0;
-  while (loop().currentDate() < deadline) loop().busyWaitTurn(deadline);
-  EXPECT_EQ(desk().text("field"), "say X");
-  EXPECT_FALSE(blockRan);
-  EXPECT_DOUBLE_EQ(desk().now(), 1.0);
-}
-
+// The library tells its own pasteboard writes from other applications'
+// copies by the change count.
 TEST(PasteboardTest, ChangeCountFollowsClearsNotWrites) {
   Desktop& desk = Desktop::get();
   desk.reset();
   ap::Pasteboard& pb = ap::current().pasteboard();
-  desk.setPasteboard({textItem("abc"), ap::PasteboardItem{{{"public.png", "img"}, {"public.utf8-plain-text", "second"}}}});
+  desk.setPasteboard({textItem("abc")});
   EXPECT_EQ(pb.changeCount(), 0);
-  EXPECT_EQ(pb.stringForType(ap::kPasteboardTypeString), "abc");
-  EXPECT_EQ(pb.stringForType("public.png"), "img");
-  EXPECT_EQ(pb.stringForType("public.rtf"), std::nullopt);
-
   EXPECT_EQ(pb.clearContents(), 1);
-  EXPECT_TRUE(pb.items().empty());
   EXPECT_TRUE(pb.writeItems({textItem("xyz")}));
   EXPECT_TRUE(pb.writeItems({textItem("more")}));
   EXPECT_EQ(pb.changeCount(), 1);
   EXPECT_EQ(pb.items().size(), 2u);
-
   desk.copy({textItem("theirs")});
-  EXPECT_EQ(desk.pasteboardChangeCount(), 2);
+  EXPECT_EQ(pb.changeCount(), 2);
   EXPECT_EQ(desk.pasteboard(), (std::vector<ap::PasteboardItem>{textItem("theirs")}));
-  desk.reset();
-  EXPECT_EQ(desk.pasteboardChangeCount(), 0);
-  EXPECT_TRUE(desk.pasteboard().empty());
 }
 
 }  // namespace

@@ -73,14 +73,6 @@ TEST_F(RunLoopTest, DefaultModeTimersWaitWhileTheLoopRunsInAnotherMode) {
   EXPECT_EQ(modes.back(), "kCFRunLoopDefaultMode");
 }
 
-TEST_F(RunLoopTest, ZeroIntervalTimerStillWaitsATenthOfAMillisecond) {
-  loop().scheduleTimer(0, ap::RunLoopMode::kDefault, note("t"));
-  desk().runUntil(0.00005);
-  EXPECT_TRUE(log.empty());
-  desk().runUntil(0.001);
-  EXPECT_EQ(log.size(), 1u);
-}
-
 TEST_F(RunLoopTest, RunUntilIdleStopsAtTheLastItemOrTheLimit) {
   loop().dispatchAfter(0.4, note("x"));
   loop().scheduleTimer(0.7, ap::RunLoopMode::kDefault, note("y"));
@@ -119,22 +111,6 @@ TEST_F(RunLoopTest, OtherApplicationsActInTimeOrderWithTheMainLoopAndDuringBusyW
   loop().busyWaitTurn(1.0);
   EXPECT_EQ(log, (std::vector<std::string>{"during-wait@0.500"}));
   EXPECT_DOUBLE_EQ(desk().now(), 1.0);
-}
-
-TEST_F(RunLoopTest, TheRealClockContinuesFromTheVirtualReading) {
-  desk().runUntil(50);
-  desk().useRealClock(true);
-  const double start = loop().currentDate();
-  EXPECT_GE(start, 50);
-  loop().busyWaitTurn(start + 3600);  // returns at once: real time isn't pushed
-  EXPECT_LT(loop().currentDate(), start + 60);
-  loop().dispatchAfter(0, note("due"));
-  desk().runUntil(loop().currentDate());
-  EXPECT_EQ(log.size(), 1u);
-  desk().useRealClock(false);
-  EXPECT_GE(desk().now(), start);
-  desk().reset();
-  EXPECT_DOUBLE_EQ(desk().now(), 0) << "reset brings the virtual clock back";
 }
 
 }  // namespace

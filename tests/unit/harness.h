@@ -54,19 +54,6 @@ class LibraryTest : public ::testing::Test {
   // Runs the loop for `seconds` more.
   void runFor(double seconds) { desk().runUntil(desk().now() + seconds); }
 
-  std::vector<std::string> names() const {
-    std::vector<std::string> out;
-    for (const Delivery& d : deliveries) out.push_back(d.name);
-    return out;
-  }
-
-  bool printed(std::string_view line) const {
-    for (const std::string& l : lines) {
-      if (l == line) return true;
-    }
-    return false;
-  }
-
   std::vector<std::string> lines;
   std::vector<Delivery> deliveries;
 
@@ -80,8 +67,8 @@ class LibraryTest : public ::testing::Test {
   static inline LibraryTest* current_ = nullptr;
 };
 
-// An editor with a text area, a text field and a static text, ready to
-// activate: pid 10, "com.example.editor", "Editor".
+// An editor with a text area, a text field and a button, ready to activate:
+// pid 10, "com.example.editor", "Editor", the text area focused.
 inline simdesk::AppSpec editorApp() {
   simdesk::AppSpec app;
   app.pid = 10;
@@ -93,20 +80,15 @@ inline simdesk::AppSpec editorApp() {
   area.role = "AXTextArea";
   area.text = "hello world\nsecond line";
   area.frame = {{100, 200}, {400, 300}};
-  simdesk::ElementSpec field;
+  simdesk::ElementSpec field = area;
   field.id = "field";
   field.role = "AXTextField";
   field.text = "search";
   field.frame = {{100, 50}, {200, 16}};
-  simdesk::ElementSpec label;
-  label.id = "label";
-  label.role = "AXStaticText";
-  label.text = "static words";
-  label.frame = {{10, 10}, {200, 16}};
   simdesk::ElementSpec button;
   button.id = "button";
   button.role = "AXButton";
-  app.elements = {area, field, label, button};
+  app.elements = {area, field, button};
   return app;
 }
 

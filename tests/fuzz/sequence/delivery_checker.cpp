@@ -8,6 +8,7 @@
 #include "check.h"
 #include "host/delivery/event_delivery.h"
 #include "json/json.h"
+#include "json_compare.h"
 #include "utf8_oracle.h"
 #include "text/utf8.h"
 
@@ -26,28 +27,11 @@ constexpr std::string_view kEventNames[] = {"app_changed", "focused_changed", "c
 // Equal data, doubles compared to the bit: an event may carry NaN (an
 // application's coordinates can be anything), which equals nothing.
 bool sameData(const json::Value& a, const json::Value& b) {
-  if (a.kind() != b.kind()) return false;
-  if (const double* x = a.asDouble()) {
-    return std::memcmp(x, b.asDouble(), sizeof(double)) == 0;
-  }
-  if (const json::Array* x = a.asArray()) {
-    const json::Array* y = b.asArray();
-    if (x->size() != y->size()) return false;
-    for (std::size_t i = 0; i < x->size(); ++i) {
-      if (!sameData((*x)[i], (*y)[i])) return false;
-    }
-    return true;
-  }
-  if (const json::Object* x = a.asObject()) {
-    const json::Object* y = b.asObject();
-    if (x->size() != y->size()) return false;
-    for (const auto& [key, member] : *x) {
-      const json::Value* other = b.find(key);
-      if (other == nullptr || !sameData(member, *other)) return false;
-    }
-    return true;
-  }
-  return a == b;
+  return sameJson(a, b, [](const json::Value& x, const json::Value& y) {
+    if (x.kind() != y.kind()) return false;
+    const double* d = x.asDouble();
+    return d != nullptr ? std::memcmp(d, y.asDouble(), sizeof(double)) == 0 : x == y;
+  });
 }
 
 std::string describe(std::string_view name, std::string_view json) {

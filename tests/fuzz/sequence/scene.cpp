@@ -61,14 +61,14 @@ constexpr platform::AXError kErrorCodes[] = {
 
 constexpr std::string_view kIdentifiers[] = {"password-field", "secret", "", "e\xCC\x81t\xC3\xA9"};
 
-double randomCoordinate(FuzzedDataProvider& in) {
+double randomCoordinate(FuzzInput& in) {
   static constexpr double kOdd[] = {-0.0, 0.5, 1e9, -1e9, std::numeric_limits<double>::infinity(),
                                     std::numeric_limits<double>::quiet_NaN()};
   if (in.ConsumeIntegralInRange(0, 15) == 0) return in.PickValueInArray(kOdd);
   return static_cast<double>(in.ConsumeIntegralInRange<int>(-50, 1200));
 }
 
-std::int64_t randomOffset(FuzzedDataProvider& in) {
+std::int64_t randomOffset(FuzzInput& in) {
   static constexpr std::int64_t kOdd[] = {std::numeric_limits<std::int64_t>::max(),
                                           std::numeric_limits<std::int64_t>::min(), -1,
                                           std::int64_t{1} << 40};
@@ -76,7 +76,7 @@ std::int64_t randomOffset(FuzzedDataProvider& in) {
   return in.ConsumeIntegralInRange<std::int64_t>(0, 40);
 }
 
-simdesk::ElementSpec decodeElement(FuzzedDataProvider& in, std::string id) {
+simdesk::ElementSpec decodeElement(FuzzInput& in, std::string id) {
   simdesk::ElementSpec e;
   e.id = std::move(id);
   if (in.ConsumeIntegralInRange(0, 7) != 0) e.role = std::string(in.PickValueInArray(kRoles));
@@ -95,14 +95,14 @@ simdesk::ElementSpec decodeElement(FuzzedDataProvider& in, std::string id) {
 
 }  // namespace
 
-std::string randomText(FuzzedDataProvider& in, std::size_t maxPieces) {
+std::string randomText(FuzzInput& in, std::size_t maxPieces) {
   std::string text;
   const std::size_t pieces = in.ConsumeIntegralInRange<std::size_t>(0, maxPieces);
   for (std::size_t i = 0; i < pieces; ++i) text += in.PickValueInArray(kPieces);
   return text;
 }
 
-simdesk::Rect randomFrame(FuzzedDataProvider& in) {
+simdesk::Rect randomFrame(FuzzInput& in) {
   simdesk::Rect r;
   r.origin = {randomCoordinate(in), randomCoordinate(in)};
   r.size = {static_cast<double>(in.ConsumeIntegralInRange<int>(0, 600)),
@@ -111,24 +111,24 @@ simdesk::Rect randomFrame(FuzzedDataProvider& in) {
   return r;
 }
 
-simdesk::Range randomRange(FuzzedDataProvider& in) { return {randomOffset(in), randomOffset(in)}; }
+simdesk::Range randomRange(FuzzInput& in) { return {randomOffset(in), randomOffset(in)}; }
 
-std::string pickElement(FuzzedDataProvider& in, const Scene& scene) {
+std::string pickElement(FuzzInput& in, const Scene& scene) {
   if (scene.elements.empty() || in.ConsumeIntegralInRange(0, 31) == 0) return "nowhere";
   return scene.elements[in.ConsumeIntegralInRange<std::size_t>(0, scene.elements.size() - 1)];
 }
 
-simdesk::Pid pickPid(FuzzedDataProvider& in, const Scene& scene) {
+simdesk::Pid pickPid(FuzzInput& in, const Scene& scene) {
   const auto choice = in.ConsumeIntegralInRange<std::size_t>(0, scene.apps.size() + 1);
   if (choice < scene.apps.size()) return scene.apps[choice].pid;
   return choice == scene.apps.size() ? simdesk::kHostPid : 99;  // the host, or nobody
 }
 
-std::string pickAttribute(FuzzedDataProvider& in) { return std::string(in.PickValueInArray(kAttributes)); }
+std::string pickAttribute(FuzzInput& in) { return std::string(in.PickValueInArray(kAttributes)); }
 
-simdesk::AXError pickErrorCode(FuzzedDataProvider& in) { return in.PickValueInArray(kErrorCodes); }
+simdesk::AXError pickErrorCode(FuzzInput& in) { return in.PickValueInArray(kErrorCodes); }
 
-simdesk::AttrValue randomAttrValue(FuzzedDataProvider& in, const Scene& scene) {
+simdesk::AttrValue randomAttrValue(FuzzInput& in, const Scene& scene) {
   switch (in.ConsumeIntegralInRange(0, 11)) {
     case 0:
       return simdesk::NoValue{};
@@ -162,7 +162,7 @@ simdesk::AttrValue randomAttrValue(FuzzedDataProvider& in, const Scene& scene) {
   }
 }
 
-std::vector<simdesk::PasteboardItem> randomItems(FuzzedDataProvider& in) {
+std::vector<simdesk::PasteboardItem> randomItems(FuzzInput& in) {
   std::vector<simdesk::PasteboardItem> items;
   const int count = in.ConsumeIntegralInRange(0, 2);
   for (int i = 0; i < count; ++i) {
@@ -176,7 +176,7 @@ std::vector<simdesk::PasteboardItem> randomItems(FuzzedDataProvider& in) {
   return items;
 }
 
-simdesk::Point randomPointer(FuzzedDataProvider& in, const Scene& scene) {
+simdesk::Point randomPointer(FuzzInput& in, const Scene& scene) {
   if (scene.windows.empty() || in.ConsumeIntegralInRange(0, 3) == 0) {
     return {randomCoordinate(in), randomCoordinate(in)};
   }
@@ -194,7 +194,7 @@ simdesk::Point randomPointer(FuzzedDataProvider& in, const Scene& scene) {
   }
 }
 
-std::string randomConfiguration(FuzzedDataProvider& in, const Scene& scene) {
+std::string randomConfiguration(FuzzInput& in, const Scene& scene) {
   switch (in.ConsumeIntegralInRange(0, 7)) {
     case 0:
       return "{}";
@@ -233,7 +233,7 @@ std::string randomConfiguration(FuzzedDataProvider& in, const Scene& scene) {
   return json::write(json::Value(std::move(list)));
 }
 
-Scene decodeScene(FuzzedDataProvider& in) {
+Scene decodeScene(FuzzInput& in) {
   Scene scene;
   scene.trusted = in.ConsumeIntegralInRange(0, 15) != 0;
   scene.pasteboard = randomItems(in);

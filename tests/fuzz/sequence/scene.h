@@ -2,7 +2,7 @@
 // take, decoded from the fuzzer's input.
 #pragma once
 
-#include <fuzzer/FuzzedDataProvider.h>
+#include "fuzz_input.h"
 
 #include <string>
 #include <vector>
@@ -23,22 +23,22 @@ struct Scene {
 // scripts, emoji, combining marks, now and then ill-formed bytes; odd
 // selections; fixed answers and error codes), zero to two host windows and
 // a pasteboard.
-Scene decodeScene(FuzzedDataProvider& in);
+Scene decodeScene(FuzzInput& in);
 
 // Text as other applications or the host might have it.
-std::string randomText(FuzzedDataProvider& in, std::size_t maxPieces = 6);
-std::string pickElement(FuzzedDataProvider& in, const Scene& scene);
-simdesk::Pid pickPid(FuzzedDataProvider& in, const Scene& scene);
-std::string pickAttribute(FuzzedDataProvider& in);
-simdesk::AXError pickErrorCode(FuzzedDataProvider& in);
-simdesk::AttrValue randomAttrValue(FuzzedDataProvider& in, const Scene& scene);
-simdesk::Range randomRange(FuzzedDataProvider& in);
-simdesk::Rect randomFrame(FuzzedDataProvider& in);
-std::vector<simdesk::PasteboardItem> randomItems(FuzzedDataProvider& in);
+std::string randomText(FuzzInput& in, std::size_t maxPieces = 6);
+std::string pickElement(FuzzInput& in, const Scene& scene);
+simdesk::Pid pickPid(FuzzInput& in, const Scene& scene);
+std::string pickAttribute(FuzzInput& in);
+simdesk::AXError pickErrorCode(FuzzInput& in);
+simdesk::AttrValue randomAttrValue(FuzzInput& in, const Scene& scene);
+simdesk::Range randomRange(FuzzInput& in);
+simdesk::Rect randomFrame(FuzzInput& in);
+std::vector<simdesk::PasteboardItem> randomItems(FuzzInput& in);
 // A pointer position, most of the time inside or at the edge of a window.
-simdesk::Point randomPointer(FuzzedDataProvider& in, const Scene& scene);
+simdesk::Point randomPointer(FuzzInput& in, const Scene& scene);
 // A configuration text for start: mostly a blocked-field list naming the
 // scene's applications and attributes, sometimes a broken or odd one.
-std::string randomConfiguration(FuzzedDataProvider& in, const Scene& scene);
+std::string randomConfiguration(FuzzInput& in, const Scene& scene);
 
 }  // namespace axt::fuzz
