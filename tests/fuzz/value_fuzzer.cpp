@@ -85,15 +85,8 @@ double makeDouble(FuzzInput& in) {
 }
 
 std::int64_t makeInt(FuzzInput& in) {
-  static constexpr std::int64_t kSpecial[] = {0,
-                                              1,
-                                              -1,
-                                              2,
-                                              std::int64_t{1} << 53,
-                                              (std::int64_t{1} << 53) + 1,
-                                              (std::int64_t{1} << 53) + 2,
-                                              -(std::int64_t{1} << 53),
-                                              -(std::int64_t{1} << 53) - 1,
+  static constexpr std::int64_t kTwo53 = std::int64_t{1} << 53;
+  static constexpr std::int64_t kSpecial[] = {0, 1, -1, 2, kTwo53, kTwo53 + 1, kTwo53 + 2, -kTwo53, -kTwo53 - 1,
                                               std::numeric_limits<std::int64_t>::max(),
                                               std::numeric_limits<std::int64_t>::min()};
   if (in.ConsumeBool()) return in.PickValueInArray(kSpecial);

@@ -39,26 +39,6 @@ TEST(JsonObject, IteratesInByteOrderOfKeys) {
   EXPECT_EQ(write(o), R"({"":5,"B":3,"a":8,"a\u0000":6,"a\u0001":4,"ab":7,"b":1,"é":2})");
 }
 
-TEST(JsonObject, LookupOfAbsentKeys) {
-  Object o{{"b", 1}, {"d", 2}};
-  const Object& c = o;
-  for (const char* absent : {"", "a", "c", "e", "bb", "B"}) {
-    EXPECT_EQ(o.find(absent), o.end()) << absent;
-    EXPECT_EQ(c.find(absent), c.end()) << absent;
-    EXPECT_EQ(c.count(absent), 0u) << absent;
-    EXPECT_THROW((void)c.at(absent), std::out_of_range) << absent;
-    EXPECT_THROW((void)o.at(absent), std::out_of_range) << absent;
-    EXPECT_EQ(Value(o).find(absent), nullptr) << absent;
-  }
-  EXPECT_EQ(c.count("d"), 1u);
-  EXPECT_EQ(c.find("b")->second, Value(1));
-
-  const Object empty;
-  EXPECT_TRUE(empty.empty());
-  EXPECT_EQ(empty.find("x"), empty.end());
-  EXPECT_EQ(empty.begin(), empty.end());
-}
-
 TEST(JsonObject, InsertingARangeKeepsExistingKeys) {
   // The selection's own members win over the application's.
   Object data{{"selected_text", "abc"}, {"name", "selection's"}};
@@ -81,17 +61,6 @@ TEST(JsonObject, InsertingARangeKeepsExistingKeys) {
   const Object before = data;
   data.insert(data.begin(), data.end());
   EXPECT_EQ(data, before);
-}
-
-TEST(JsonObject, ReleaseHandsOverTheMembersInOrder) {
-  Object o = parsedObject(R"({"b":{"k":1},"a":"s"})");
-  std::vector<Object::value_type> members = o.release();
-  EXPECT_TRUE(o.empty());
-  ASSERT_EQ(members.size(), 2u);
-  EXPECT_EQ(members[0].first, "a");
-  EXPECT_EQ(members[1], (Object::value_type{"b", Object{{"k", 1}}}));
-  o["c"] = Value(1);
-  EXPECT_EQ(o.size(), 1u);
 }
 
 // Repeated keys in objects above and below the size where the reader switches

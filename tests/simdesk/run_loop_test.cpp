@@ -44,18 +44,6 @@ TEST_F(RunLoopTest, ItemsScheduledByItemsRunWhenDueWithinTheSameRun) {
   EXPECT_DOUBLE_EQ(desk().now(), 0.5);
 }
 
-TEST_F(RunLoopTest, ClockNeverGoesBackwards) {
-  desk().runUntil(2.0);
-  desk().runUntil(1.0);
-  EXPECT_DOUBLE_EQ(desk().now(), 2.0);
-  loop().dispatchAfter(-1.0, note("negative"));  // due now, not in the past
-  loop().dispatchAfter(std::nan(""), note("nan"));
-  desk().runUntil(1.5);
-  EXPECT_TRUE(log.empty()) << "only items due by the time asked for";
-  desk().runUntil(2.0);
-  EXPECT_EQ(log, (std::vector<std::string>{"negative@2.000", "nan@2.000"}));
-}
-
 TEST_F(RunLoopTest, DefaultModeTimersWaitWhileTheLoopRunsInAnotherMode) {
   std::vector<std::string> modes;
   loop().scheduleTimer(0.1, ap::RunLoopMode::kDefault, note("default-timer"));

@@ -135,17 +135,5 @@ TEST_F(TextTest, MarkerParametersMustBelongToTheElement) {
   EXPECT_FALSE(ax().copyStartMarker(ap::TextMarkerRange()).has_value());
 }
 
-TEST_F(TextTest, MarkersOutlivingAnEditStayInsideTheText) {
-  ElementSpec notes = textElement("notes", "AXTextArea", "abcdef", {0, 6});
-  notes.markers = true;
-  addApp(app(200, {notes}));
-  const ap::Element e = element(200, "notes");
-  std::optional<ap::Value> whole;
-  ASSERT_EQ(read(e, "AXSelectedTextMarkerRange", whole), 0);
-  ASSERT_EQ(ax().setAttributeValue(e, "AXValue", ap::Value(std::string("ab"))), 0);
-  ASSERT_EQ(param(e, "AXStringForTextMarkerRange", *whole, out), 0);
-  EXPECT_EQ(std::get<std::string>(*out), "ab");
-}
-
 }  // namespace
 }  // namespace simdesk_test

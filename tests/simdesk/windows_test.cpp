@@ -65,31 +65,6 @@ TEST_F(WindowsTest, EnterAndExitReachTheOwnerOnTheMainLoop) {
   EXPECT_EQ(owner->log, (std::vector<std::string>{"enter@0.00", "exit@0.50"}));
 }
 
-TEST_F(WindowsTest, TheAreaFollowsTheWindowWhenItIsResized) {
-  auto owner = std::make_shared<Counter>();
-  track("main", owner);
-  desk().movePointer({350, 150});
-  desk().resizeHostWindow("main", rect(100, 100, 300, 100));
-  desk().runUntil(0.1);
-  EXPECT_TRUE(owner->log.empty()) << "a resize sends nothing by itself";
-  desk().movePointer({360, 150});
-  desk().runUntil(0.2);
-  EXPECT_EQ(owner->log, (std::vector<std::string>{"enter@0.10"}));
-}
-
-TEST_F(WindowsTest, NoReportsWithoutAContentViewOrOwner) {
-  auto bareOwner = std::make_shared<Counter>();
-  track("bare", bareOwner);
-  desk().movePointer({510, 510});
-  {
-    auto gone = std::make_shared<Counter>();
-    track("main", gone);
-  }  // an owner that went away is skipped quietly
-  desk().movePointer({150, 150});
-  desk().runUntil(0.1);
-  EXPECT_TRUE(bareOwner->log.empty());
-}
-
 TEST_F(WindowsTest, AnAreaInstalledUnderThePointerStartsInside) {
   desk().movePointer({150, 150});
   auto owner = std::make_shared<Counter>();
