@@ -91,8 +91,9 @@ for name in "${fuzzers[@]}"; do
       -artifact_prefix="$findings/" "$work/corpus" $(extra_seeds "$name")) >"$log" 2>&1; then
     failed=1
   fi
-  # With -jobs the fuzzer's own output lands in fuzz-0.log.
-  if [ -f "$work/fuzz-0.log" ]; then
+  # With -jobs the fuzzer's own output lands in fuzz-0.log, which the
+  # parent prints when the job ends; if it didn't, it is added here.
+  if [ -f "$work/fuzz-0.log" ] && ! grep -q "^INFO: Seed" "$log"; then
     { echo "---- fuzz-0.log"; cat "$work/fuzz-0.log"; } >>"$log"
   fi
   if grep -qE "ERROR: |property broken|runtime error|SUMMARY: " "$log"; then failed=1; fi
@@ -106,7 +107,7 @@ for name in "${fuzzers[@]}"; do
     echo "!! fuzz $name: FAILED after ${seconds}s, $(summary "$log")" >&2
     [ -n "$found" ] && echo "!! new findings in $findings:" $found >&2
     if grep -qE "property broken|ERROR: |runtime error" "$log"; then
-      grep -E -A25 "property broken|ERROR: |runtime error" "$log" | head -n 60 >&2
+      grep -m 1 -E -A25 "property broken|ERROR: |runtime error" "$log" >&2
     else
       tail -n 40 "$log" >&2
     fi
