@@ -265,10 +265,11 @@ def collect(ast, own_files):
             spelled = node["type"].get("desugaredQualType") or node["type"]["qualType"]
             if "__va_list_tag" in spelled:
                 spelled = node["type"]["qualType"]
+            # A typedef that names an anonymous structure is the structure's name.
+            for record in record_ids(node, set()) & set(found.anonymous):
+                found.records.setdefault(name, found.anonymous.pop(record))
             if unspellable(spelled):
-                ids = record_ids(node, set())
-                for record in ids & set(found.anonymous):
-                    found.records.setdefault(name, found.anonymous[record])
+                pass
             else:
                 found.typedefs.setdefault(name, spelled)
             skip_children(node)
