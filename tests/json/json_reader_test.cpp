@@ -56,7 +56,7 @@ TEST(JsonReader, Containers) {
   EXPECT_EQ(v, Value(Object{{"a", Array{1, Object{}, Array{}}}, {"b", Object{{"c", "d"}}}}));
   EXPECT_EQ(parsed("[]"), Value(Array{}));
   EXPECT_EQ(parsed("{}"), Value(Object{}));
-  EXPECT_EQ(parsed("[[],[[]]]"), Value(Array{Array{}, Array{Array{}}}));
+  EXPECT_EQ(parsed("[[],[[]]]"), Value(Array{Value(Array{}), Value(Array{Value(Array{})})}));
 }
 
 TEST(JsonReader, LastOfRepeatedKeysWins) {
