@@ -43,12 +43,12 @@ platform::OSStatus CarbonHotKeys::installApplicationEventHandler(platform::Event
                                                                  std::span<const platform::EventTypeSpec> types,
                                                                  void* userData) {
   if (handler == nullptr) return platform::backend::kParamErr;
-  std::vector<::EventTypeSpec> specs;
-  specs.reserve(types.size());
-  for (const platform::EventTypeSpec& t : types) specs.push_back(::EventTypeSpec{t.eventClass, t.eventKind});
+  std::vector<::EventTypeSpec> eventTypes;
+  eventTypes.reserve(types.size());
+  for (const platform::EventTypeSpec& t : types) eventTypes.push_back(::EventTypeSpec{t.eventClass, t.eventKind});
   handlers_.push_back(Installed{handlers_.size(), handler, userData});
   const OSStatus status = InstallEventHandler(GetApplicationEventTarget(), NewEventHandlerUPP(&CarbonHotKeys::onEvent),
-                                              specs.size(), specs.data(), &handlers_.back(), nullptr);
+                                              eventTypes.size(), eventTypes.data(), &handlers_.back(), nullptr);
   // Not installed: the event manager holds no reference to the record.
   if (status != noErr) handlers_.pop_back();
   return status;

@@ -127,8 +127,8 @@ extern "C" int axt_probe_keyboard(void) {
   if (source != nullptr) CFRelease(source);
 
   static std::atomic<unsigned> pressed{0};
-  const EventTypeSpec spec{kEventClassKeyboard, kEventHotKeyPressed};
-  InstallEventHandler(GetApplicationEventTarget(), NewEventHandlerUPP(hotKeyHandler), 1, &spec,
+  const EventTypeSpec hotKeyPressed{kEventClassKeyboard, kEventHotKeyPressed};
+  InstallEventHandler(GetApplicationEventTarget(), NewEventHandlerUPP(hotKeyHandler), 1, &hotKeyPressed,
                       &pressed, nullptr);
   EventHotKeyRef hotKey = nullptr;
   const EventHotKeyID id{'AXTP', 1};
