@@ -1,31 +1,9 @@
-// The backend's entry points from C code: the GLib sources it attaches, the
-// AT-SPI event listener and the X error handler. The C libraries that call
-// them can't unwind a C++ exception, and one that tried would end the
-// host's process; each entry point runs its body through callFromC, which
-// stops whatever the body throws there and answers with the fallback. The
-// work is then lost (a block, an event), the host is not.
+// The GLib sources, the AT-SPI event listener and the X error handler enter
+// the backend through callFromC, which lets no exception cross into C.
 #pragma once
 
-#include <utility>
+#include "platform/backend_c_callback.h"
 
 namespace axt::lindesk {
-
-template <class R, class Body>
-R callFromC(R fallback, Body&& body) noexcept {
-  try {
-    return std::forward<Body>(body)();
-  } catch (...) {
-    return fallback;
-  }
-}
-
-template <class Body>
-void callFromC(Body&& body) noexcept {
-  try {
-    std::forward<Body>(body)();
-  } catch (...) {
-    // Nothing to answer: the work is dropped.
-  }
-}
-
+using platform::backend::callFromC;
 }  // namespace axt::lindesk
