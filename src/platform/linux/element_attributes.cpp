@@ -7,6 +7,7 @@
 #include "applications.h"
 #include "atspi_session.h"
 #include "focus_cache.h"
+#include "focus_search.h"
 #include "roles.h"
 #include "text_access.h"
 #include "text_markers.h"
@@ -75,28 +76,49 @@ AXError roleOf(AtspiAccessible* a, MappedRole& out) {
   return axerr::kSuccess;
 }
 
+// Editable as the user sees it: the toolkit says so with the state, the
+// same one the role mapping reads. Which interfaces it offers besides is
+// the toolkit's business (Chromium offers Text but not EditableText for
+// the fields the user types in).
 bool isEditable(AtspiAccessible* a) {
   GRef<AtspiStateSet> states = statesOf(a);
-  if (!hasState(states.get(), ATSPI_STATE_EDITABLE)) return false;
-  return GRef<AtspiEditableText>::adopt(atspi_accessible_get_editable_text_iface(a)).get() != nullptr;
+  return hasState(states.get(), ATSPI_STATE_EDITABLE);
 }
 
-// The focused element of an application: the one that last had the focus
-// in it. An application keeps its focused element while another one is
-// active, or while a grab of the keyboard (the hot key's) takes the focus
-// from its window for a moment, though the toolkit then reports the element
-// as not focused. Without an earlier focus event, a search of the
-// application's tree for the element that holds the focus.
-AXError focusedElementOf(FocusCache& focus, const Target& t, std::optional<Value>& out) {
-  if (GRef<AtspiAccessible> cached = focus.cachedFocus(t.key.busName)) {
-    if (!isDefunct(cached.get())) {
-      out = Value(wrapElement(t.pid, cached.get()));
-      return axerr::kSuccess;
-    }
+// A tree the focus search walks: the application's objects, read over the bus.
+class BusTree {
+ public:
+  std::optional<NodeStates> states(const GRef<AtspiAccessible>& node) {
+    GRef<AtspiStateSet> set = statesOf(node.get());
+    if (!set || hasState(set.get(), ATSPI_STATE_DEFUNCT)) return std::nullopt;
+    NodeStates s;
+    s.focused = hasState(set.get(), ATSPI_STATE_FOCUSED);
+    s.active = hasState(set.get(), ATSPI_STATE_ACTIVE);
+    s.shown = hasState(set.get(), ATSPI_STATE_SHOWING) || hasState(set.get(), ATSPI_STATE_VISIBLE);
+    s.managesDescendants = hasState(set.get(), ATSPI_STATE_MANAGES_DESCENDANTS);
+    return s;
   }
+  std::vector<GRef<AtspiAccessible>> children(const GRef<AtspiAccessible>& node) {
+    std::vector<GRef<AtspiAccessible>> out;
+    GErrorHolder error;
+    const gint count = atspi_accessible_get_child_count(node.get(), error.out());
+    for (gint i = 0; !error && i < count; ++i) {
+      GErrorHolder childError;
+      GRef<AtspiAccessible> child =
+          GRef<AtspiAccessible>::adopt(atspi_accessible_get_child_at_index(node.get(), i, childError.out()));
+      if (child) out.push_back(std::move(child));
+    }
+    return out;
+  }
+};
+
+// The application's search, where its toolkit offers one (Collection):
+// one request. Absent when it offers none; an empty result when it found
+// nothing.
+std::optional<AXError> collectionSearch(const Target& t, GRef<AtspiAccessible>& found) {
   GRef<AtspiCollection> collection =
       GRef<AtspiCollection>::adopt(atspi_accessible_get_collection_iface(t.accessible.get()));
-  if (!collection) return axerr::kNoValue;
+  if (!collection) return std::nullopt;
   const GArrayPtr wanted(g_array_new(FALSE, FALSE, sizeof(AtspiStateType)));
   const AtspiStateType focusedState = ATSPI_STATE_FOCUSED;
   g_array_append_val(wanted.get(), focusedState);
@@ -108,10 +130,45 @@ AXError focusedElementOf(FocusCache& focus, const Target& t, std::optional<Value
   const std::vector<GRef<AtspiAccessible>> matches = adoptAccessibles(GArrayPtr(atspi_collection_get_matches(
       collection.get(), rule.get(), ATSPI_Collection_SORT_ORDER_CANONICAL, 1, TRUE, error.out())));
   if (error) return failureCode(error, t.key.busName);
-  const auto found = std::find_if(matches.begin(), matches.end(),
-                                  [](const GRef<AtspiAccessible>& m) { return static_cast<bool>(m); });
-  if (found == matches.end()) return axerr::kNoValue;
-  const platform::Element element = wrapElement(t.pid, found->get());
+  for (const GRef<AtspiAccessible>& m : matches) {
+    if (m) {
+      found = m;
+      break;
+    }
+  }
+  return axerr::kSuccess;
+}
+
+// Without a search of the toolkit's own, the tree is walked (focus_search.h).
+GRef<AtspiAccessible> walkForFocus(const Target& t) {
+  BusTree tree;
+  std::vector<GRef<AtspiAccessible>> windows = tree.children(t.accessible);
+  FocusSearch<GRef<AtspiAccessible>, BusTree> search(tree, FocusSearchLimits{});
+  return search.run(windows).value_or(GRef<AtspiAccessible>());
+}
+
+// The focused element of an application: the one that last had the focus
+// in it. An application keeps its focused element while another one is
+// active, or while a grab of the keyboard (the hot key's) takes the focus
+// from its window for a moment, though the toolkit then reports the element
+// as not focused. Without an earlier focus event, a search of the
+// application's tree for the element that holds the focus: the toolkit's
+// own search where it has one, else a walk of the tree.
+AXError focusedElementOf(FocusCache& focus, const Target& t, std::optional<Value>& out) {
+  if (GRef<AtspiAccessible> cached = focus.cachedFocus(t.key.busName)) {
+    if (!isDefunct(cached.get())) {
+      out = Value(wrapElement(t.pid, cached.get()));
+      return axerr::kSuccess;
+    }
+  }
+  GRef<AtspiAccessible> found;
+  if (std::optional<AXError> code = collectionSearch(t, found)) {
+    if (*code != axerr::kSuccess) return *code;
+  } else {
+    found = walkForFocus(t);
+  }
+  if (!found) return axerr::kNoValue;
+  const platform::Element element = wrapElement(t.pid, found.get());
   if (const auto* h = handleAs<ElementHandle>(element); h != nullptr && h->accessible() != nullptr) {
     (void)focus.noteFocusGained(h->accessible());
   }
@@ -296,6 +353,8 @@ AXError writeAttribute(const Target& t, const std::string& name, const Value& va
     if (s == nullptr) return axerr::kIllegalArgument;
     GRef<AtspiEditableText> editable =
         GRef<AtspiEditableText>::adopt(atspi_accessible_get_editable_text_iface(t.accessible.get()));
+    // Editable for the user, but not through the bus: only typing changes it.
+    if (!editable) return axerr::kCannotComplete;
     GErrorHolder error;
     atspi_editable_text_set_text_contents(editable.get(), s->c_str(), error.out());
     return error ? failureCode(error, t.key.busName) : axerr::kSuccess;

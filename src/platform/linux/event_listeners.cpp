@@ -17,40 +17,21 @@ constexpr const char* kRegistryBusName = "org.a11y.atspi.Registry";
 constexpr double kGatherSeconds = 0.01;
 
 // The events listened for. Window moves and resizes come from toolkits that
-// report them; the others report them through the X server.
-constexpr std::array<const char*, 7> kEventTypes = {
-    "object:state-changed:focused", "object:text-caret-moved", "object:text-selection-changed",
-    "window:activate",              "window:move",             "window:resize",
-    "object:children-changed:add",
+// report them; the others report them through the X server. Activation
+// comes either way (event_kinds.h).
+constexpr std::array<const char*, 8> kEventTypes = {
+    "object:state-changed:focused", "object:state-changed:active", "object:text-caret-moved",
+    "object:text-selection-changed", "window:activate",            "window:move",
+    "window:resize",                 "object:children-changed:add",
 };
 
 struct EventDeleter {
   void operator()(AtspiEvent* e) const { g_boxed_free(ATSPI_TYPE_EVENT, e); }
 };
 
-}  // namespace
+double monotonicSeconds() { return static_cast<double>(g_get_monotonic_time()) / 1e6; }
 
-std::optional<EventListeners::Kind> EventListeners::kindOf(const std::string& type, int detail1,
-                                                           const ObjectKey& source) {
-  if (type.rfind("object:state-changed:focused", 0) == 0) {
-    // The element losing the focus keeps its place as the application's
-    // last focus: when the focus comes back to it, nothing has moved.
-    if (detail1 == 0) return std::nullopt;
-    return Kind::kFocusGained;
-  }
-  if (type.rfind("object:text-caret-moved", 0) == 0 || type.rfind("object:text-selection-changed", 0) == 0) {
-    return Kind::kSelection;
-  }
-  if (type.rfind("window:activate", 0) == 0) return Kind::kWindowActivated;
-  if (type.rfind("window:move", 0) == 0) return Kind::kWindowMoved;
-  if (type.rfind("window:resize", 0) == 0) return Kind::kWindowResized;
-  // Children of the desktop are applications; other objects' children
-  // don't matter here.
-  if (type.rfind("object:children-changed:add", 0) == 0 && source.busName == kRegistryBusName) {
-    return Kind::kApplicationAdded;
-  }
-  return std::nullopt;
-}
+}  // namespace
 
 const char* EventListeners::notificationOf(Kind kind) {
   switch (kind) {
@@ -67,6 +48,24 @@ const char* EventListeners::notificationOf(Kind kind) {
   }
 }
 
+// Asked when the event is handled, not when it was heard: what the
+// application took back meanwhile never happened for the user.
+bool EventListeners::stillStands(const Heard& e) {
+  if (e.kind != Kind::kFocusGained && e.kind != Kind::kWindowActivated) return true;
+  AtspiAccessible* source = e.source.get();
+  GRef<AtspiStateSet> states = GRef<AtspiStateSet>::adopt(atspi_accessible_get_state_set(source));
+  HeldStates held;
+  held.focused = states && atspi_state_set_contains(states.get(), ATSPI_STATE_FOCUSED);
+  held.active = states && atspi_state_set_contains(states.get(), ATSPI_STATE_ACTIVE);
+  AtspiRole role = ATSPI_ROLE_INVALID;
+  if (e.kind == Kind::kWindowActivated && held.active) {
+    GErrorHolder error;
+    role = atspi_accessible_get_role(source, error.out());
+    if (error) return false;
+  }
+  return eventStands(e.kind, role, held);
+}
+
 void EventListeners::handle(const Heard& e) {
   Applications& applications = desktop_.applications();
   AtspiAccessible* source = e.source.get();
@@ -79,16 +78,30 @@ void EventListeners::handle(const Heard& e) {
       return;
     }
     case Kind::kWindowActivated: {
+      if (!stillStands(e)) return;
       std::optional<Pid> pid = applications.processOf(source);
       if (!pid) return;
       desktop_.linuxWorkspace().applicationActivated(*pid, applications.applicationOf(*pid).get());
       return;
     }
+    case Kind::kFocusGained: {
+      if (!stillStands(e)) return;
+      if (desktop_.focus().grabQuiet().quiet(monotonicSeconds())) {
+        holdBackFocus(e);
+        return;
+      }
+      if (!desktop_.focus().noteFocusGained(source)) return;
+      break;
+    }
     default:
       break;
   }
-  if (e.kind == Kind::kFocusGained && !desktop_.focus().noteFocusGained(source)) return;
-  std::optional<Pid> pid = applications.processOf(source);
+  notifyObservers(e);
+}
+
+void EventListeners::notifyObservers(const Heard& e) {
+  AtspiAccessible* source = e.source.get();
+  std::optional<Pid> pid = desktop_.applications().processOf(source);
   if (!pid) return;
   if (e.kind == Kind::kWindowMoved || e.kind == Kind::kWindowResized) {
     desktop_.windowStructure().toolkitReportsWindowGeometry(*pid);
@@ -99,11 +112,44 @@ void EventListeners::handle(const Heard& e) {
   observers.deliver(*pid, wrapElement(*pid, source), name, e.number);
 }
 
+void EventListeners::holdBackFocus(const Heard& e) {
+  const ObjectKey key = keyOf(e.source.get());
+  std::erase_if(heldBack_, [&](const Heard& h) { return keyOf(h.source.get()) == key; });
+  heldBack_.push_back(e);
+  if (afterGrabScheduled_) return;
+  const std::optional<double> end = desktop_.focus().grabQuiet().endsAt(monotonicSeconds());
+  afterGrabScheduled_ = true;
+  postToMainLoopAfter(end ? *end - monotonicSeconds() : 0.0, [this] { afterGrab(); });
+}
+
+// The grab is over: of the elements that claimed the focus meanwhile, the
+// one that holds it now (the latest claim first) is where the focus is.
+// Mostly it is the element that had it before the grab, and nothing moved.
+void EventListeners::afterGrab() {
+  afterGrabScheduled_ = false;
+  const double now = monotonicSeconds();
+  if (std::optional<double> end = desktop_.focus().grabQuiet().endsAt(now)) {
+    // Pressed again meanwhile.
+    afterGrabScheduled_ = true;
+    postToMainLoopAfter(*end - now, [this] { afterGrab(); });
+    return;
+  }
+  std::vector<Heard> claims;
+  claims.swap(heldBack_);
+  for (auto it = claims.rbegin(); it != claims.rend(); ++it) {
+    if (!stillStands(*it)) continue;
+    if (desktop_.focus().noteFocusGained(it->source.get())) notifyObservers(*it);
+    return;
+  }
+}
+
 // One selection change often comes as a caret move and a selection change
 // together, and a focus move twice: a notification already waiting for the
 // same object is not queued again.
 bool EventListeners::alreadyQueued(Kind kind, const ObjectKey& key) const {
-  if (notificationOf(kind) == nullptr) return false;
+  // A window's activation comes twice from toolkits that send both kinds
+  // of event for it.
+  if (notificationOf(kind) == nullptr && kind != Kind::kWindowActivated) return false;
   return std::any_of(queue_.begin(), queue_.end(),
                      [&](const Heard& h) { return h.kind == kind && keyOf(h.source.get()) == key; });
 }
@@ -126,7 +172,7 @@ void EventListeners::onEvent(AtspiEvent* raw, void* self) {
 void EventListeners::hear(const AtspiEvent& event) {
   if (event.source == nullptr || event.type == nullptr) return;
   const ObjectKey key = keyOf(event.source);
-  std::optional<Kind> kind = kindOf(event.type, event.detail1, key);
+  std::optional<Kind> kind = classifyEvent(event.type, event.detail1, key.busName == kRegistryBusName);
   if (!kind || alreadyQueued(*kind, key)) return;
   Heard h{*kind, GRef<AtspiAccessible>::retain(event.source), {}, desktop_.observers().numberHeardEvent()};
   if (*kind == Kind::kApplicationAdded && G_VALUE_HOLDS_OBJECT(&event.any_data)) {

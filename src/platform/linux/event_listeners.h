@@ -1,6 +1,8 @@
 // The events of the accessibility bus that the backend turns into
 // notifications: focus moves, caret moves and selection changes, window
-// activation, moves and resizes, applications appearing on the bus.
+// activation, moves and resizes, applications appearing on the bus
+// (event_kinds.h tells which is which, and which of them still stand when
+// they are handled).
 // Listeners only queue what they hear; the queue is worked off from the
 // main loop, so that no observer runs inside a request the library is
 // making (AT-SPI hands events over while it waits for answers).
@@ -12,7 +14,9 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "event_kinds.h"
 #include "gobject_ref.h"
 #include "handles.h"
 
@@ -32,14 +36,7 @@ class EventListeners {
   void start();
 
  private:
-  enum class Kind {
-    kFocusGained,
-    kSelection,
-    kWindowActivated,
-    kWindowMoved,
-    kWindowResized,
-    kApplicationAdded,
-  };
+  using Kind = HeardKind;
 
   struct Heard {
     Kind kind;
@@ -49,18 +46,25 @@ class EventListeners {
   };
 
   static void onEvent(AtspiEvent* event, void* self);
-  static std::optional<Kind> kindOf(const std::string& type, int detail1, const ObjectKey& source);
   static const char* notificationOf(Kind kind);
+  static bool stillStands(const Heard& e);
 
   void hear(const AtspiEvent& event);
   bool alreadyQueued(Kind kind, const ObjectKey& key) const;
   void drain();
   void handle(const Heard& e);
+  void notifyObservers(const Heard& e);
+  // Focus claims heard while the hot key's grab holds the keyboard wait
+  // for its end (grab_quiet.h).
+  void holdBackFocus(const Heard& e);
+  void afterGrab();
 
   LinuxDesktop& desktop_;
   GRef<AtspiEventListener> listener_;
   std::deque<Heard> queue_;
   bool drainScheduled_ = false;
+  std::vector<Heard> heldBack_;
+  bool afterGrabScheduled_ = false;
 };
 
 }  // namespace axt::lindesk

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "gobject_ref.h"
+#include "grab_quiet.h"
 
 namespace axt::lindesk {
 
@@ -25,9 +26,11 @@ class FocusCache {
   bool noteFocusGained(AtspiAccessible* element);
   // Empty when no focus event of the application was heard.
   GRef<AtspiAccessible> cachedFocus(const std::string& busName) const;
+  GrabQuiet& grabQuiet() { return grabQuiet_; }
 
  private:
   std::map<std::string, GRef<AtspiAccessible>> focused_;  // by bus name
+  GrabQuiet grabQuiet_;
 };
 
 }  // namespace axt::lindesk

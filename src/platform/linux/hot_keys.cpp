@@ -3,8 +3,11 @@
 #include <X11/XKBlib.h>
 #include <X11/keysym.h>
 
+#include <glib.h>
+
 #include <memory>
 
+#include "grab_quiet.h"
 #include "handles.h"
 #include "run_loop.h"
 #include "x11_display.h"
@@ -39,11 +42,20 @@ void X11HotKeys::dispatchPress(platform::EventHotKeyID id) const {
 }
 
 void X11HotKeys::onKey(const XEvent& event) {
-  // Releases are separate events that no handler asks for.
+  const double now = static_cast<double>(g_get_monotonic_time()) / 1e6;
+  // Releases are separate events that no handler asks for; the release of
+  // a grabbed key ends the grab.
+  if (event.type == KeyRelease) {
+    for (const Grab& g : grabs_) {
+      if (g.keycode == event.xkey.keycode) quiet_.released(now);
+    }
+    return;
+  }
   if (event.type != KeyPress) return;
   const unsigned int relevant = event.xkey.state & ~lockMasks_ & (ShiftMask | ControlMask | Mod1Mask | Mod4Mask);
   for (const Grab& g : grabs_) {
     if (g.keycode == event.xkey.keycode && g.modifiers == relevant) {
+      quiet_.pressed(now);
       // From the main loop, not from inside the X event dispatch.
       postToMainLoop([this, id = g.id] { dispatchPress(id); });
       return;

@@ -20,11 +20,13 @@ namespace axt::lindesk {
 
 using platform::OSStatus;
 
+class GrabQuiet;
 class X11Display;
 
 class X11HotKeys final : public platform::HotKeys {
  public:
-  explicit X11HotKeys(X11Display& x11) : x11_(x11) {}
+  // `quiet` hears when a grabbed key goes down and up.
+  X11HotKeys(X11Display& x11, GrabQuiet& quiet) : x11_(x11), quiet_(quiet) {}
 
   OSStatus registerHotKey(std::uint32_t keyCode, std::uint32_t modifiers, platform::EventHotKeyID id,
                           std::uint32_t options, std::optional<platform::EventHotKeyRef>& out) override;
@@ -43,6 +45,7 @@ class X11HotKeys final : public platform::HotKeys {
   void dispatchPress(platform::EventHotKeyID id) const;
 
   X11Display& x11_;
+  GrabQuiet& quiet_;
   std::vector<Grab> grabs_;
   std::vector<platform::backend::InstalledHandler> handlers_;
   unsigned int lockMasks_ = 0;

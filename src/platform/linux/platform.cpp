@@ -16,7 +16,7 @@ LinuxDesktop::LinuxDesktop()
       listeners_(*this),
       workspace_(applications_, listeners_, windowStructure_, x11_),
       accessibility_(*this),
-      hotKeys_(x11_),
+      hotKeys_(x11_, focus_.grabQuiet()),
       keyboard_(x11_),
       pasteboard_(runLoop_, x11_.traps()),
       windows_(x11_) {}
