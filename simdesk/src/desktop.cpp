@@ -195,6 +195,8 @@ std::size_t Desktop::liveObservers() const { return state().observers.installedC
 
 RequestCounts Desktop::requests() const { return state().requests; }
 
+axt::platform::Platform& seam() { return Desktop::Impl::of(Desktop::get()).platform; }
+
 void Desktop::resetRequestCounts() { state().requests = RequestCounts{}; }
 
 }  // namespace simdesk
@@ -207,6 +209,6 @@ Session& session() { return Desktop::Impl::of(Desktop::get()).session; }
 
 namespace axt::platform {
 
-Platform& current() { return simdesk::Desktop::Impl::of(simdesk::Desktop::get()).platform; }
+Platform& current() { return simdesk::seam(); }
 
 }  // namespace axt::platform

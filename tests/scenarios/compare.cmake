@@ -9,7 +9,12 @@ if(NOT OUT_DIR)
   set(OUT_DIR "${CMAKE_CURRENT_BINARY_DIR}")
 endif()
 set(actual "${OUT_DIR}/${name}.actual")
-execute_process(COMMAND ${PLAYER} ${SCENARIO}
+# LIBRARY, when given, is the library the player loads instead of its own.
+set(library_args "")
+if(LIBRARY)
+  set(library_args --library ${LIBRARY})
+endif()
+execute_process(COMMAND ${PLAYER} ${library_args} ${SCENARIO}
                 OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
 set(expected_status 0)
 if(EXISTS "${base}.status")

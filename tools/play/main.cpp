@@ -19,7 +19,11 @@
 
 namespace {
 
+#if defined(__APPLE__)
+constexpr const char* kLibraryName = "libaxtrack-simdesk.dylib";
+#else
 constexpr const char* kLibraryName = "libaxtrack-simdesk.so";
+#endif
 constexpr const char* kUsage = "usage: axtrack-play [--library PATH] [--desktop] FILE";
 
 struct Arguments {

@@ -99,6 +99,12 @@ struct RequestCounts {
   }
 };
 
+// The seam as this desktop implements it: what the library built over the
+// simulated desktop reaches through current(), and what a simulated
+// platform built on top of this one (the simulated macOS frameworks)
+// forwards to.
+axt::platform::Platform& seam();
+
 inline constexpr Pid kHostPid = 1;
 inline constexpr const char* kHostName = "Quillarbor";
 

@@ -53,9 +53,4 @@ void MacRunLoop::scheduleTimer(double interval, platform::RunLoopMode mode, std:
 
 double MacRunLoop::currentDate() { return CFAbsoluteTimeGetCurrent(); }
 
-void MacRunLoop::busyWaitTurn(double /*until*/) {
-  // The clock moves by itself, and nothing of this process needs serving
-  // while the caller waits.
-}
-
 }  // namespace axt::macdesk
