@@ -185,16 +185,23 @@ std::vector<::Window> X11Display::children(::Window window) {
   return std::vector<::Window>(list, list + n);  // bottom to top
 }
 
+// Window managers put an application's window one level below the root
+// (openbox: frame, client) or deeper (KWin: frame, wrapper, client); the
+// walk goes down until it meets the client.
+bool X11Display::visitBelow(::Window window, ::Window frame, int depth,
+                            const std::function<bool(::Window client, ::Window frame)>& visit) {
+  if (visit(window, frame)) return true;
+  if (depth >= kMaxFrameDepth) return false;
+  for (::Window inner : children(window)) {
+    if (visitBelow(inner, frame, depth + 1, visit)) return true;
+  }
+  return false;
+}
+
 void X11Display::forEachTopLevel(const std::function<bool(::Window client, ::Window frame)>& visit) {
   Display* d = display();
   if (d == nullptr) return;
-  for (::Window top : children(DefaultRootWindow(d))) {
-    if (visit(top, top)) continue;
-    // A window manager's frame: the client is one level down.
-    for (::Window inner : children(top)) {
-      if (visit(inner, top)) break;
-    }
-  }
+  for (::Window top : children(DefaultRootWindow(d))) (void)visitBelow(top, top, 0, visit);
 }
 
 std::vector<::Window> X11Display::topLevelWindowsOf(platform::Pid pid) {

@@ -124,9 +124,10 @@ class X11Display {
 
   // Walks the candidates for applications' top-level windows, bottom to
   // top: each child of the root, and when `visit` says that one isn't a
-  // client's window (a window manager's frame), its children, until `visit`
-  // accepts one of them. `visit(client, frame)` gets the window and the
-  // child of the root that holds it.
+  // client's window (a window manager's frame), what is inside it, depth
+  // first and at most kMaxFrameDepth levels down, until `visit` accepts
+  // one. `visit(client, frame)` gets the window and the child of the root
+  // that holds it.
   void forEachTopLevel(const std::function<bool(::Window client, ::Window frame)>& visit);
 
   // The visible top-level windows of a process (by _NET_WM_PID), whether
@@ -134,7 +135,12 @@ class X11Display {
   std::vector<::Window> topLevelWindowsOf(platform::Pid pid);
 
  private:
+  // Deeper than any window manager nests its clients (KWin: two levels).
+  static constexpr int kMaxFrameDepth = 3;
+
   std::optional<WindowProperty> readProperty(::Window window, const char* name, long count);
+  bool visitBelow(::Window window, ::Window frame, int depth,
+                  const std::function<bool(::Window client, ::Window frame)>& visit);
   void dispatchPending();
 
   XErrorTraps traps_;
