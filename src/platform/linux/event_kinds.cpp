@@ -51,6 +51,8 @@ bool eventStands(HeardKind kind, AtspiRole role, const HeldStates& held) {
       return held.focused;
     case HeardKind::kWindowActivated:
       return held.active && isWindowRole(role);
+    case HeardKind::kSelection:
+      return held.focused || held.selects;
     default:
       return true;
   }

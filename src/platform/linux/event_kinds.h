@@ -9,7 +9,11 @@
 // claims to be active but no longer holds the state when the claim is
 // handled (Qt announces activations it takes back at once) was never
 // activated for the user. The same goes for the focus: only an object that
-// holds the focused state has it, whatever it announced.
+// holds the focused state has it, whatever it announced. And for the caret:
+// the user's caret is in the focused element; a collapsed selection
+// reported by another (GTK 4's search entry echoes the text view's every
+// change) is nobody's. A selection of text in an element without the focus
+// (a paragraph of a web page) stands.
 #pragma once
 
 #include <atspi/atspi.h>
@@ -39,10 +43,12 @@ bool isWindowRole(AtspiRole role);
 
 // What an object must hold, when its event is handled, for the event to
 // stand: the focused state for a focus gain, the active state (and a
-// window's role) for an activation. Other kinds always stand.
+// window's role) for an activation, the focus or selected text for a
+// selection change. Other kinds always stand.
 struct HeldStates {
   bool focused = false;
   bool active = false;
+  bool selects = false;  // some text is selected in it
 };
 bool eventStands(HeardKind kind, AtspiRole role, const HeldStates& held);
 

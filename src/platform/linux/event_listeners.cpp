@@ -8,6 +8,7 @@
 #include "element_attributes.h"
 #include "linux_desktop.h"
 #include "run_loop.h"
+#include "text_access.h"
 
 namespace axt::lindesk {
 
@@ -51,12 +52,20 @@ const char* EventListeners::notificationOf(Kind kind) {
 // Asked when the event is handled, not when it was heard: what the
 // application took back meanwhile never happened for the user.
 bool EventListeners::stillStands(const Heard& e) {
-  if (e.kind != Kind::kFocusGained && e.kind != Kind::kWindowActivated) return true;
+  if (e.kind != Kind::kFocusGained && e.kind != Kind::kWindowActivated && e.kind != Kind::kSelection) {
+    return true;
+  }
   AtspiAccessible* source = e.source.get();
   GRef<AtspiStateSet> states = GRef<AtspiStateSet>::adopt(atspi_accessible_get_state_set(source));
   HeldStates held;
   held.focused = states && atspi_state_set_contains(states.get(), ATSPI_STATE_FOCUSED);
   held.active = states && atspi_state_set_contains(states.get(), ATSPI_STATE_ACTIVE);
+  if (e.kind == Kind::kSelection && !held.focused) {
+    GRef<AtspiText> text = textOf(source);
+    CharRange selected;
+    held.selects = text && readSelection(text.get(), selected) == platform::axerr::kSuccess &&
+                   selected.start != selected.end;
+  }
   AtspiRole role = ATSPI_ROLE_INVALID;
   if (e.kind == Kind::kWindowActivated && held.active) {
     GErrorHolder error;
@@ -93,6 +102,9 @@ void EventListeners::handle(const Heard& e) {
       if (!desktop_.focus().noteFocusGained(source)) return;
       break;
     }
+    case Kind::kSelection:
+      if (!stillStands(e)) return;
+      break;
     default:
       break;
   }

@@ -60,9 +60,17 @@ TEST(EventKinds, AFocusClaimStandsOnlyWhereTheFocusedStateIsHeld) {
   EXPECT_TRUE(eventStands(HeardKind::kFocusGained, ATSPI_ROLE_TEXT, HeldStates{true, false}));
   // The role doesn't matter for a focus.
   EXPECT_TRUE(eventStands(HeardKind::kFocusGained, ATSPI_ROLE_INVALID, HeldStates{true, false}));
-  // Other kinds don't depend on states.
-  EXPECT_TRUE(eventStands(HeardKind::kSelection, ATSPI_ROLE_TEXT, HeldStates{}));
+  // Moves and resizes don't depend on states.
   EXPECT_TRUE(eventStands(HeardKind::kWindowMoved, ATSPI_ROLE_FRAME, HeldStates{}));
+}
+
+TEST(EventKinds, TheCaretIsTheFocusedElementsSelectedTextIsAnyones) {
+  // The user's caret in the focused text.
+  EXPECT_TRUE(eventStands(HeardKind::kSelection, ATSPI_ROLE_TEXT, HeldStates{true, false, false}));
+  // A field without the focus echoing a collapsed selection: nobody's caret.
+  EXPECT_FALSE(eventStands(HeardKind::kSelection, ATSPI_ROLE_TEXT, HeldStates{false, false, false}));
+  // Text selected in a paragraph of a page, which never holds the focus.
+  EXPECT_TRUE(eventStands(HeardKind::kSelection, ATSPI_ROLE_PARAGRAPH, HeldStates{false, false, true}));
 }
 
 }  // namespace
