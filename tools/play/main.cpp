@@ -58,7 +58,13 @@ std::optional<Arguments> parseArguments(int argc, char** argv) {
 }
 
 // The library beside the player executable, where the build puts both.
+// Absent elsewhere: an installed player finds it through its run path.
 std::optional<std::string> besideExecutable(const char* name) {
+#if defined(__APPLE__)
+  // The loader looks in the player's run paths: its own folder in the build
+  // tree, the library folder when installed.
+  return std::string("@rpath/") + name;
+#endif
   char buffer[4096];
   ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
   if (n <= 0) return std::nullopt;
