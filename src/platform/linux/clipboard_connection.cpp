@@ -113,6 +113,26 @@ std::optional<XEvent> ClipboardConnection::waitFor(const std::function<bool(cons
   }
 }
 
+bool ClipboardConnection::waitUntil(const std::function<bool()>& done, double deadline) {
+  Display* d = display_.get();
+  XFlush(d);
+  for (;;) {
+    if (done()) return true;
+    while (XPending(d) > 0) {
+      XEvent event;
+      XNextEvent(d, &event);
+      dispatch(event);
+      if (done()) return true;
+    }
+    const double left = deadline - monotonicSeconds();
+    if (left <= 0) return false;
+    pollfd fd{ConnectionNumber(d), POLLIN, 0};
+    const int ms = static_cast<int>(std::ceil(std::min(left, 1.0) * 1000.0));
+    if (poll(&fd, 1, ms) < 0 && errno != EINTR) return done();
+    if ((fd.revents & (POLLHUP | POLLERR)) != 0) return done();
+  }
+}
+
 Time ClipboardConnection::serverTime() {
   // Appending nothing to a property of our own still changes it: the
   // notification carries the server's time.

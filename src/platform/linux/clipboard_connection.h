@@ -59,6 +59,9 @@ class ClipboardConnection {
   // Waits until an event that `wanted` accepts arrives, handling every
   // other one meanwhile; absent once `deadline` (monotonicSeconds) passes.
   std::optional<XEvent> waitFor(const std::function<bool(const XEvent&)>& wanted, double deadline);
+  // Handles every event as it arrives until `done` holds (checked first and
+  // after each event) or `deadline` passes; whether it holds.
+  bool waitUntil(const std::function<bool()>& done, double deadline);
 
   // The server's current time, for ownership and replies; CurrentTime when
   // the server doesn't answer in time.

@@ -24,9 +24,9 @@ std::size_t chunkSize(Display* d) {
   return std::clamp<std::size_t>(bytes, 4096, kLargestChunk);
 }
 
-void writeBytes(Display* d, ::Window w, Atom property, Atom type, const std::string& data) {
-  XChangeProperty(d, w, property, type, 8, PropModeReplace,
-                  reinterpret_cast<const unsigned char*>(data.data()), static_cast<int>(data.size()));
+void writeBytes(Display* d, ::Window w, Atom property, Atom type, const char* bytes, std::size_t size) {
+  XChangeProperty(d, w, property, type, 8, PropModeReplace, reinterpret_cast<const unsigned char*>(bytes),
+                  static_cast<int>(size));
 }
 
 void writeLongs(Display* d, ::Window w, Atom property, Atom type, const std::vector<long>& values) {
@@ -57,6 +57,13 @@ Time ClipboardOwner::disown() {
   owns_ = false;
   targets_.clear();
   return now;
+}
+
+void ClipboardOwner::offerAlso(std::vector<ServedTarget> targets) {
+  if (!owns_) return;
+  for (ServedTarget& t : targets) {
+    if (find(t.target) == nullptr) targets_.push_back(std::move(t));
+  }
 }
 
 const ServedTarget* ClipboardOwner::find(const std::string& target) const {
@@ -130,10 +137,10 @@ bool ClipboardOwner::convert(::Window requestor, Atom target, Atom property) {
   const ServedTarget* t = find(c_.atomName(target));
   if (t == nullptr) return false;
   const Atom type = c_.atom(t->propertyType);
-  if (t->data.size() > chunk_) {
+  if (t->data->size() > chunk_) {
     startTransfer(requestor, property, type, t->data);
   } else {
-    writeBytes(d, requestor, property, type, t->data);
+    writeBytes(d, requestor, property, type, t->data->data(), t->data->size());
   }
   return true;
 }
@@ -153,15 +160,15 @@ bool ClipboardOwner::convertMultiple(::Window requestor, Atom property) {
   return true;
 }
 
-void ClipboardOwner::startTransfer(::Window requestor, Atom property, Atom type, const std::string& data) {
+void ClipboardOwner::startTransfer(::Window requestor, Atom property, Atom type, SharedBytes data) {
   Display* d = c_.display();
   // Its deletions of the property are what move the transfer on.
   XSelectInput(d, requestor, PropertyChangeMask);
-  writeLongs(d, requestor, property, c_.atom("INCR"), {static_cast<long>(data.size())});
+  writeLongs(d, requestor, property, c_.atom("INCR"), {static_cast<long>(data->size())});
   transfers_.erase(std::remove_if(transfers_.begin(), transfers_.end(),
                                   [&](const Transfer& t) { return t.requestor == requestor && t.property == property; }),
                    transfers_.end());
-  transfers_.push_back(Transfer{requestor, property, type, data, 0, monotonicSeconds()});
+  transfers_.push_back(Transfer{requestor, property, type, std::move(data), 0, monotonicSeconds()});
 }
 
 void ClipboardOwner::continueTransfer(const XPropertyEvent& event) {
@@ -172,8 +179,9 @@ void ClipboardOwner::continueTransfer(const XPropertyEvent& event) {
   Display* d = c_.display();
   XErrorTrap trap(c_.traps(), d);
   // Each deletion asks for the next piece; an empty piece ends the transfer.
-  const std::size_t n = std::min(chunk_, it->data.size() - it->offset);
-  writeBytes(d, it->requestor, it->property, it->type, it->data.substr(it->offset, n));
+  // Each piece is written straight from the shared data.
+  const std::size_t n = std::min(chunk_, it->data->size() - it->offset);
+  writeBytes(d, it->requestor, it->property, it->type, it->data->data() + it->offset, n);
   it->offset += n;
   it->lastProgress = monotonicSeconds();
   const bool finished = n == 0;

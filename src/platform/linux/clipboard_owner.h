@@ -27,6 +27,9 @@ class ClipboardOwner {
   Time disown();
   // Offers nothing more, owned or not; transfers under way still finish.
   void offerNothing() { targets_.clear(); }
+  // Offers these too, while we own the clipboard (targets offered already
+  // keep their data).
+  void offerAlso(std::vector<ServedTarget> targets);
 
   bool owns() const { return owns_; }
 
@@ -39,7 +42,7 @@ class ClipboardOwner {
     ::Window requestor = 0;
     Atom property = None;
     Atom type = None;
-    std::string data;
+    SharedBytes data;  // the one copy that is served, not a copy of it
     std::size_t offset = 0;
     double lastProgress = 0;
   };
@@ -48,7 +51,7 @@ class ClipboardOwner {
   // Writes one target to the requestor's property; false when it can't.
   bool convert(::Window requestor, Atom target, Atom property);
   bool convertMultiple(::Window requestor, Atom property);
-  void startTransfer(::Window requestor, Atom property, Atom type, const std::string& data);
+  void startTransfer(::Window requestor, Atom property, Atom type, SharedBytes data);
   void continueTransfer(const XPropertyEvent& event);
   void dropStaleTransfers();
   const ServedTarget* find(const std::string& target) const;

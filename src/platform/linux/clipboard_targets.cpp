@@ -43,33 +43,94 @@ bool isMetaTarget(std::string_view target) {
   return std::find(kMetaTargets.begin(), kMetaTargets.end(), target) != kMetaTargets.end();
 }
 
-std::vector<ServedTarget> servedTargets(const std::vector<platform::PasteboardItem>& items) {
+std::vector<SharedItem> shareItems(const std::vector<platform::PasteboardItem>& items) {
+  std::vector<SharedItem> shared;
+  shared.reserve(items.size());
+  for (const platform::PasteboardItem& item : items) {
+    SharedItem& s = shared.emplace_back();
+    for (const auto& [type, data] : item.types) s.types.emplace_back(type, std::make_shared<const std::string>(data));
+  }
+  return shared;
+}
+
+std::vector<platform::PasteboardItem> copyItems(const std::vector<SharedItem>& items) {
+  std::vector<platform::PasteboardItem> copies;
+  copies.reserve(items.size());
+  for (const SharedItem& item : items) {
+    platform::PasteboardItem& c = copies.emplace_back();
+    for (const auto& [type, data] : item.types) c.types.emplace_back(type, data ? *data : std::string());
+  }
+  return copies;
+}
+
+std::vector<ServedTarget> servedTargets(const std::vector<SharedItem>& items) {
   std::vector<ServedTarget> served;
   const auto has = [&](std::string_view target) {
     return std::any_of(served.begin(), served.end(), [&](const ServedTarget& s) { return s.target == target; });
   };
-  const auto add = [&](std::string_view target, std::string_view type, std::string data) {
+  const auto add = [&](std::string_view target, std::string_view type, SharedBytes data) {
     if (target.empty() || isMetaTarget(target) || has(target)) return;
     served.push_back(ServedTarget{std::string(target), std::string(type), std::move(data)});
   };
+  const auto own = [](std::string data) { return std::make_shared<const std::string>(std::move(data)); };
   bool temporary = false;
-  std::optional<std::string> text;
-  for (const platform::PasteboardItem& item : items) {
+  SharedBytes text;
+  for (const SharedItem& item : items) {
     for (const auto& [type, data] : item.types) {
+      const SharedBytes bytes = data ? data : own({});
       const std::string target = targetForType(type);
-      add(target, propertyTypeFor(target, data), data);
+      add(target, propertyTypeFor(target, *bytes), bytes);
       if (isHistoryMarker(type)) temporary = true;
-      if (type == platform::kPasteboardTypeString && !text) text = data;
+      if (type == platform::kPasteboardTypeString && !text) text = bytes;
     }
   }
   if (temporary && text) {
-    add(kUtf8PlainTarget, kUtf8PlainTarget, *text);
-    add(kPlainTarget, kPlainTarget, *text);
-    add(kTextTarget, propertyTypeFor(kTextTarget, *text), *text);
-    add(kStringTarget, kStringTarget, latin1FromUtf8(*text));
+    add(kUtf8PlainTarget, kUtf8PlainTarget, text);
+    add(kPlainTarget, kPlainTarget, text);
+    add(kTextTarget, propertyTypeFor(kTextTarget, *text), text);
+    add(kStringTarget, kStringTarget, own(latin1FromUtf8(*text)));
   }
-  if (temporary) add(kHistoryHintTarget, kHistoryHintTarget, std::string(kHistoryHintValue));
+  if (temporary) add(kHistoryHintTarget, kHistoryHintTarget, own(std::string(kHistoryHintValue)));
   return served;
+}
+
+std::vector<ServedTarget> servedTargets(const std::vector<platform::PasteboardItem>& items) {
+  return servedTargets(shareItems(items));
+}
+
+std::vector<long> multiplePairs(const std::vector<unsigned long>& targets,
+                                const std::vector<unsigned long>& properties) {
+  std::vector<long> pairs;
+  const std::size_t n = std::min(targets.size(), properties.size());
+  pairs.reserve(2 * n);
+  for (std::size_t i = 0; i < n; ++i) {
+    pairs.push_back(static_cast<long>(targets[i]));
+    pairs.push_back(static_cast<long>(properties[i]));
+  }
+  return pairs;
+}
+
+std::vector<bool> convertedPairs(const std::vector<long>& sent, const std::vector<long>& answered) {
+  std::vector<bool> converted(sent.size() / 2, false);
+  for (std::size_t i = 0; i < converted.size(); ++i) {
+    const std::size_t at = 2 * i;
+    if (at + 1 >= answered.size()) break;
+    // None (0) in either place of the pair marks a refusal; an owner that
+    // answered for something else than was asked answered nothing of ours.
+    converted[i] = answered[at] == sent[at] && answered[at + 1] == sent[at + 1] && sent[at] != 0 && sent[at + 1] != 0;
+  }
+  return converted;
+}
+
+Restore restoreFor(const ReadProgress& progress) {
+  if (!progress.hadOwner) return Restore::LeaveEmpty;
+  if (progress.targetsKnown && progress.pending == 0) {
+    // An owner that answered every request but gave nothing usable: the
+    // clipboard ends as empty as it effectively was, but never ownerless
+    // because of us.
+    return progress.arrived > 0 ? Restore::Whole : Restore::WhatCameAndWhatFollows;
+  }
+  return Restore::WhatCameAndWhatFollows;
 }
 
 std::optional<std::string> textOfType(const std::vector<platform::PasteboardItem>& items,

@@ -3,6 +3,9 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "clipboard_connection.h"
 #include "clipboard_owner.h"
 #include "clipboard_reader.h"
@@ -10,6 +13,24 @@
 #include "run_loop.h"
 
 namespace axt::lindesk {
+
+namespace {
+
+// Saving the content waits this long for all of it; then the replacement
+// goes on, and the read with it, through the pauses that follow (0.2 s for
+// the activation, 1.0 s for the paste) until the content is put back.
+constexpr double kSaveWait = 0.5;
+// The clipboard is not taken before the previous owner has listed its
+// targets and been asked for all of them, or this long after the read
+// began: an owner that needs 0.7 s per answer is still read whole, and the
+// replacement as a whole takes no longer than before (about 1.2 s of pauses
+// plus the 0.5 s a silent owner used to cost).
+constexpr double kAskLimit = 0.8;
+// Slots for the properties of reads whose answers may still come; a read
+// lasts at most 8 s, a replacement at least 1.2 s.
+constexpr unsigned kReadSlots = 8;
+
+}  // namespace
 
 X11Clipboard::X11Clipboard(GlibRunLoop& runLoop, XErrorTraps& traps) : runLoop_(runLoop), traps_(traps) {}
 X11Clipboard::~X11Clipboard() = default;
@@ -29,6 +50,7 @@ bool X11Clipboard::ready() {
 
 void X11Clipboard::onEvent(const XEvent& event) {
   owner_->handle(event);
+  if (read_ && read_->handle(event) && adopting_) adoptArrivals();
   if (!connection_->reportsOwnerChanges() || event.type != connection_->xfixesEventBase() + XFixesSelectionNotify) {
     return;
   }
@@ -49,6 +71,8 @@ void X11Clipboard::onEvent(const XEvent& event) {
 void X11Clipboard::finishClear() {
   if (!clearPending_) return;
   clearPending_ = false;
+  // Putting back a saved content of which nothing had come yet.
+  if (savedPartly_ && restoreFromRead()) return;
   Display* d = connection_->display();
   if (XGetSelectionOwner(d, connection_->atom("CLIPBOARD")) == None) return;
   disownedAt_ = owner_->disown();
@@ -70,8 +94,73 @@ std::vector<platform::PasteboardItem> X11Clipboard::items() {
   if (!ready()) return {};
   finishClear();
   connection_->drain(true);
-  if (owner_->owns()) return written_;
-  return readClipboard(*connection_);
+  if (owner_->owns()) return copyItems(written_);
+  endRead();
+  read_ = std::make_unique<ClipboardRead>(*connection_, readSlot_++ % kReadSlots);
+  ClipboardRead& read = *read_;
+  connection_->waitUntil([&read] { return read.finished(); }, read.startedAt() + kSaveWait);
+  std::vector<platform::PasteboardItem> saved = read.handOut();
+  savedPartly_ = restoreFor(read.progress()) == Restore::WhatCameAndWhatFollows;
+  if (!savedPartly_) endRead();
+  return saved;
+}
+
+void X11Clipboard::letTheReadAsk() {
+  if (!read_ || read_->asked()) return;
+  ClipboardRead& read = *read_;
+  connection_->waitUntil([&read] { return read.asked(); }, read.startedAt() + kAskLimit);
+}
+
+// When the previous content could not be read whole, the replacement still
+// takes the clipboard and pastes. The paste keys go out whatever the
+// clipboard holds: a clipboard left to its slow or silent owner would paste
+// that owner's content over the user's selection, or nothing, and the
+// replacement the host asked for would not happen; it cannot happen any
+// other way than through the clipboard. What is lost by taking it is kept
+// as small as the protocol allows: every target was asked for before the
+// owner lost the clipboard, and it answers those requests before it sees
+// the loss, so what it sends after the replacement is over is still added
+// to what we serve (until the read's time is up). An owner that never
+// answers loses its content, which nobody could paste meanwhile anyway; the
+// clipboard then stays ours, empty, rather than having no owner at all.
+bool X11Clipboard::restoreFromRead() {
+  savedPartly_ = false;
+  if (!read_ || !owner_->owns()) return false;
+  written_ = read_->sharedItems();
+  if (!owner_->own(servedTargets(written_))) {
+    written_.clear();
+    endRead();
+    return false;
+  }
+  adopting_ = true;
+  adoptArrivals();
+  // An owner that never answers sends no event to end the read with.
+  const ClipboardRead* read = read_.get();
+  if (read != nullptr) {
+    postToMainLoopAfter(std::max(0.1, read->startedAt() + 8.5 - monotonicSeconds()), [this, read] {
+      if (read_.get() == read) adoptArrivals();
+    });
+  }
+  return true;
+}
+
+void X11Clipboard::adoptArrivals() {
+  if (!read_ || !adopting_) return;
+  if (!owner_->owns()) {
+    // Somebody copied something newer: that stays, and the rest of the
+    // read is of no use.
+    endRead();
+    return;
+  }
+  written_ = read_->sharedItems();
+  owner_->offerAlso(servedTargets(written_));
+  if (read_->finished()) endRead();
+}
+
+void X11Clipboard::endRead() {
+  read_.reset();
+  adopting_ = false;
+  savedPartly_ = false;
 }
 
 std::optional<std::string> X11Clipboard::stringForType(std::string_view type) {
@@ -97,10 +186,17 @@ std::int64_t X11Clipboard::clearContents() {
 bool X11Clipboard::writeItems(const std::vector<platform::PasteboardItem>& items) {
   if (!ready()) return false;
   if (items.empty()) return true;
+  // Writing back the saved content, of which more came meanwhile.
+  if (savedPartly_ && read_ && read_->isHandedOut(items)) {
+    clearPending_ = false;
+    if (restoreFromRead()) return true;
+  }
+  letTheReadAsk();
   // Writing follows a clear; without one it adds to what is there.
   if (!clearPending_ && !owner_->owns()) written_.clear();
   clearPending_ = false;
-  written_.insert(written_.end(), items.begin(), items.end());
+  std::vector<SharedItem> adding = shareItems(items);
+  written_.insert(written_.end(), std::make_move_iterator(adding.begin()), std::make_move_iterator(adding.end()));
   const bool owned = owner_->own(servedTargets(written_));
   if (!owned) written_.clear();
   if (!connection_->reportsOwnerChanges()) lastOwner_ = owned ? connection_->window() : lastOwner_;

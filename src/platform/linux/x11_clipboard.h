@@ -12,12 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "clipboard_targets.h"
 #include "platform/platform.h"
 
 namespace axt::lindesk {
 
 class ClipboardConnection;
 class ClipboardOwner;
+class ClipboardRead;
 class GlibRunLoop;
 class XErrorTraps;
 
@@ -41,6 +43,14 @@ class X11Clipboard final : public platform::Pasteboard {
   // or before anything else is asked, so that a clear followed by a write
   // never hands the clipboard to a clipboard manager in between.
   void finishClear();
+  // Before the clipboard changes hands: the read of the previous owner must
+  // have sent its requests while that owner still owns it.
+  void letTheReadAsk();
+  // Puts back what the read of the previous owner got, and goes on adding
+  // what it still sends.
+  bool restoreFromRead();
+  void adoptArrivals();
+  void endRead();
 
   GlibRunLoop& runLoop_;
   XErrorTraps& traps_;
@@ -48,8 +58,19 @@ class X11Clipboard final : public platform::Pasteboard {
   std::unique_ptr<ClipboardOwner> owner_;  // serves through the connection: declared after it
   bool tried_ = false;
   std::int64_t changeCount_ = 0;
-  // What we wrote since the last clear; served while we own the clipboard.
-  std::vector<platform::PasteboardItem> written_;
+  // What we wrote since the last clear; served while we own the clipboard,
+  // from the same data.
+  std::vector<SharedItem> written_;
+  // The read of the clipboard's previous content, while it may still bring
+  // something: from the moment the content is saved until it has been put
+  // back whole, or the owner's time is up.
+  std::unique_ptr<ClipboardRead> read_;
+  unsigned readSlot_ = 0;
+  // What the read handed out as the saved content wasn't all of it: writing
+  // that back (or nothing, for nothing) puts back what the read has by then.
+  bool savedPartly_ = false;
+  // The content put back is the read's: what it still brings is added.
+  bool adopting_ = false;
   bool clearPending_ = false;
   bool clearScheduled_ = false;
   // The time we left the clipboard without owner: its notification is ours.
