@@ -21,8 +21,16 @@
 #   root     the root window's id
 #   window   mousepad's (visible) window id
 #
+# The root window carries the accessibility bus's address (AT_SPI_BUS), as
+# a desktop session's does: Qt applications look for the bus there.
+#
+#   desktop_launch NAME CLASS COMMAND...   starts another application in the
+#            private folder, waits until NAME is on the accessibility bus and
+#            a window of CLASS is shown, and sets `launched` to that window's
+#            id (not in a subshell: it adds to pids)
+#
 # Every wait is bounded: a piece that doesn't come up makes desktop_start
-# return 1 with desktop_error saying which.
+# (or desktop_launch) return 1 with desktop_error saying which.
 
 desktop_here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 desktop_reader="$desktop_here/atspi_reader.py"
@@ -37,7 +45,7 @@ window=""
 # present). Tests/linux/packages.txt names the Debian packages.
 desktop_missing() {
   local tool file
-  for tool in Xvfb dbus-daemon dbus-send xdotool xwininfo mousepad timeout; do
+  for tool in Xvfb dbus-daemon dbus-send xdotool xwininfo xprop mousepad timeout; do
     command -v "$tool" >/dev/null 2>&1 || echo "$tool"
   done
   for file in /usr/libexec/at-spi-bus-launcher /usr/libexec/at-spi2-registryd; do
@@ -122,6 +130,7 @@ desktop_start() {
     desktop_error="the accessibility registry didn't come up"
     return 1
   fi
+  xprop -root -f AT_SPI_BUS 8s -set AT_SPI_BUS "$a11y"
 
   # In the private folder: nothing it leaves in its working folder lands
   # in the caller's.
@@ -135,4 +144,26 @@ desktop_start() {
   window="$(xdotool search --name 'Mousepad' | while read -r w; do
     xwininfo -id "$w" | grep -q IsViewable && echo "$w"; done | head -1)"
   [ -n "$window" ] || { desktop_error="mousepad has no visible window"; return 1; }
+}
+
+# The topmost shown window of a window class, if there is one.
+desktop_visible_window() {
+  xdotool search --onlyvisible --class "$1" 2>/dev/null | tail -1 | grep .
+}
+
+desktop_launch() {  # name class command...
+  local name="$1" class="$2"
+  launched=""
+  shift 2
+  (cd "$work" && exec "$@" >"$work/$class.log" 2>&1) &
+  pids+=($!)
+  if ! timeout 30 "$desktop_reader" wait-app "$name" 25; then
+    desktop_error="$name didn't appear on the accessibility bus"
+    return 1
+  fi
+  if ! wait_for 10 desktop_visible_window "$class"; then
+    desktop_error="$name has no visible window"
+    return 1
+  fi
+  launched="$(desktop_visible_window "$class")"
 }

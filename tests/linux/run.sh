@@ -7,7 +7,7 @@
 # bin/axtrack-linux-host and bin/axtrack-play, built with
 #
 #   cmake -S . -B BUILD_DIR -DAXTRACK_LINUX_DESKTOP=ON && cmake --build BUILD_DIR -j2 \
-#       --target axtrack axtrack-linux-host axtrack-play
+#       --target axtrack axtrack-linux-host axtrack-nesting-wm axtrack-play
 #
 # (without axtrack-play the player's cases are skipped).
 #
@@ -17,7 +17,8 @@
 # It starts its own X server (Xvfb, on a free display), a private D-Bus
 # session bus, the accessibility bus (at-spi-bus-launcher, at-spi2-registryd)
 # and mousepad, Debian's GTK text editor, which nobody here wrote (all of it
-# in desktop_env.sh, which the desktop tour shares). Then
+# in desktop_env.sh, which the desktop tour shares); later a GTK 4 and a Qt
+# editor join it (app_cases.sh). Then
 # xdotool plays the user while the test host, which loads the library with
 # dlopen as a host does, prints each event it receives with its time. The
 # extents of the selected word are read by an AT-SPI client of our own
@@ -611,6 +612,99 @@ else
     echo "SKIP window manager: openbox isn't installed"
   fi
   clip_clear
+  stop_host
+fi
+
+# ---------------------------------------------------------------- other toolkits
+# The same cases against a GTK 4 editor (gnome-text-editor) and a Qt 5 one
+# (FeatherPad), under a window manager (openbox), in turn, so that each
+# activation switches from another application: app_cases.sh. Then the
+# windows are nested two levels deep by a window manager of the tests' own
+# (nesting_wm.cpp, as KWin nests them): mousepad's identifier and
+# focusPreiov still work.
+. "$here/app_cases.sh"
+nesting_wm="$build/bin/axtrack-nesting-wm"
+other_missing=()
+for tool in gnome-text-editor featherpad openbox; do
+  command -v "$tool" >/dev/null 2>&1 || other_missing+=("$tool")
+done
+[ -x "$nesting_wm" ] || other_missing+=("$nesting_wm")
+if [ ${#other_missing[@]} -gt 0 ]; then
+  fail "other toolkits" "missing: ${other_missing[*]} (see tests/linux/packages.txt and the build line above)"
+else
+  openbox --sm-disable >"$work/openbox-apps.log" 2>&1 &
+  wm=$!
+  pids+=("$wm")
+  if ! wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'; then
+    fail "other toolkits" "openbox didn't come up"
+  elif ! desktop_launch gnome-text-editor gnome-text-editor gnome-text-editor --standalone; then
+    fail "other toolkits" "$desktop_error"
+  elif ! gtk4_window="$launched" || ! desktop_launch FeatherPad featherpad featherpad; then
+    fail "other toolkits" "$desktop_error"
+  elif ! qt_window="$launched" || ! start_host apps --window; then
+    fail "other toolkits" "the host didn't start: $(tail -3 "$hostlog" | tr '\n' '|')"
+  else
+    # Both applications are up before the host starts: each activation
+    # below is a switch the host sees, from its own window to the GTK 4
+    # editor, from there to the Qt one.
+    hostwin="$(awk '$1 == "host" && $2 == "window" { print $3; exit }' "$hostlog")"
+    wait_for 5 is_active "$hostwin"
+
+    # GTK 4.8 implements no screen extents for ranges of text, and its
+    # search entry never says it has the focus: the focus goes to the main
+    # menu's button instead, and Tab brings it back.
+    app_no_extents="GTK 4.8 gives no extents for text ranges"
+    app_focus_away="xdotool key --delay 400 F10 Escape"
+    app_focus_back="xdotool key Tab"
+    app_cases "GTK 4 (gnome-text-editor)" gnome-text-editor "$gtk4_window" org.gnome.TextEditor
+
+    app_no_extents=""
+    app_focus_away="xdotool key ctrl+f"
+    app_focus_back="xdotool key Escape"
+    app_cases "Qt 5 (FeatherPad)" FeatherPad "$qt_window" featherpad
+    kill -TERM "$wm" 2>/dev/null
+    wait "$wm" 2>/dev/null
+
+    # Nested two levels deep: the client's identifier is still found, and
+    # focusPreiov still activates it.
+    "$nesting_wm" >"$work/nesting-wm.log" 2>&1 &
+    wm=$!
+    pids+=("$wm")
+    nested_in() { xwininfo -tree -id "$1" | awk '/Parent window id:/ { print $4; exit }'; }
+    is_nested() {  # window: its parent's parent is a child of the root
+      local parent grand
+      parent="$(nested_in "$1")"
+      grand="$(nested_in "$parent")"
+      [ -n "$grand" ] && [ "$grand" != "$root" ] && [ "$(nested_in "$grand")" = "$root" ]
+    }
+    if ! wait_for 10 grep -q 'nesting wm ready' "$work/nesting-wm.log" || ! wait_for 5 is_nested "$window"; then
+      fail "nesting window manager" "mousepad wasn't nested: $(tr '\n' '|' <"$work/nesting-wm.log")"
+    else
+      xdotool windowactivate --sync "$hostwin" >/dev/null 2>&1
+      t="$(now)"
+      xdotool windowactivate --sync "$window" >/dev/null 2>&1
+      if got="$(event_after app_changed "$t" 5)" && [[ "$got" == *'"bundle_id":"org.xfce.mousepad"'* ]]; then
+        pass "nesting window manager: app_changed carries mousepad's toolkit identifier two levels down"
+      else
+        fail "nesting window manager" "app_changed: ${got:-none within 5 s}"
+      fi
+      xdotool windowactivate --sync "$hostwin" >/dev/null 2>&1
+      if wait_for 5 is_active "$hostwin"; then
+        call focusPreiov
+        if wait_for 5 is_active "$window"; then
+          pass "nesting window manager: focusPreiov activates mousepad's nested window"
+        else
+          fail "nesting window manager" "focusPreiov: active window $(xdotool getactivewindow), mousepad is $window"
+        fi
+      else
+        fail "nesting window manager" "the host's window couldn't be activated"
+      fi
+    fi
+    wait_for 5 sh -c "xwininfo -tree -id '$window' | grep -q 'Parent window id: $root'"
+  fi
+  # Whichever manager runs now goes: the player's cases run without one.
+  kill -TERM "$wm" 2>/dev/null
+  wait "$wm" 2>/dev/null
   stop_host
 fi
 
