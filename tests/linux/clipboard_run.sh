@@ -1,0 +1,277 @@
+#!/usr/bin/env bash
+# The user's clipboard through setText, with owners that misbehave, on a
+# real (virtual) Linux desktop with mousepad as the application written in.
+#
+#   tests/linux/clipboard_run.sh [BUILD_DIR]
+#
+# BUILD_DIR (default: build-linux beside the repository) holds
+# bin/libaxtrack.so and bin/axtrack-linux-host. Besides what run.sh needs
+# (tests/linux/packages.txt) it needs xclip and python3-xlib, for the owners
+# of clipboard_owner.py. Cases:
+#
+#   plain       an owner that answers at once: its text is back
+#   slow        one that answers each request 0.7 s after it gets it: every
+#               target is back when setText returns
+#   silent      one that never answers: the word is still replaced, and the
+#               clipboard has an owner afterwards (ours), never none
+#   ten         10 targets, 0.4 s per answer, with MULTIPLE: all 10 back
+#   ten-single  the same without MULTIPLE (one request per target, sent
+#               together): those that came are back when setText returns,
+#               the rest follow as the owner sends them
+#   large       a 50 MB image from xclip: back whole, read three times; the
+#               host's memory is measured before and after
+#
+# Every wait is bounded. It prints each setText's duration and the memory
+# figures; the last line is "clipboard: N passed, N failed".
+set -u
+
+here="$(cd "$(dirname "$0")" && pwd)"
+build="${1:-$here/../../build-linux}"
+[ -d "$build" ] && build="$(cd "$build" && pwd)"
+library="$build/bin/libaxtrack.so"
+host="$build/bin/axtrack-linux-host"
+reader="$here/atspi_reader.py"
+owner_py="$here/clipboard_owner.py"
+
+passed=0
+failed=0
+pass() { passed=$((passed + 1)); echo "PASS $1"; }
+fail() { failed=$((failed + 1)); echo "FAIL $1: $2"; }
+finish() {
+  echo "clipboard: $passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
+  exit
+}
+
+. "$here/desktop_env.sh"
+missing=($(desktop_missing))
+command -v xclip >/dev/null 2>&1 || missing+=(xclip)
+/usr/bin/python3 -c 'import Xlib' 2>/dev/null || missing+=(python3-xlib)
+for file in "$library" "$host"; do
+  [ -f "$file" ] || missing+=("$file")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  fail "setup" "missing: ${missing[*]}"
+  finish
+fi
+
+trap desktop_stop EXIT
+desktop_start || { fail "setup" "$desktop_error"; finish; }
+cd "$work" || { fail "setup" "can't enter $work"; finish; }
+
+now() { date +%s.%N; }
+settle() { sleep 0.4; }
+mkfifo "$work/stdin"
+exec 9<>"$work/stdin"
+hostlog="$work/host.log"
+timeout 300 "$host" "$library" --seconds 280 <"$work/stdin" >"$hostlog" 2>&1 &
+hostpid=$!
+pids+=("$hostpid")
+wait_for 10 grep -q '^host ready' "$hostlog" || { fail "setup" "the host didn't start"; finish; }
+call() { echo "$*" >&9; }
+
+event_after() {  # name since seconds
+  local deadline=$((SECONDS + $3)) line
+  while [ "$SECONDS" -le "$deadline" ]; do
+    line="$(awk -v name="$1" -v since="$2" '$1 == "event" && $3 == name && $2 > since { print; exit }' "$hostlog")"
+    if [ -n "$line" ]; then echo "$line"; return 0; fi
+    sleep 0.05
+  done
+  return 1
+}
+did_after() {  # name since seconds -> "T0 T1"
+  local deadline=$((SECONDS + $3)) line
+  while [ "$SECONDS" -le "$deadline" ]; do
+    line="$(awk -v name="$1" -v since="$2" '$1 == "did" && $2 == name && $3 > since { print $3 " " $4; exit }' "$hostlog")"
+    if [ -n "$line" ]; then echo "$line"; return 0; fi
+    sleep 0.05
+  done
+  return 1
+}
+document() { timeout 10 "$reader" text mousepad; }
+select_word() {  # n word
+  local t i
+  xdotool windowfocus --sync "$window"
+  settle
+  t="$(now)"
+  xdotool key ctrl+Home
+  for ((i = 0; i < $1; i++)); do xdotool key ctrl+Right; done
+  xdotool key ctrl+shift+Left
+  event_after text_select "$t" 5 | grep -q "\"selected_text\":\"$2\""
+}
+clip_get() { timeout 10 xclip -selection clipboard -o -t "${1:-UTF8_STRING}" 2>/dev/null; }
+# The clipboard has an owner (anyone): asking it for its targets succeeds.
+clip_owned() { /usr/bin/python3 -c '
+from Xlib import display
+d = display.Display()
+raise SystemExit(0 if d.get_selection_owner(d.intern_atom("CLIPBOARD")) != 0 else 1)'; }
+duration() { awk -v t0="${1% *}" -v t1="${1#* }" 'BEGIN { printf "%.0f", (t1 - t0) * 1000 }'; }
+
+# Starts clipboard_owner.py with ARGS and waits until it owns the clipboard.
+owner=""
+start_owner() {
+  stop_owner
+  /usr/bin/python3 "$owner_py" "$@" >"$work/owner.log" 2>&1 &
+  owner=$!
+  pids+=("$owner")
+  wait_for 5 grep -q '^ready' "$work/owner.log"
+}
+stop_owner() {
+  [ -n "$owner" ] && kill -TERM "$owner" 2>/dev/null && wait "$owner" 2>/dev/null
+  owner=""
+}
+# How many of the ten formats read back as they were.
+formats_back() {
+  local n=0 k
+  [ "$(clip_get)" = 'owner text' ] && n=1
+  for k in 1 2 3 4 5 6 7 8 9; do
+    [ "$(clip_get "application/x-axtrack-test-$k")" = "format $k" ] && n=$((n + 1))
+  done
+  echo "$n"
+}
+# Runs setText WORD over the selected word; sets `times` and `took` (ms).
+replace() {  # word
+  local t
+  t="$(now)"
+  call setText "$1"
+  times="$(did_after setText "$t" 15)" || return 1
+  took="$(duration "$times")"
+}
+# The host itself, not the timeout that runs it.
+hostproc="$(cat "/proc/$hostpid/task/$hostpid/children" 2>/dev/null | awk '{ print $1 }')"
+rss_kb() { awk '/^VmRSS/ { print $2 }' "/proc/${hostproc:-$hostpid}/status"; }
+
+xdotool windowfocus --sync "$window"
+event_after app_changed 0 5 >/dev/null || fail "setup" "mousepad wasn't adopted"
+xdotool key ctrl+a
+xdotool type --delay 5 'one two three four five six seven'
+settle
+
+# ---------------------------------------------------------------- plain
+if ! start_owner; then
+  fail "plain" "the owner didn't take the clipboard"
+elif ! select_word 1 one; then
+  fail "plain" "no text_select for one"
+elif ! replace ONE; then
+  fail "plain" "setText didn't return"
+else
+  doc="$(document)"
+  if [[ "$doc" == 'ONE two'* ]] && [ "$(clip_get)" = 'owner text' ]; then
+    pass "plain: the word was replaced and the owner's text is back ($took ms)"
+  else
+    fail "plain" "document '$doc', clipboard '$(clip_get)'"
+  fi
+fi
+
+# ---------------------------------------------------------------- slow
+if ! start_owner --delay 0.7 --formats 3; then
+  fail "slow owner" "the owner didn't take the clipboard"
+elif ! select_word 2 two; then
+  fail "slow owner" "no text_select for two"
+elif ! replace TWO; then
+  fail "slow owner" "setText didn't return"
+else
+  doc="$(document)"
+  text="$(clip_get)"
+  f1="$(clip_get application/x-axtrack-test-1)"
+  f2="$(clip_get application/x-axtrack-test-2)"
+  if [[ "$doc" == 'ONE TWO three'* ]] && [ "$text" = 'owner text' ] && [ "$f1" = 'format 1' ] &&
+     [ "$f2" = 'format 2' ] && [ "$took" -le 2000 ]; then
+    pass "slow owner (0.7 s per answer): all 3 targets are back when setText returns ($took ms)"
+  else
+    fail "slow owner" "document '$doc', clipboard '$text' '$f1' '$f2', $took ms; owner: $(tr '\n' '|' <"$work/owner.log")"
+  fi
+fi
+
+# ---------------------------------------------------------------- silent
+if ! start_owner --silent; then
+  fail "silent owner" "the owner didn't take the clipboard"
+elif ! select_word 3 three; then
+  fail "silent owner" "no text_select for three"
+elif ! replace THREE; then
+  fail "silent owner" "setText didn't return"
+else
+  doc="$(document)"
+  sleep 0.5
+  if [[ "$doc" == 'ONE TWO THREE four'* ]] && clip_owned && [ "$took" -le 2000 ]; then
+    pass "silent owner: the word was replaced, the clipboard still has an owner ($took ms)"
+  else
+    fail "silent owner" "document '$doc', owned: $(clip_owned && echo yes || echo no), $took ms"
+  fi
+fi
+
+# ---------------------------------------------------------------- ten
+if ! start_owner --delay 0.4 --formats 10; then
+  fail "ten formats" "the owner didn't take the clipboard"
+elif ! select_word 4 four; then
+  fail "ten formats" "no text_select for four"
+elif ! replace FOUR; then
+  fail "ten formats" "setText didn't return"
+else
+  doc="$(document)"
+  n="$(formats_back)"
+  if [[ "$doc" == 'ONE TWO THREE FOUR five'* ]] && [ "$n" = 10 ] && [ "$took" -le 2000 ]; then
+    pass "ten formats (0.4 s per answer, MULTIPLE): all 10 are back when setText returns ($took ms)"
+  else
+    fail "ten formats" "document '$doc', $n of 10 back, $took ms; owner: $(tr '\n' '|' <"$work/owner.log")"
+  fi
+fi
+
+# ---------------------------------------------------------------- ten without MULTIPLE
+if ! start_owner --delay 0.4 --formats 10 --no-multiple; then
+  fail "ten formats, one by one" "the owner didn't take the clipboard"
+elif ! select_word 5 five; then
+  fail "ten formats, one by one" "no text_select for five"
+else
+  t0="$(now)"
+  if ! replace FIVE; then
+    fail "ten formats, one by one" "setText didn't return"
+  else
+    doc="$(document)"
+    # Ten answers 0.4 s apart after the list: the last comes about 4.4 s
+    # after the read began.
+    deadline=$((SECONDS + 8))
+    while n="$(formats_back)"; [ "$n" != 10 ] && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.3; done
+    later="$(awk -v t0="$t0" -v t1="$(now)" 'BEGIN { printf "%.1f", t1 - t0 }')"
+    if [[ "$doc" == 'ONE TWO THREE FOUR FIVE six'* ]] && [ "$n" = 10 ] && [ "$took" -le 2000 ]; then
+      pass "ten formats, one request each: setText took $took ms, all 10 back ${later} s after it began"
+    else
+      fail "ten formats, one by one" "document '$doc', $n of 10 back after ${later} s, $took ms"
+    fi
+  fi
+fi
+stop_owner
+
+# ---------------------------------------------------------------- large
+head -c 50000000 /dev/urandom >"$work/image.png"
+xclip -quiet -selection clipboard -t image/png -i "$work/image.png" >/dev/null 2>&1 &
+xclip_pid=$!
+pids+=("$xclip_pid")
+if ! wait_for 10 sh -c 'timeout 2 xclip -selection clipboard -o -t TARGETS | grep -q image/png'; then
+  fail "large content" "xclip didn't take the clipboard"
+elif ! select_word 6 six; then
+  fail "large content" "no text_select for six"
+else
+  before="$(rss_kb)"
+  if ! replace SIX; then
+    fail "large content" "setText didn't return"
+  else
+    sleep 0.5
+    after="$(rss_kb)"
+    same=0
+    for i in 1 2 3; do clip_get image/png | cmp -s - "$work/image.png" && same=$((same + 1)); done
+    served="$(rss_kb)"
+    doc="$(document)"
+    echo "  memory of the host with 50 MB restored: before setText $((before / 1024)) MB," \
+      "after $((after / 1024)) MB, after 3 transfers $((served / 1024)) MB; setText $took ms"
+    # One copy of the content, and none per transfer.
+    if [[ "$doc" == *'SIX seven' ]] && [ "$same" = 3 ] && [ $((after - before)) -lt 80000 ] &&
+       [ $((served - after)) -lt 20000 ]; then
+      pass "large content: the 50 MB image is back whole three times, held once"
+    else
+      fail "large content" "document '$doc', $same of 3 whole, memory $before -> $after -> $served kB"
+    fi
+  fi
+fi
+
+finish
