@@ -139,7 +139,7 @@ replace() {  # word
 }
 # The host itself, not the timeout that runs it.
 hostproc="$(cat "/proc/$hostpid/task/$hostpid/children" 2>/dev/null | awk '{ print $1 }')"
-rss_kb() { awk '/^VmRSS/ { print $2 }' "/proc/${hostproc:-$hostpid}/status"; }
+rss_kb() { awk -v what="${1:-VmRSS}:" '$1 == what { print $2 }' "/proc/${hostproc:-$hostpid}/status"; }
 
 xdotool windowfocus --sync "$window"
 event_after app_changed 0 5 >/dev/null || fail "setup" "mousepad wasn't adopted"
@@ -227,6 +227,7 @@ else
   if ! replace FIVE; then
     fail "ten formats, one by one" "setText didn't return"
   else
+    at_return="$(formats_back)"
     doc="$(document)"
     # Ten answers 0.4 s apart after the list: the last comes about 4.4 s
     # after the read began.
@@ -234,7 +235,7 @@ else
     while n="$(formats_back)"; [ "$n" != 10 ] && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.3; done
     later="$(awk -v t0="$t0" -v t1="$(now)" 'BEGIN { printf "%.1f", t1 - t0 }')"
     if [[ "$doc" == 'ONE TWO THREE FOUR FIVE six'* ]] && [ "$n" = 10 ] && [ "$took" -le 2000 ]; then
-      pass "ten formats, one request each: setText took $took ms, all 10 back ${later} s after it began"
+      pass "ten formats, one request each: setText took $took ms, $at_return back then, all 10 ${later} s after it began"
     else
       fail "ten formats, one by one" "document '$doc', $n of 10 back after ${later} s, $took ms"
     fi
@@ -261,9 +262,10 @@ else
     same=0
     for i in 1 2 3; do clip_get image/png | cmp -s - "$work/image.png" && same=$((same + 1)); done
     served="$(rss_kb)"
+    peak="$(rss_kb VmHWM)"
     doc="$(document)"
     echo "  memory of the host with 50 MB restored: before setText $((before / 1024)) MB," \
-      "after $((after / 1024)) MB, after 3 transfers $((served / 1024)) MB; setText $took ms"
+      "after $((after / 1024)) MB, after 3 transfers $((served / 1024)) MB, peak $((peak / 1024)) MB; setText $took ms"
     # One copy of the content, and none per transfer.
     if [[ "$doc" == *'SIX seven' ]] && [ "$same" = 3 ] && [ $((after - before)) -lt 80000 ] &&
        [ $((served - after)) -lt 20000 ]; then
