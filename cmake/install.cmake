@@ -2,8 +2,9 @@
 # (libaxtrack.so on the Linux desktop, libaxtrack.dylib on macOS) with the
 # header, a CMake package (find_package(axtrack) gives axtrack::axtrack) and
 # a pkg-config file; and, as a kit for testing hosts, the simulated desktop:
-# its library for hosts (libaxtrack-simdesk), the player and the example
-# scenarios.
+# its library for hosts (libaxtrack-simdesk), the kit's library and header
+# (libaxtrack-kit, axtrack/axtrack_kit.h) with its example, the player and
+# the tour.
 include_guard(GLOBAL)
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
@@ -67,7 +68,11 @@ if(TARGET axtrack-simdesk)
   endif()
   set_target_properties(simdesk axtrack-simdesk PROPERTIES INSTALL_RPATH "${origin}")
   set_target_properties(axtrack-play PROPERTIES INSTALL_RPATH "${origin}/../${CMAKE_INSTALL_LIBDIR}")
-  install(TARGETS simdesk axtrack-simdesk LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  set_target_properties(axtrack-kit PROPERTIES INSTALL_RPATH "${origin}")
+  install(TARGETS simdesk axtrack-simdesk axtrack-kit LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  install(FILES ${PROJECT_SOURCE_DIR}/tools/kit/axtrack_kit.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/axtrack)
+  install(FILES ${PROJECT_SOURCE_DIR}/examples/kit-host/kit_host.c ${PROJECT_SOURCE_DIR}/examples/kit-host/selection.json
+          ${PROJECT_SOURCE_DIR}/examples/kit-host/selection.expected DESTINATION ${CMAKE_INSTALL_DATADIR}/axtrack/kit-host)
   install(TARGETS axtrack-play RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${PROJECT_SOURCE_DIR}/examples/tour.json ${PROJECT_SOURCE_DIR}/examples/tour.expected
           ${PROJECT_SOURCE_DIR}/docs/scenarios.md DESTINATION ${CMAKE_INSTALL_DATADIR}/axtrack)

@@ -8,7 +8,8 @@
 # - a small C host builds with find_package(axtrack) and with pkg-config,
 #   and runs;
 # - the kit for testing hosts: the installed player plays the installed
-#   tour with the installed simulated desktop, with the expected output;
+#   tour with the installed simulated desktop, with the expected output,
+#   and a host's test built against the installed kit drives itself;
 # - examples/minimal-host builds against the installed package and, on the
 #   virtual desktop of the real-application tests (tests/linux/), prints the
 #   events of a selection made in mousepad.
@@ -55,6 +56,12 @@ check "pkg-config --cflags --libs axtrack" \
 
 check "the installed player plays the installed tour" \
   bash -c "'$prefix/bin/axtrack-play' '$prefix/share/axtrack/tour.json' | diff -u '$prefix/share/axtrack/tour.expected' -"
+
+check "a host's test on the installed kit (examples/kit-host)" \
+  bash -c "cc -std=c11 -Wall -Wextra -Wpedantic -Werror '$prefix/share/axtrack/kit-host/kit_host.c' \
+             -I'$prefix/include' -L'$prefix/lib' -Wl,-rpath,'$prefix/lib' -laxtrack-kit -ldl -o '$tmp/kit-host' &&
+           '$tmp/kit-host' '$prefix/share/axtrack/kit-host/selection.json' |
+             diff -u '$prefix/share/axtrack/kit-host/selection.expected' -"
 
 check "examples/minimal-host builds against the installed package" \
   bash -c "cmake -S '$repo/examples/minimal-host' -B '$tmp/host' -DCMAKE_PREFIX_PATH='$prefix' &&

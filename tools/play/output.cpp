@@ -6,6 +6,7 @@
 
 #include "json/json.h"
 #include "json_fields.h"
+#include "pasteboard_json.h"
 #include "simdesk/desktop.h"
 #include "text/utf8.h"
 
@@ -25,16 +26,6 @@ std::string timeText(double seconds) {
 }
 
 double virtualNow() { return simdesk::Desktop::get().now(); }
-
-std::string pasteboardJson(const std::vector<simdesk::PasteboardItem>& items) {
-  axt::json::Array array;
-  for (const auto& item : items) {
-    axt::json::Object object;
-    for (const auto& [type, data] : item.types) object.insert_or_assign(type, textValue(data));
-    array.emplace_back(std::move(object));
-  }
-  return compact(Value(std::move(array)));
-}
 
 // Keys are pids written as text, sorted as text like every object the
 // player writes: "10" comes before "9".

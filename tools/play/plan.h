@@ -70,6 +70,16 @@ using StepArgs = std::variant<NoArgs, InitArgs, StartArgs, TextArgs, MouseTracke
                               LaunchArgs, ElementArgs, SelectArgs, HotKeyArgs, PointerArgs,
                               HostWindowFrameArgs, CopyArgs, SetArgs, SetErrorArgs>;
 
+// A step's arguments in the shape its name has. The reader pairs each step
+// name with its shape, so a mismatch can't come from a file; should it
+// happen, the step gets defaults.
+template <class Args>
+const Args& argsOf(const StepArgs& args) {
+  static const Args none{};
+  const Args* a = std::get_if<Args>(&args);
+  return a != nullptr ? *a : none;
+}
+
 struct Step {
   double at = 0;     // virtual seconds
   std::string name;  // the "do" member

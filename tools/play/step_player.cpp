@@ -4,6 +4,7 @@
 #include <string_view>
 #include <variant>
 
+#include "desktop_steps.h"
 #include "output.h"
 #include "simdesk/desktop.h"
 
@@ -16,17 +17,6 @@ struct Context {
 };
 
 using Handler = void (*)(Context&, const StepArgs&);
-
-// The reader pairs each step name with its argument shape, so a mismatch
-// here can't come from a file; should it happen, the step gets defaults.
-template <class Args>
-const Args& argsOf(const StepArgs& args) {
-  static const Args none{};
-  const Args* a = std::get_if<Args>(&args);
-  return a != nullptr ? *a : none;
-}
-
-// --- the host's calls ---------------------------------------------------------
 
 void initMacAccessibility(Context& c, const StepArgs& a) {
   c.library.initMacAccessibility(argsOf<InitArgs>(a).callback ? hostCallback() : nullptr);
@@ -63,58 +53,6 @@ void libraryMain(Context& c, const StepArgs&) {
   c.library.main(1, argv);
 }
 
-// --- the user and the desktop ---------------------------------------------------
-
-void activate(Context& c, const StepArgs& a) { c.desktop.activate(argsOf<AppArgs>(a).pid); }
-
-void launch(Context& c, const StepArgs& a) {
-  const auto& args = argsOf<LaunchArgs>(a);
-  c.desktop.launch(args.pid, args.finished);
-}
-
-void quit(Context& c, const StepArgs& a) { c.desktop.quit(argsOf<AppArgs>(a).pid); }
-
-void notifyWithoutApp(Context& c, const StepArgs&) { c.desktop.notifyWithoutApp(); }
-
-void focus(Context& c, const StepArgs& a) { c.desktop.focus(argsOf<ElementArgs>(a).element); }
-
-void selectRange(Context& c, const StepArgs& a) {
-  const auto& args = argsOf<SelectArgs>(a);
-  c.desktop.select(args.element, args.range);
-}
-
-void moveWindow(Context& c, const StepArgs& a) {
-  c.desktop.moveWindow(argsOf<ElementArgs>(a).element);
-}
-
-void resizeWindow(Context& c, const StepArgs& a) {
-  c.desktop.resizeWindow(argsOf<ElementArgs>(a).element);
-}
-
-void hotKey(Context& c, const StepArgs& a) {
-  const auto& args = argsOf<HotKeyArgs>(a);
-  c.desktop.pressHotKey(args.code, args.modifiers);
-}
-
-void pointer(Context& c, const StepArgs& a) { c.desktop.movePointer(argsOf<PointerArgs>(a).point); }
-
-void resizeHostWindow(Context& c, const StepArgs& a) {
-  const auto& args = argsOf<HostWindowFrameArgs>(a);
-  c.desktop.resizeHostWindow(args.window, args.frame);
-}
-
-void copy(Context& c, const StepArgs& a) { c.desktop.copy(argsOf<CopyArgs>(a).items); }
-
-void set(Context& c, const StepArgs& a) {
-  const auto& args = argsOf<SetArgs>(a);
-  c.desktop.setAttribute(args.element, args.attribute, args.value);
-}
-
-void setError(Context& c, const StepArgs& a) {
-  const auto& args = argsOf<SetErrorArgs>(a);
-  c.desktop.setError(args.element, args.attribute, args.code);
-}
-
 const std::map<std::string_view, Handler>& handlers() {
   static const std::map<std::string_view, Handler> table = {
       {"initMacAccessibility", initMacAccessibility},
@@ -125,20 +63,6 @@ const std::map<std::string_view, Handler>& handlers() {
       {"isAccessibiltyEnabled", isAccessibiltyEnabled},
       {"showAccessibiltyPermisionPopup", showAccessibiltyPermisionPopup},
       {"main", libraryMain},
-      {"activate", activate},
-      {"launch", launch},
-      {"quit", quit},
-      {"notify_without_app", notifyWithoutApp},
-      {"focus", focus},
-      {"select", selectRange},
-      {"move_window", moveWindow},
-      {"resize_window", resizeWindow},
-      {"hotkey", hotKey},
-      {"pointer", pointer},
-      {"resize_host_window", resizeHostWindow},
-      {"copy", copy},
-      {"set", set},
-      {"set_error", setError},
   };
   return table;
 }
@@ -150,7 +74,11 @@ void playSteps(const Plan& plan, const EntryPoints& library) {
   for (const Step& step : plan.steps) {
     context.desktop.runUntil(step.at);
     auto handler = handlers().find(step.name);
-    if (handler != handlers().end()) handler->second(context, step.args);
+    if (handler != handlers().end()) {
+      handler->second(context, step.args);
+    } else {
+      playDesktopStep(context.desktop, step);
+    }
   }
   context.desktop.runUntilIdle();
 }
