@@ -58,7 +58,15 @@ std::vector<platform::PasteboardItem> copyItems(const std::vector<SharedItem>& i
   copies.reserve(items.size());
   for (const SharedItem& item : items) {
     platform::PasteboardItem& c = copies.emplace_back();
-    for (const auto& [type, data] : item.types) c.types.emplace_back(type, data ? *data : std::string());
+    for (const auto& [type, data] : item.types) {
+      // Not `data ? *data : std::string()`: that is a const temporary, copied
+      // once more into the pair.
+      if (data) {
+        c.types.emplace_back(type, *data);
+      } else {
+        c.types.emplace_back(type, std::string());
+      }
+    }
   }
   return copies;
 }

@@ -101,7 +101,8 @@ std::vector<platform::PasteboardItem> X11Clipboard::items() {
   connection_->waitUntil([&read] { return read.finished(); }, read.startedAt() + kSaveWait);
   std::vector<platform::PasteboardItem> saved = read.handOut();
   savedPartly_ = restoreFor(read.progress()) == Restore::WhatCameAndWhatFollows;
-  if (!savedPartly_) endRead();
+  // The read is kept even when it is whole: writing back what it handed out
+  // serves its data rather than a third copy of it.
   return saved;
 }
 
@@ -186,8 +187,8 @@ std::int64_t X11Clipboard::clearContents() {
 bool X11Clipboard::writeItems(const std::vector<platform::PasteboardItem>& items) {
   if (!ready()) return false;
   if (items.empty()) return true;
-  // Writing back the saved content, of which more came meanwhile.
-  if (savedPartly_ && read_ && read_->isHandedOut(items)) {
+  // Writing back the saved content (of which more may have come meanwhile).
+  if (read_ && read_->isHandedOut(items)) {
     clearPending_ = false;
     if (restoreFromRead()) return true;
   }

@@ -61,9 +61,9 @@ class X11Clipboard final : public platform::Pasteboard {
   // What we wrote since the last clear; served while we own the clipboard,
   // from the same data.
   std::vector<SharedItem> written_;
-  // The read of the clipboard's previous content, while it may still bring
-  // something: from the moment the content is saved until it has been put
-  // back whole, or the owner's time is up.
+  // The read of the clipboard's previous content, from the moment the
+  // content is saved until it has been put back whole (or the owner's time
+  // is up): what is put back is served from its data.
   std::unique_ptr<ClipboardRead> read_;
   unsigned readSlot_ = 0;
   // What the read handed out as the saved content wasn't all of it: writing
