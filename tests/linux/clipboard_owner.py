@@ -3,6 +3,7 @@
 clipboard tests (clipboard_run.sh).
 
     clipboard_owner.py [--delay S] [--silent] [--formats N] [--no-multiple]
+                       [--refuse-multiple]
 
 It takes the CLIPBOARD selection and serves N targets (default 1):
 UTF8_STRING with the text "owner text", and for N > 1 also
@@ -11,7 +12,8 @@ request is answered S seconds after the owner gets to it (default 0), one
 after another, as an application whose main loop is busy answers; with
 --silent it never answers at all. It lists and serves MULTIPLE unless
 --no-multiple. It prints "ready" once it owns the clipboard, "lost" when it
-learns it no longer does, and a line "answered TARGET" per answer. Requests
+learns it no longer does, and a line "answered TARGET" per answer. With
+--refuse-multiple it lists MULTIPLE but refuses every such request. Requests
 it received while it still owned the clipboard are answered with the
 content, as any owner that handles its events in order does; later ones are
 refused. It runs until it is killed.
@@ -29,6 +31,7 @@ def main():
     silent = False
     formats = 1
     multiple = True
+    refuse_multiple = False
     while args:
         a = args.pop(0)
         if a == "--delay":
@@ -39,6 +42,8 @@ def main():
             formats = int(args.pop(0))
         elif a == "--no-multiple":
             multiple = False
+        elif a == "--refuse-multiple":
+            refuse_multiple = True
         else:
             sys.exit("unknown argument " + a)
 
@@ -97,7 +102,7 @@ def main():
         prop = e.property if e.property != X.NONE else e.target
         done = False
         if owned and e.selection == clipboard:
-            if e.target == multiple_atom and multiple:
+            if e.target == multiple_atom and multiple and not refuse_multiple:
                 got = requestor.get_full_property(prop, X.AnyPropertyType)
                 if got is not None and got.format == 32 and len(got.value) % 2 == 0:
                     pairs = list(got.value)

@@ -18,6 +18,10 @@
 #   ten-single  the same without MULTIPLE (one request per target, sent
 #               together): those that came are back when setText returns,
 #               the rest follow as the owner sends them
+#   refused     one that lists MULTIPLE but refuses it: asked one target
+#               at a time instead, all of them are back
+#   newer copy  a copy made while a slow owner's answers are still being
+#               added after setText: the copy stays
 #   large       a 50 MB image from xclip: back whole, read three times; the
 #               host's memory is measured before and after
 #
@@ -241,6 +245,47 @@ else
     fi
   fi
 fi
+
+# ---------------------------------------------------------------- MULTIPLE refused
+if ! start_owner --formats 4 --refuse-multiple; then
+  fail "MULTIPLE refused" "the owner didn't take the clipboard"
+elif ! select_word 6 six; then
+  fail "MULTIPLE refused" "no text_select for six"
+elif ! replace SIX; then
+  fail "MULTIPLE refused" "setText didn't return"
+else
+  doc="$(document)"
+  got="$(clip_get) $(clip_get application/x-axtrack-test-1) $(clip_get application/x-axtrack-test-3)"
+  if [[ "$doc" == *'SIX seven' ]] && [ "$got" = 'owner text format 1 format 3' ] &&
+     grep -q '^answered MULTIPLE no' "$work/owner.log"; then
+    pass "MULTIPLE refused: the targets were asked for one by one and are back ($took ms)"
+  else
+    fail "MULTIPLE refused" "document '$doc', clipboard '$got'; owner: $(tr '\n' '|' <"$work/owner.log")"
+  fi
+fi
+
+# ---------------------------------------------------------------- a newer copy meanwhile
+if ! start_owner --delay 0.4 --formats 10 --no-multiple; then
+  fail "newer copy" "the owner didn't take the clipboard"
+elif ! select_word 6 SIX; then
+  fail "newer copy" "no text_select for SIX"
+elif ! replace six; then
+  fail "newer copy" "setText didn't return"
+else
+  # The owner's remaining answers come over the next 3 s.
+  printf 'newer copy' | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
+  pids+=($!)
+  sleep 4
+  got="$(clip_get)"
+  # xclip serves its text under any target: the owner's targets must not
+  # be the ones listed.
+  late="$(clip_get TARGETS | grep -c x-axtrack-test)"
+  if [ "$got" = 'newer copy' ] && [ "$late" = 0 ]; then
+    pass "newer copy: a copy made while the slow owner's answers still came stays"
+  else
+    fail "newer copy" "clipboard '$got', $late of the owner's targets listed"
+  fi
+fi
 stop_owner
 
 # ---------------------------------------------------------------- large
@@ -254,7 +299,7 @@ elif ! select_word 6 six; then
   fail "large content" "no text_select for six"
 else
   before="$(rss_kb)"
-  if ! replace SIX; then
+  if ! replace SEVEN; then
     fail "large content" "setText didn't return"
   else
     sleep 0.5
@@ -269,7 +314,7 @@ else
       "after $((after / 1024)) MB, after 3 transfers $((served / 1024)) MB;" \
       "peak $((peak_set / 1024)) MB during setText, $((peak / 1024)) MB with the transfers; setText $took ms"
     # One copy of the content, and none per transfer.
-    if [[ "$doc" == *'SIX seven' ]] && [ "$same" = 3 ] && [ $((after - before)) -lt 80000 ] &&
+    if [[ "$doc" == *'SEVEN seven' ]] && [ "$same" = 3 ] && [ $((after - before)) -lt 80000 ] &&
        [ $((served - after)) -lt 20000 ]; then
       pass "large content: the 50 MB image is back whole three times, held once"
     else
