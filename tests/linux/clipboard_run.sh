@@ -22,6 +22,8 @@
 #               at a time instead, all of them are back
 #   newer copy  a copy made while a slow owner's answers are still being
 #               added after setText: the copy stays
+#   twice       a second setText right after the first, while the slow
+#               owner's answers still come: its paste offers only its text
 #   large       a 50 MB image from xclip: back whole, read three times; the
 #               host's memory is measured before and after
 #
@@ -286,6 +288,34 @@ else
     fail "newer copy" "clipboard '$got', $late of the owner's targets listed"
   fi
 fi
+
+# ---------------------------------------------------------------- twice in a row
+if ! start_owner --delay 0.4 --formats 10 --no-multiple; then
+  fail "twice in a row" "the owner didn't take the clipboard"
+elif ! select_word 7 seven; then
+  fail "twice in a row" "no text_select for seven"
+elif ! replace SEVEN; then
+  fail "twice in a row" "the first setText didn't return"
+else
+  # The owner's remaining answers come during the second paste.
+  t="$(now)"
+  call setText EIGHT
+  sleep 0.7
+  during="$(clip_get TARGETS | grep -c x-axtrack-test)"
+  during_text="$(clip_get)"
+  if ! did_after setText "$t" 15 >/dev/null; then
+    fail "twice in a row" "the second setText didn't return"
+  else
+    doc="$(document)"
+    after="$(clip_get)"
+    if [[ "$doc" == *'SEVENEIGHT' ]] && [ "$during" = 0 ] && [ "$during_text" = EIGHT ] &&
+       [ "$after" = 'owner text' ]; then
+      pass "twice in a row: the second paste offered only its own text, the owner's text is back"
+    else
+      fail "twice in a row" "document '$doc', during: '$during_text' with $during of the owner's targets, after: '$after'"
+    fi
+  fi
+fi
 stop_owner
 
 # ---------------------------------------------------------------- large
@@ -299,7 +329,7 @@ elif ! select_word 6 six; then
   fail "large content" "no text_select for six"
 else
   before="$(rss_kb)"
-  if ! replace SEVEN; then
+  if ! replace LARGE; then
     fail "large content" "setText didn't return"
   else
     sleep 0.5
@@ -314,7 +344,7 @@ else
       "after $((after / 1024)) MB, after 3 transfers $((served / 1024)) MB;" \
       "peak $((peak_set / 1024)) MB during setText, $((peak / 1024)) MB with the transfers; setText $took ms"
     # One copy of the content, and none per transfer.
-    if [[ "$doc" == *'SEVEN seven' ]] && [ "$same" = 3 ] && [ $((after - before)) -lt 80000 ] &&
+    if [[ "$doc" == *'LARGE SEVENEIGHT' ]] && [ "$same" = 3 ] && [ $((after - before)) -lt 80000 ] &&
        [ $((served - after)) -lt 20000 ]; then
       pass "large content: the 50 MB image is back whole three times, held once"
     else

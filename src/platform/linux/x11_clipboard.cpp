@@ -171,6 +171,9 @@ std::optional<std::string> X11Clipboard::stringForType(std::string_view type) {
 std::int64_t X11Clipboard::clearContents() {
   ++changeCount_;
   written_.clear();
+  // Late answers of an earlier owner are added to the content they belong
+  // to, never to what is written now (a second replacement's text).
+  if (adopting_) endRead();
   if (!ready()) return changeCount_;
   owner_->offerNothing();
   clearPending_ = true;
