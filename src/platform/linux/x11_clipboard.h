@@ -2,6 +2,16 @@
 // selection). Writing makes our hidden window its owner, serving what was
 // written; reading asks the current owner; the change count follows every
 // change of owner, ours included, as the server reports it.
+//
+// The library reads the clipboard only to save it around a paste, and
+// writes back exactly what it read. So a read isn't over when `items`
+// returns: it waits up to 0.5 s, and what the owner hasn't sent by then
+// goes on coming while the library pauses. Taking the clipboard waits (up
+// to 0.8 s from the read's start) until the owner has been asked for all of
+// its targets; writing back what the read handed out puts back what the
+// read has by then, and adds what comes later; a clear that no write
+// follows, after a read that had brought nothing yet, does the same rather
+// than leaving the clipboard without owner.
 #pragma once
 
 #include <X11/Xlib.h>
