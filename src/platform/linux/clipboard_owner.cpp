@@ -74,6 +74,9 @@ const ServedTarget* ClipboardOwner::find(const std::string& target) const {
 }
 
 void ClipboardOwner::handle(const XEvent& event) {
+  // A transfer abandoned half-way would hold on to its data, perhaps content
+  // long replaced: it goes at the first event after its time is up.
+  if (!transfers_.empty()) dropStaleTransfers();
   switch (event.type) {
     case SelectionRequest:
       if (event.xselectionrequest.owner == c_.window()) answer(event.xselectionrequest);
