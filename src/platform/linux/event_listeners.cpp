@@ -90,7 +90,11 @@ void EventListeners::handle(const Heard& e) {
       if (!stillStands(e)) return;
       std::optional<Pid> pid = applications.processOf(source);
       if (!pid) return;
-      desktop_.linuxWorkspace().applicationActivated(*pid, applications.applicationOf(*pid).get());
+      // Another window of the application in front (a dialog, a popover)
+      // is no switch, and the focus moves in it are the user's.
+      if (desktop_.linuxWorkspace().applicationActivated(*pid, applications.applicationOf(*pid).get())) {
+        settling_.activated(keyOf(source).busName, monotonicSeconds());
+      }
       return;
     }
     case Kind::kFocusGained: {
@@ -100,6 +104,8 @@ void EventListeners::handle(const Heard& e) {
         return;
       }
       if (!desktop_.focus().noteFocusGained(source)) return;
+      // Where the activation put it: recorded, not announced.
+      if (settling_.settling(keyOf(source).busName, monotonicSeconds())) return;
       break;
     }
     case Kind::kSelection:

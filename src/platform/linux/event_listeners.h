@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "activation_settling.h"
 #include "event_kinds.h"
 #include "gobject_ref.h"
 #include "handles.h"
@@ -64,6 +65,7 @@ class EventListeners {
   std::deque<Heard> queue_;
   bool drainScheduled_ = false;
   std::vector<Heard> heldBack_;
+  ActivationSettling settling_;
   bool afterGrabScheduled_ = false;
 };
 

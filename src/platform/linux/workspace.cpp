@@ -23,12 +23,13 @@ void LinuxWorkspace::post(std::string_view name, Pid pid, AtspiAccessible* appli
   }
 }
 
-void LinuxWorkspace::applicationActivated(Pid pid, AtspiAccessible* application) {
+bool LinuxWorkspace::applicationActivated(Pid pid, AtspiAccessible* application) {
   // The application may have opened windows since it was last watched.
   windowStructure_.watchWindowsOf(pid);
-  if (frontmost_ == pid) return;
+  if (frontmost_ == pid) return false;
   frontmost_ = pid;
   post(platform::kDidActivateApplicationNotification, pid, application);
+  return true;
 }
 
 void LinuxWorkspace::applicationLaunched(Pid pid, AtspiAccessible* application) {

@@ -35,8 +35,8 @@ class LinuxWorkspace final : public platform::Workspace {
   platform::RunningApplicationRef frontmostApplication() override;
 
   // A window of process `pid` was activated: when the frontmost application
-  // changes, the activation notification goes out.
-  void applicationActivated(Pid pid, AtspiAccessible* application);
+  // changes, the activation notification goes out (and true is returned).
+  bool applicationActivated(Pid pid, AtspiAccessible* application);
   // An application appeared on the bus.
   void applicationLaunched(Pid pid, AtspiAccessible* application);
 
