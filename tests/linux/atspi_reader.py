@@ -32,7 +32,9 @@ def multi_line_text(node, depth=0):
         return None
     try:
         states = node.get_state_set()
-        if (node.get_role() == Atspi.Role.TEXT and states.contains(Atspi.StateType.MULTI_LINE)
+        # Browsers give a text area the role of an entry that holds lines.
+        if (node.get_role() in (Atspi.Role.TEXT, Atspi.Role.ENTRY)
+                and states.contains(Atspi.StateType.MULTI_LINE)
                 and states.contains(Atspi.StateType.EDITABLE)):
             return node
         count = node.get_child_count()
