@@ -42,6 +42,10 @@ std::unique_ptr<ClipboardConnection> ClipboardConnection::open(GlibRunLoop& runL
   }
   XFlush(d);
   ClipboardConnection* self = c.get();
+  traps.followConnection(d, [self] {
+    self->lost_ = true;
+    if (self->watch_) self->watch_->stop();
+  });
   c->watch_ = std::make_unique<XEventWatch>(d, [self] { self->drain(false); });
   runLoop.addBusyWaitService(ConnectionNumber(d), [self] { self->drain(false); });
   return c;
@@ -86,7 +90,7 @@ void ClipboardConnection::dispatch(const XEvent& event) {
 void ClipboardConnection::drain(bool sync) {
   Display* d = display_.get();
   if (sync) XSync(d, False);
-  while (XPending(d) > 0) {
+  while (!lost_ && XPending(d) > 0) {
     XEvent event;
     XNextEvent(d, &event);
     dispatch(event);
@@ -98,14 +102,14 @@ std::optional<XEvent> ClipboardConnection::waitFor(const std::function<bool(cons
   Display* d = display_.get();
   XFlush(d);
   for (;;) {
-    while (XPending(d) > 0) {
+    while (!lost_ && XPending(d) > 0) {
       XEvent event;
       XNextEvent(d, &event);
       if (wanted(event)) return event;
       dispatch(event);
     }
     const double left = deadline - monotonicSeconds();
-    if (left <= 0) return std::nullopt;
+    if (left <= 0 || lost_) return std::nullopt;
     pollfd fd{ConnectionNumber(d), POLLIN, 0};
     const int ms = static_cast<int>(std::ceil(std::min(left, 1.0) * 1000.0));
     if (poll(&fd, 1, ms) < 0 && errno != EINTR) return std::nullopt;
@@ -118,14 +122,14 @@ bool ClipboardConnection::waitUntil(const std::function<bool()>& done, double de
   XFlush(d);
   for (;;) {
     if (done()) return true;
-    while (XPending(d) > 0) {
+    while (!lost_ && XPending(d) > 0) {
       XEvent event;
       XNextEvent(d, &event);
       dispatch(event);
       if (done()) return true;
     }
     const double left = deadline - monotonicSeconds();
-    if (left <= 0) return false;
+    if (left <= 0 || lost_) return false;
     pollfd fd{ConnectionNumber(d), POLLIN, 0};
     const int ms = static_cast<int>(std::ceil(std::min(left, 1.0) * 1000.0));
     if (poll(&fd, 1, ms) < 0 && errno != EINTR) return done();

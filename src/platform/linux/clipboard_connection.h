@@ -67,6 +67,10 @@ class ClipboardConnection {
   // the server doesn't answer in time.
   Time serverTime();
 
+  // Whether the connection broke (the X server went away): nothing is read
+  // from it any more, and every request on it comes back at once, empty.
+  bool lost() const { return lost_; }
+
  private:
   ClipboardConnection(GlibRunLoop& runLoop, XErrorTraps& traps, DisplayPtr display, ::Window window);
   void dispatch(const XEvent& event);
@@ -78,6 +82,7 @@ class ClipboardConnection {
   int xfixesEventBase_ = -1;
   std::map<std::string, Atom> atoms_;
   std::function<void(const XEvent&)> handler_;
+  bool lost_ = false;
   std::unique_ptr<XEventWatch> watch_;  // declared last: it goes before the display
 };
 

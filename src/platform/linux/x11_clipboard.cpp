@@ -45,7 +45,7 @@ bool X11Clipboard::ready() {
       lastOwner_ = XGetSelectionOwner(connection_->display(), connection_->atom("CLIPBOARD"));
     }
   }
-  return connection_ != nullptr;
+  return connection_ != nullptr && !connection_->lost();
 }
 
 void X11Clipboard::onEvent(const XEvent& event) {

@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "c_callback.h"
 #include "linux_desktop.h"
@@ -15,6 +16,20 @@ namespace {
 int onXError(Display* display, XErrorEvent* event) {
   return callFromC(0, [&] { return LinuxDesktop::instance().x11().traps().onError(display, event); });
 }
+
+// The process's X I/O error handler from when the backend opened its first
+// connection: a broken connection of the backend's is noted, any other goes
+// to the handler that was there before (Xlib's, or the host's toolkit's).
+int onXIOError(Display* display) {
+  XErrorTraps& traps = LinuxDesktop::instance().x11().traps();
+  if (callFromC(false, [&] { return traps.onConnectionLost(display); })) return 0;
+  const XErrorTraps::IOErrorHandler previous = traps.previousIOHandler();
+  return previous != nullptr ? previous(display) : 0;
+}
+
+// What Xlib does after the I/O error handler for a connection of the
+// backend's: nothing, where its default ends the process.
+void keepProcess(Display* /*display*/, void* /*data*/) {}
 
 }  // namespace
 
@@ -77,6 +92,25 @@ int XErrorTraps::onError(Display* display, XErrorEvent* event) {
   return previous_ != nullptr ? previous_(display, event) : 0;
 }
 
+void XErrorTraps::followConnection(Display* display, std::function<void()> lost) {
+  if (!ioHandlerInstalled_) {
+    ioHandlerInstalled_ = true;
+    previousIO_ = XSetIOErrorHandler(onXIOError);
+  }
+  followed_.emplace_back(display, std::move(lost));
+  XSetIOErrorExitHandler(display, keepProcess, nullptr);
+}
+
+bool XErrorTraps::onConnectionLost(Display* display) {
+  for (auto& [followed, lost] : followed_) {
+    if (followed != display) continue;
+    // Once: Xlib may report the same break again.
+    if (lost) std::exchange(lost, nullptr)();
+    return true;
+  }
+  return false;
+}
+
 // ---------------------------------------------------------------------------
 // The connection.
 
@@ -84,14 +118,20 @@ Display* X11Display::display() {
   if (!tried_) {
     tried_ = true;
     display_.reset(XOpenDisplay(nullptr));
-    if (display_) watch_ = std::make_unique<XEventWatch>(display_.get(), [this] { dispatchPending(); });
+    if (display_) {
+      traps_.followConnection(display_.get(), [this] {
+        lost_ = true;
+        if (watch_) watch_->stop();
+      });
+      watch_ = std::make_unique<XEventWatch>(display_.get(), [this] { dispatchPending(); });
+    }
   }
-  return display_.get();
+  return lost_ ? nullptr : display_.get();
 }
 
 void X11Display::dispatchPending() {
   Display* d = display_.get();
-  while (XPending(d) > 0) {
+  while (!lost_ && XPending(d) > 0) {
     XEvent event;
     XNextEvent(d, &event);
     // A copy: a handler may add another one.

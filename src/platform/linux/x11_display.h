@@ -85,6 +85,18 @@ class XErrorTraps {
   // that no trap watches goes to the handler that was there before.
   int onError(Display* display, XErrorEvent* event);
 
+  // Follows one of the backend's connections. Xlib ends the process when a
+  // connection breaks (the X server went away); for these it calls `lost`
+  // instead, from within the Xlib call that found the break, and the
+  // process goes on. `lost` must not use the connection: Xlib answers
+  // every later call on it at once, with nothing. Connections of the host's
+  // own go on to the handler that was there before.
+  void followConnection(Display* display, std::function<void()> lost);
+  // The I/O error handler's work: true for a connection followed here.
+  bool onConnectionLost(Display* display);
+  using IOErrorHandler = int (*)(Display*);
+  IOErrorHandler previousIOHandler() const { return previousIO_; }
+
  private:
   friend class XErrorTrap;
   void open(XErrorTrap* trap);
@@ -92,6 +104,9 @@ class XErrorTraps {
 
   std::vector<XErrorTrap*> open_;  // not owned: each trap lives on the stack
   int (*previous_)(Display*, XErrorEvent*) = nullptr;
+  std::vector<std::pair<Display*, std::function<void()>>> followed_;
+  IOErrorHandler previousIO_ = nullptr;
+  bool ioHandlerInstalled_ = false;
 };
 
 class X11Display {
@@ -100,7 +115,10 @@ class X11Display {
   X11Display(const X11Display&) = delete;
   X11Display& operator=(const X11Display&) = delete;
 
-  // The connection, opened on first use; null when there is no X server.
+  // The connection, opened on first use; null when there is no X server,
+  // and from when the connection broke. A broken connection stays closed:
+  // what needs the X server (the hot key, window structure, activation by
+  // window) ends with it, and the rest of the library goes on.
   Display* display();
   XErrorTraps& traps() { return traps_; }
 
@@ -146,6 +164,7 @@ class X11Display {
   XErrorTraps traps_;
   DisplayPtr display_;
   bool tried_ = false;
+  bool lost_ = false;
   std::vector<std::function<void(const XEvent&)>> handlers_;
   std::unique_ptr<XEventWatch> watch_;  // declared last: it goes before the display
 };

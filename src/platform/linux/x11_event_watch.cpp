@@ -44,4 +44,8 @@ XEventWatch::XEventWatch(Display* display, std::function<void()> drain)
   g_source_attach(source_.get(), nullptr);  // the default context: the host's main loop
 }
 
+void XEventWatch::stop() {
+  if (!g_source_is_destroyed(source_.get())) g_source_destroy(source_.get());
+}
+
 }  // namespace axt::lindesk

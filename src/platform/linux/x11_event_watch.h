@@ -21,6 +21,10 @@ class XEventWatch {
   XEventWatch(const XEventWatch&) = delete;
   XEventWatch& operator=(const XEventWatch&) = delete;
 
+  // Ends the watch now; safe from within the watch's own callbacks, where
+  // a connection is found broken (its socket would otherwise stay ready).
+  void stop();
+
  private:
   struct Source;
   static gboolean prepare(GSource* source, gint* timeout);
