@@ -87,7 +87,7 @@ static void name_for_assistive_tools(GtkWidget *widget, const char *id) {
 }
 
 static void set_label(GtkWidget *label, const char *text) {
-  gtk_label_set_text(GTK_LABEL(label), text);
+  gtk_label_set_text(GTK_LABEL(label), text != NULL ? text : "");
 }
 
 /* ------------------------------------------------------------ events */
@@ -124,6 +124,11 @@ static const char *member_text(JsonObject *object, const char *name) {
   return node != NULL && JSON_NODE_HOLDS_VALUE(node) ? json_node_get_string(node) : NULL;
 }
 
+static JsonObject *member_object(JsonObject *object, const char *name) {
+  JsonNode *node = json_object_get_member(object, name);
+  return node != NULL && JSON_NODE_HOLDS_OBJECT(node) ? json_node_get_object(node) : NULL;
+}
+
 static void show_selection(JsonObject *data) {
   JsonObject *position, *size;
   char *rectangle;
@@ -135,8 +140,8 @@ static void show_selection(JsonObject *data) {
   }
   if (!json_object_has_member(data, "selected_text")) return;
   set_label(ui.selection, member_text(data, "selected_text"));
-  position = json_object_get_object_member(data, "position");
-  size = json_object_get_object_member(data, "size");
+  position = member_object(data, "position");
+  size = member_object(data, "size");
   if (position == NULL || size == NULL) return;
   rectangle = g_strdup_printf("x %" G_GINT64_FORMAT ", y %" G_GINT64_FORMAT ", %" G_GINT64_FORMAT
                               " × %" G_GINT64_FORMAT "%s",
