@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "atspi_errors.h"
+#include "handles.h"
+#include "linux_desktop.h"
 
 namespace axt::lindesk {
 
@@ -87,11 +89,37 @@ platform::AXError failureCode(const GErrorHolder& error, const std::string& busN
   if (!error) return axerr::kCannotComplete;
   AtspiFailure failure = classifyFailure(*error.get());
   if (failure == AtspiFailure::kExchangeFailed) failure = diagnoseExchange(busName);
+  // An exchange that failed while the application is still on the bus is,
+  // with libatspi's reports, most often one it didn't answer in time. The
+  // session is reached the way Xlib's handlers reach the backend: the many
+  // requests that fail here aren't handed it.
+  if (failure == AtspiFailure::kTimedOut || failure == AtspiFailure::kExchangeFailed) {
+    LinuxDesktop::instance().atspi().unresponsive().markUnanswered(busName);
+  }
   return codeForFailure(failure);
+}
+
+Asking::Asking(AtspiAccessible* accessible) {
+  if (accessible == nullptr) return;
+  busName_ = keyOf(accessible).busName;
+  refused_ = LinuxDesktop::instance().atspi().unresponsive().holds(busName_);
+  started_ = g_get_monotonic_time();
+}
+
+Asking::~Asking() {
+  // libatspi says nothing of some failed requests (a state set, for one):
+  // a request that took nearly the whole limit went unanswered.
+  if (refused_ || busName_.empty()) return;
+  if (g_get_monotonic_time() - started_ >= gint64{kRequestTimeoutMs} * 1000 * 9 / 10) {
+    LinuxDesktop::instance().atspi().unresponsive().markUnanswered(busName_);
+  }
 }
 
 bool isDefunct(AtspiAccessible* accessible) {
   if (accessible == nullptr) return true;
+  const Asking asking(accessible);
+  // Unanswered isn't gone: the caller finds out from its own request.
+  if (asking.refused()) return false;
   GRef<AtspiStateSet> states = GRef<AtspiStateSet>::adopt(atspi_accessible_get_state_set(accessible));
   return states && atspi_state_set_contains(states.get(), ATSPI_STATE_DEFUNCT);
 }

@@ -56,6 +56,8 @@ AXError textOrNoValue(std::string text, std::optional<Value>& out) {
 }
 
 GRef<AtspiStateSet> statesOf(AtspiAccessible* a) {
+  const Asking asking(a);
+  if (asking.refused()) return {};
   return GRef<AtspiStateSet>::adopt(atspi_accessible_get_state_set(a));
 }
 
@@ -65,7 +67,12 @@ bool hasState(AtspiStateSet* states, AtspiStateType state) {
 
 AXError roleOf(AtspiAccessible* a, MappedRole& out) {
   GErrorHolder error;
-  const AtspiRole role = atspi_accessible_get_role(a, error.out());
+  AtspiRole role = ATSPI_ROLE_INVALID;
+  {
+    const Asking asking(a);
+    if (asking.refused()) return axerr::kCannotComplete;
+    role = atspi_accessible_get_role(a, error.out());
+  }
   if (error) return failure(error, a);
   GRef<AtspiStateSet> states = statesOf(a);
   RoleTraits traits;
@@ -100,6 +107,8 @@ class BusTree {
   }
   std::vector<GRef<AtspiAccessible>> children(const GRef<AtspiAccessible>& node) {
     std::vector<GRef<AtspiAccessible>> out;
+    const Asking asking(node.get());
+    if (asking.refused()) return out;
     GErrorHolder error;
     const gint count = atspi_accessible_get_child_count(node.get(), error.out());
     for (gint i = 0; !error && i < count; ++i) {
@@ -119,6 +128,8 @@ std::optional<AXError> collectionSearch(const Target& t, GRef<AtspiAccessible>& 
   GRef<AtspiCollection> collection =
       GRef<AtspiCollection>::adopt(atspi_accessible_get_collection_iface(t.accessible.get()));
   if (!collection) return std::nullopt;
+  const Asking asking(t.accessible.get());
+  if (asking.refused()) return axerr::kCannotComplete;
   const GArrayPtr wanted(g_array_new(FALSE, FALSE, sizeof(AtspiStateType)));
   const AtspiStateType focusedState = ATSPI_STATE_FOCUSED;
   g_array_append_val(wanted.get(), focusedState);
@@ -182,6 +193,8 @@ AXError readApplication(FocusCache& focus, const Target& t, const std::string& n
     return axerr::kSuccess;
   }
   if (name == "AXTitle") {
+    const Asking asking(t.accessible.get());
+    if (asking.refused()) return axerr::kCannotComplete;
     GErrorHolder error;
     std::string title = takeString(atspi_accessible_get_name(t.accessible.get(), error.out()));
     if (error) return failureCode(error, t.key.busName);
@@ -194,6 +207,8 @@ AXError readApplication(FocusCache& focus, const Target& t, const std::string& n
 AXError readGeometry(AtspiAccessible* a, bool position, std::optional<Value>& out) {
   GRef<AtspiComponent> component = GRef<AtspiComponent>::adopt(atspi_accessible_get_component_iface(a));
   if (!component) return axerr::kAttributeUnsupported;
+  const Asking asking(a);
+  if (asking.refused()) return axerr::kCannotComplete;
   GErrorHolder error;
   GBoxed<AtspiRect> rect(atspi_component_get_extents(component.get(), ATSPI_COORD_TYPE_SCREEN, error.out()));
   if (error || !rect) return failure(error, a);
@@ -282,10 +297,13 @@ AXError resolveTarget(AtspiSession& session, Applications& applications, const p
     out.accessible = applications.applicationOf(h->pid());
     if (!out.accessible) return axerr::kCannotComplete;
     out.key = keyOf(out.accessible.get());
+    if (session.unresponsive().holds(out.key.busName)) return axerr::kCannotComplete;
     return axerr::kSuccess;
   }
   out.accessible = GRef<AtspiAccessible>::retain(h->accessible());
   out.key = h->key();
+  // Before anything is asked of an application that stopped answering.
+  if (session.unresponsive().holds(out.key.busName)) return axerr::kCannotComplete;
   if (isDefunct(out.accessible.get())) return axerr::kInvalidUIElement;
   return axerr::kSuccess;
 }

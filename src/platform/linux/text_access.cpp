@@ -39,6 +39,8 @@ GRef<AtspiText> textOf(AtspiAccessible* accessible) {
 }
 
 AXError readText(AtspiText* text, std::string& out) {
+  const Asking asking(ATSPI_ACCESSIBLE(text));
+  if (asking.refused()) return axerr::kCannotComplete;
   GErrorHolder error;
   std::string all = takeString(atspi_text_get_text(text, 0, -1, error.out()));
   if (error) return failure(error, text);
@@ -47,6 +49,8 @@ AXError readText(AtspiText* text, std::string& out) {
 }
 
 AXError readSelection(AtspiText* text, CharRange& out) {
+  const Asking asking(ATSPI_ACCESSIBLE(text));
+  if (asking.refused()) return axerr::kCannotComplete;
   GErrorHolder error;
   const gint count = atspi_text_get_n_selections(text, error.out());
   if (error) return failure(error, text);
@@ -68,6 +72,8 @@ AXError readSelectedRange(AtspiText* text, platform::Range& out, std::string* se
   CharRange chars;
   if (AXError code = readSelection(text, chars); code != axerr::kSuccess) return code;
   // Only the text up to the selection's end is needed to convert it.
+  const Asking asking(ATSPI_ACCESSIBLE(text));
+  if (asking.refused()) return axerr::kCannotComplete;
   GErrorHolder error;
   std::string head = takeString(atspi_text_get_text(text, 0, asOffset(chars.end), error.out()));
   if (error) return failure(error, text);
@@ -84,6 +90,8 @@ AXError boundsOfRange(AtspiText* text, const platform::Range& units, platform::R
 }
 
 AXError boundsOfChars(AtspiText* text, CharRange chars, platform::Rect& out) {
+  const Asking asking(ATSPI_ACCESSIBLE(text));
+  if (asking.refused()) return axerr::kCannotComplete;
   GErrorHolder error;
   GBoxed<AtspiRect> rect(atspi_text_get_range_extents(text, asOffset(chars.start), asOffset(chars.end),
                                                       ATSPI_COORD_TYPE_SCREEN, error.out()));
@@ -108,6 +116,8 @@ AXError selectRange(AtspiText* text, const platform::Range& units) {
   const std::int64_t location = std::clamp<std::int64_t>(units.location, 0, total);
   const std::int64_t length = std::clamp<std::int64_t>(units.length, 0, total - location);
   const CharRange chars = *charRangeOf(all, platform::Range{location, length});
+  const Asking asking(ATSPI_ACCESSIBLE(text));
+  if (asking.refused()) return axerr::kCannotComplete;
   GErrorHolder error;
   if (chars.start == chars.end) {
     atspi_text_set_caret_offset(text, asOffset(chars.start), error.out());

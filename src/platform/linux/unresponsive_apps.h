@@ -1,0 +1,44 @@
+// Applications that stopped answering. A request that times out (or whose
+// exchange fails while the application is still on the bus) marks the
+// application; until it answers again, every request to it fails at once,
+// as a timed-out one does, instead of waiting out the limit again. So an
+// application that hangs holds the host's main thread for one request's
+// limit, not one limit per read, and events from other applications keep
+// coming meanwhile. A marked application is asked, every half second and
+// without waiting, for its root object's name, which its main thread
+// answers; when an answer comes (or the application is gone) the mark goes.
+#pragma once
+
+#include <glib.h>
+
+#include <map>
+#include <string>
+
+#include "gobject_ref.h"
+
+namespace axt::lindesk {
+
+class UnresponsiveApps {
+ public:
+  UnresponsiveApps() = default;
+  UnresponsiveApps(const UnresponsiveApps&) = delete;
+  UnresponsiveApps& operator=(const UnresponsiveApps&) = delete;
+  ~UnresponsiveApps();
+
+  // A request to the application at `busName` got no answer in time.
+  void markUnanswered(const std::string& busName);
+  // Whether requests to it fail at once for now.
+  bool holds(const std::string& busName) const;
+
+ private:
+  struct Probe;
+  static gboolean onTick(gpointer self);
+  void probeAll();
+  void settle(const std::string& busName, bool stillUnresponsive);
+
+  // Each marked application, and whether a question to it is outstanding.
+  std::map<std::string, bool> marked_;
+  GSourcePtr timer_;
+};
+
+}  // namespace axt::lindesk
