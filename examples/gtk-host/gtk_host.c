@@ -288,11 +288,10 @@ int main(int argc, char **argv) {
    * window must be an X11 one too (XWayland). */
   gdk_set_allowed_backends("x11");
   /* GTK's accessibility bridge puts this process on the accessibility bus
-   * like any other application, and the library would follow it there: a
-   * click in this window would make the host the application whose
-   * selection is replaced. The library leaves out the activations of the
-   * application named as its host; to the bus, a GTK process is named by
-   * its program name. */
+   * like any other application, under its program name. The library leaves
+   * its host out of what it follows by its process, whatever its name; the
+   * demo takes the host application's name all the same, which its check
+   * finds it by. */
   g_set_prgname(HOST_APPLICATION_NAME);
   gtk_init(&argc, &argv);
   path = argc > 1 ? argv[1] : AXTRACK_LIBRARY_PATH;

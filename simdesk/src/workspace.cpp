@@ -85,4 +85,6 @@ RunningApplicationRef WorkspaceService::frontmostApplication() {
   return app != nullptr ? app->object : nullptr;
 }
 
+Pid WorkspaceService::currentProcessIdentifier() { return kHostPid; }
+
 }  // namespace simdesk::detail

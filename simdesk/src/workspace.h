@@ -54,6 +54,8 @@ class WorkspaceService final : public axt::platform::Workspace {
   void addObserver(std::string_view name,
                    std::function<void(const WorkspaceNotification&)> block) override;
   RunningApplicationRef frontmostApplication() override;
+  // The simulated host's, whatever process the simulation runs in.
+  Pid currentProcessIdentifier() override;
 };
 
 }  // namespace simdesk::detail

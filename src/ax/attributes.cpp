@@ -77,4 +77,6 @@ platform::RunningApplicationRef getFrontmost() {
   return platform::current().workspace().frontmostApplication();
 }
 
+Pid getHostProcess() { return platform::current().workspace().currentProcessIdentifier(); }
+
 }  // namespace axt::ax

@@ -51,6 +51,9 @@ Element getAppRef(Pid pid);
 
 platform::RunningApplicationRef getFrontmost();
 
+// The process the library runs in: the host's.
+Pid getHostProcess();
+
 // The untyped reads behind the typed ones: the copied value, or absent after
 // printing the line a failure calls for.
 std::optional<platform::Value> copyAttribute(const Element& ref, const std::string& attr);

@@ -138,6 +138,9 @@ class Workspace {
   virtual void addObserver(std::string_view name,
                            std::function<void(const WorkspaceNotification&)> block) = 0;
   virtual RunningApplicationRef frontmostApplication() = 0;
+  // The process the library runs in, the host's own
+  // (NSRunningApplication.currentApplication).
+  virtual Pid currentProcessIdentifier() = 0;
 };
 
 // ---------------------------------------------------------------------------

@@ -27,6 +27,10 @@ void MacAccessibility::appChangedEvent(const platform::WorkspaceNotification& no
   }
   std::optional<std::string> name = app->localizedName();
   if (name && text::canonicallyEqual(*name, kHostApplicationName)) return;
+  // The host by its process too, whatever it is called: a host on the
+  // accessibility bus (a toolkit's bridge in its own process) must not be
+  // followed as the application the user writes in.
+  if (app->processIdentifier() == ax::getHostProcess()) return;
   if (frontmostApp && frontmostApp->processIdentifier() == app->processIdentifier()) return;
   if (!app->isFinishedLaunching()) return;
 

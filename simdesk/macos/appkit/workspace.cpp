@@ -20,4 +20,8 @@ platform::RunningApplicationRef AppKitWorkspace::frontmostApplication() {
   return simdesk::seam().workspace().frontmostApplication();
 }
 
+platform::Pid AppKitWorkspace::currentProcessIdentifier() {
+  return simdesk::seam().workspace().currentProcessIdentifier();
+}
+
 }  // namespace axt::macdesk

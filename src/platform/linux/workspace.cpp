@@ -1,5 +1,7 @@
 #include "workspace.h"
 
+#include <unistd.h>
+
 #include "applications.h"
 #include "event_listeners.h"
 #include "window_structure.h"
@@ -52,5 +54,7 @@ platform::RunningApplicationRef LinuxWorkspace::frontmostApplication() {
   if (!pid) return nullptr;
   return applications_.runningApplication(*pid);
 }
+
+platform::Pid LinuxWorkspace::currentProcessIdentifier() { return static_cast<Pid>(getpid()); }
 
 }  // namespace axt::lindesk

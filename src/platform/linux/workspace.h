@@ -33,6 +33,7 @@ class LinuxWorkspace final : public platform::Workspace {
   void addObserver(std::string_view name,
                    std::function<void(const platform::WorkspaceNotification&)> block) override;
   platform::RunningApplicationRef frontmostApplication() override;
+  platform::Pid currentProcessIdentifier() override;
 
   // A window of process `pid` was activated: when the frontmost application
   // changes, the activation notification goes out (and true is returned).

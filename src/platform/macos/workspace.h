@@ -23,6 +23,7 @@ class AppKitWorkspace final : public platform::Workspace {
   void addObserver(std::string_view name,
                    std::function<void(const platform::WorkspaceNotification&)> block) override;
   platform::RunningApplicationRef frontmostApplication() override;
+  platform::Pid currentProcessIdentifier() override;
 
  private:
   // The observations' tokens (Objective-C objects), kept since they can't

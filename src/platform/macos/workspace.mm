@@ -67,4 +67,8 @@ platform::RunningApplicationRef AppKitWorkspace::frontmostApplication() {
   return wrapRunningApplication(NSWorkspace.sharedWorkspace.frontmostApplication);
 }
 
+platform::Pid AppKitWorkspace::currentProcessIdentifier() {
+  return NSRunningApplication.currentApplication.processIdentifier;
+}
+
 }  // namespace axt::macdesk
