@@ -89,13 +89,13 @@ platform::AXError failureCode(const GErrorHolder& error, const std::string& busN
   if (!error) return axerr::kCannotComplete;
   AtspiFailure failure = classifyFailure(*error.get());
   if (failure == AtspiFailure::kExchangeFailed) failure = diagnoseExchange(busName);
-  // An exchange that failed while the application is still on the bus is,
-  // with libatspi's reports, most often one it didn't answer in time. The
-  // session is reached the way Xlib's handlers reach the backend: the many
-  // requests that fail here aren't handed it.
-  if (failure == AtspiFailure::kTimedOut || failure == AtspiFailure::kExchangeFailed) {
-    LinuxDesktop::instance().atspi().unresponsive().markUnanswered(busName);
-  }
+  // A request that timed out marks its application. An exchange that failed
+  // without saying why doesn't: toolkits refuse what they don't offer that
+  // way too (GTK 4 the cache), and one that went unanswered took the whole
+  // limit, which the request's Asking notes. The session is reached the way
+  // Xlib's handlers reach the backend: the many requests that fail here
+  // aren't handed it.
+  if (failure == AtspiFailure::kTimedOut) LinuxDesktop::instance().atspi().unresponsive().markUnanswered(busName);
   return codeForFailure(failure);
 }
 

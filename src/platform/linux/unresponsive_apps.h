@@ -1,5 +1,5 @@
-// Applications that stopped answering. A request that times out (or whose
-// exchange fails while the application is still on the bus) marks the
+// Applications that stopped answering. A request that times out (or takes
+// nearly the whole limit, where libatspi doesn't say it failed) marks the
 // application; until it answers again, every request to it fails at once,
 // as a timed-out one does, instead of waiting out the limit again. So an
 // application that hangs holds the host's main thread for one request's
