@@ -13,6 +13,11 @@
 #include <stdio.h>
 #include <string.h>
 
+/* Found through the run path unless the build names the file. */
+#ifndef AXTRACK_SIMDESK_LIBRARY
+#define AXTRACK_SIMDESK_LIBRARY "libaxtrack-simdesk.so"
+#endif
+
 typedef void (*init_fn)(axtrack_callback callback);
 typedef void (*text_fn)(const char *text);
 
@@ -24,7 +29,7 @@ static void on_event(const char *notification, const char *json) {
 }
 
 int main(int argc, char **argv) {
-  const char *path = argc > 2 ? argv[2] : "libaxtrack-simdesk.so";
+  const char *path = argc > 2 ? argv[2] : AXTRACK_SIMDESK_LIBRARY;
   char error[512];
   void *library;
   init_fn init;
