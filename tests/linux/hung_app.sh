@@ -10,51 +10,19 @@
 # (focusPreiov, which needs nothing of mousepad), and the time until the
 # host makes it is how long the library held its main thread. The first
 # press may take one request's limit (1.5 s); a later one must not wait at
-# all (it was 3 s a press, two limits, before). Then mousepad goes on (SIGCONT) and a new selection must be reported
-# as before. The last line is "hung-app: N passed, N failed".
-set -u
-
+# all (it was 3 s a press, two limits, before). Then mousepad goes on
+# (SIGCONT) and a new selection must be reported as before. The last line is "hung-app: N passed, N failed".
+name=hung-app
 here="$(cd "$(dirname "$0")" && pwd)"
-build="${1:-$here/../../build-linux}"
-[ -d "$build" ] && build="$(cd "$build" && pwd)"
-host="$build/bin/axtrack-linux-host"
-library="$build/bin/libaxtrack.so"
-
-passed=0
-failed=0
-pass() { echo "ok   $1"; passed=$((passed + 1)); }
-fail() { echo "FAIL $1${2:+: $2}"; failed=$((failed + 1)); }
-finish() {
-  [ -n "${stopped:-}" ] && kill -CONT "$stopped" 2>/dev/null
-  echo "hung-app: $passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
-  exit
-}
-
-for f in "$host" "$library"; do
-  [ -e "$f" ] || { fail "setup" "$f is missing (build the axtrack and axtrack-linux-host targets)"; finish; }
-done
-
-pids=()
-. "$here/desktop_env.sh"
-missing="$(desktop_missing)"
-[ -z "$missing" ] || { fail "setup" "missing: $(echo $missing)"; finish; }
-trap 'finish_trap' EXIT
-finish_trap() { [ -n "${stopped:-}" ] && kill -CONT "$stopped" 2>/dev/null; desktop_stop; }
-desktop_start || { fail "setup" "$desktop_error"; finish; }
-
-out="$work/host.out"
-mkfifo "$work/host.in"
-"$host" "$library" --seconds 90 <"$work/host.in" >"$out" 2>&1 &
-pids+=($!)
-exec 3>"$work/host.in"
+# A stopped mousepad goes on whatever becomes of the test.
+case_cleanup() { [ -n "${stopped:-}" ] && kill -CONT "$stopped" 2>/dev/null; stopped=""; }
+. "$here/host_case.sh" "$@"
 
 count() { grep -c "$1" "$out"; }
-at_least() { [ "$(count "$1")" -ge "$2" ]; }  # at_least PATTERN N
 now() { date +%s.%N; }
 # The time from now until the host makes its next focusPreiov call.
 hold_after_press() {
-  local before n start called
+  local before start called
   before="$(count '^calling focusPreiov ')"
   start="$(now)"
   xdotool key alt+Return
@@ -64,10 +32,7 @@ hold_after_press() {
   awk -v a="$start" -v b="$called" 'BEGIN { printf "%.2f\n", b - a }'
 }
 
-xdotool windowfocus --sync "$root"
-wait_for 10 grep -q 'Accessibility is enabled' "$out" || { fail "setup" "the host didn't start"; finish; }
-xdotool windowfocus --sync "$window"
-wait_for 10 grep -q ' app_changed ' "$out" || { fail "setup" "no app_changed for mousepad"; finish; }
+case_host_tracking_mousepad 90
 xdotool type --delay 5 'one two three'
 xdotool key ctrl+a
 wait_for 10 grep -q ' text_select .*one two three' "$out" || { fail "setup" "no text_select"; finish; }
@@ -95,15 +60,13 @@ else
   fail "later presses don't wait for it" "$second s, $third s"
 fi
 
-kill -CONT "$stopped"
-stopped=""
+case_cleanup
 sleep 1.5
-before="$(count ' text_select ')"
 xdotool key ctrl+Home ctrl+shift+Right
 if wait_for 10 at_least ' text_select .*"selected_text":"one"' 1; then
   pass "the application is tracked again once it answers"
 else
-  fail "the application is tracked again once it answers" "$(tail -n 4 "$out" | tr '\n' '|')"
+  fail "the application is tracked again once it answers" "$(host_tail 4)"
 fi
 exec 3>&-
 finish

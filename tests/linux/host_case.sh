@@ -1,0 +1,63 @@
+# What the real-desktop tests of one subject share (desktop_loss.sh,
+# hung_app.sh): the build's test host and library, verdicts counted under
+# the test's name, the private desktop (desktop_env.sh) and the test host
+# on it, tracking mousepad. Sourced, not run:
+#
+#   name=hung-app
+#   . "$here/host_case.sh" "$@"       # the first argument: BUILD_DIR
+#   case_host_tracking_mousepad 90    # the host's --seconds
+#   echo "setText x" >&3              # a call of the host's
+#   wait_for 10 at_least '^did setText ' 1
+#   pass "..."; fail "..." "why"; finish
+#
+# A test that must undo something of its own before the desktop goes
+# defines case_cleanup, which runs on every exit.
+set -u
+
+case_here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+build="${1:-$case_here/../../build-linux}"
+[ -d "$build" ] && build="$(cd "$build" && pwd)"
+host="$build/bin/axtrack-linux-host"
+library="$build/bin/libaxtrack.so"
+
+passed=0
+failed=0
+pass() { echo "ok   $1"; passed=$((passed + 1)); }
+fail() { echo "FAIL $1${2:+: $2}"; failed=$((failed + 1)); }
+finish() {
+  declare -F case_cleanup >/dev/null && case_cleanup
+  echo "$name: $passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
+  exit
+}
+# The host's last lines, on one line, for a verdict.
+host_tail() { tail -n "${1:-3}" "$out" | tr '\n' '|'; }
+# Whether the host printed a line matching PATTERN at least N times.
+at_least() { [ "$(grep -c "$1" "$out")" -ge "$2" ]; }
+
+for f in "$host" "$library"; do
+  [ -e "$f" ] || { fail "setup" "$f is missing (build the axtrack and axtrack-linux-host targets)"; finish; }
+done
+
+pids=()
+. "$case_here/desktop_env.sh"
+missing="$(desktop_missing)"
+[ -z "$missing" ] || { fail "setup" "missing: $(echo $missing)"; finish; }
+trap 'declare -F case_cleanup >/dev/null && case_cleanup; desktop_stop' EXIT
+desktop_start || { fail "setup" "$desktop_error"; finish; }
+
+# Starts the test host for SECONDS at most, its calls written to fd 3, and
+# lets mousepad's activation give it mousepad to track. Sets out (the
+# host's output) and hostpid.
+case_host_tracking_mousepad() {
+  out="$work/host.out"
+  mkfifo "$work/host.in"
+  "$host" "$library" --seconds "$1" <"$work/host.in" >"$out" 2>&1 &
+  hostpid=$!
+  pids+=("$hostpid")
+  exec 3>"$work/host.in"
+  xdotool windowfocus --sync "$root"
+  wait_for 10 grep -q 'Accessibility is enabled' "$out" || { fail "setup" "the host didn't start"; finish; }
+  xdotool windowfocus --sync "$window"
+  wait_for 10 grep -q ' app_changed ' "$out" || { fail "setup" "no app_changed for mousepad"; finish; }
+}
