@@ -66,12 +66,7 @@ int axtrack_kit_load(const char* scenario_path, char* error, std::size_t error_s
     return -1;
   }
   const play::Plan& plan = std::get<play::Plan>(read);
-  simdesk::Desktop& d = desktop();
-  d.reset();
-  d.setTrusted(plan.trusted);
-  d.setPasteboard(plan.pasteboard);
-  for (const auto& window : plan.hostWindows) d.addHostWindow(window);
-  for (const auto& app : plan.apps) d.addApp(app);
+  play::layOutDesktop(desktop(), plan);
   auto& steps = pending();
   steps.clear();
   // The host's calls are the host's own: only the desktop's steps queue.

@@ -81,6 +81,14 @@ const std::map<std::string_view, Handler>& handlers() {
 
 }  // namespace
 
+void layOutDesktop(simdesk::Desktop& desktop, const Plan& plan) {
+  desktop.reset();
+  desktop.setTrusted(plan.trusted);
+  desktop.setPasteboard(plan.pasteboard);
+  for (const auto& window : plan.hostWindows) desktop.addHostWindow(window);
+  for (const auto& app : plan.apps) desktop.addApp(app);
+}
+
 bool isDesktopStep(const Step& step) { return handlers().count(step.name) != 0; }
 
 bool playDesktopStep(simdesk::Desktop& desktop, const Step& step) {

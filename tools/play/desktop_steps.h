@@ -8,6 +8,10 @@
 
 namespace play {
 
+// Replaces the desktop by the one a scenario starts from: its trust,
+// pasteboard, host windows and applications, at virtual time 0.
+void layOutDesktop(simdesk::Desktop& desktop, const Plan& plan);
+
 // Whether the step is the desktop's (not a call of the host's).
 bool isDesktopStep(const Step& step);
 
