@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "atspi_errors.h"
+#include "dbus_message.h"
 #include "handles.h"
 #include "linux_desktop.h"
 
@@ -20,11 +21,6 @@ namespace {
 // an application that is starting up.
 constexpr gint kRequestTimeoutMs = 1500;
 constexpr gint kStartupTimeoutMs = 3000;
-
-struct DBusMessageDeleter {
-  void operator()(DBusMessage* m) const { dbus_message_unref(m); }
-};
-using DBusMessagePtr = std::unique_ptr<DBusMessage, DBusMessageDeleter>;
 
 class DBusErrorHolder {
  public:

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "c_callback.h"
+#include "dbus_message.h"
 
 namespace axt::lindesk {
 
@@ -57,10 +58,8 @@ void UnresponsiveApps::probeAll() {
   }
   for (auto& [name, asking] : marked_) {
     if (asking) continue;
-    std::unique_ptr<DBusMessage, decltype(&dbus_message_unref)> call(
-        dbus_message_new_method_call(name.c_str(), "/org/a11y/atspi/accessible/root",
-                                     "org.freedesktop.DBus.Properties", "Get"),
-        &dbus_message_unref);
+    const DBusMessagePtr call(dbus_message_new_method_call(name.c_str(), "/org/a11y/atspi/accessible/root",
+                                                           "org.freedesktop.DBus.Properties", "Get"));
     const char* interface = "org.a11y.atspi.Accessible";
     const char* property = "Name";
     if (!call || dbus_message_append_args(call.get(), DBUS_TYPE_STRING, &interface, DBUS_TYPE_STRING, &property,
@@ -78,8 +77,7 @@ void UnresponsiveApps::probeAll() {
         [](DBusPendingCall* done, void* data) {
           callFromC([done, data] {
             const auto* p = static_cast<const Probe*>(data);
-            std::unique_ptr<DBusMessage, decltype(&dbus_message_unref)> reply(
-                dbus_pending_call_steal_reply(done), &dbus_message_unref);
+            const DBusMessagePtr reply(dbus_pending_call_steal_reply(done));
             // Any answer of the application's own, an error included, says
             // it answers again; the library's own timeout says it doesn't.
             const bool silent = !reply || (dbus_message_get_type(reply.get()) == DBUS_MESSAGE_TYPE_ERROR &&
