@@ -83,15 +83,17 @@ GRef<AtspiAccessible> AtspiSession::desktopObject() {
 
 platform::AXError failureCode(const GErrorHolder& error, const std::string& busName) {
   if (!error) return axerr::kCannotComplete;
+  const bool tookTheLimit = error.sinceAsked() >= gint64{kRequestTimeoutMs} * 1000 * 9 / 10;
   AtspiFailure failure = classifyFailure(*error.get());
   if (failure == AtspiFailure::kExchangeFailed) failure = diagnoseExchange(busName);
   // A request that timed out marks its application. An exchange that failed
-  // without saying why doesn't: toolkits refuse what they don't offer that
-  // way too (GTK 4 the cache), and one that went unanswered took the whole
-  // limit, which the request's Asking notes. The session is reached the way
-  // Xlib's handlers reach the backend: the many requests that fail here
-  // aren't handed it.
-  if (failure == AtspiFailure::kTimedOut) LinuxDesktop::instance().atspi().unresponsive().markUnanswered(busName);
+  // without saying why does only when it took the whole limit: toolkits
+  // refuse what they don't offer that way too (GTK 4 the cache), at once.
+  // The session is reached the way Xlib's handlers reach the backend: the
+  // many requests that fail here aren't handed it.
+  if (failure == AtspiFailure::kTimedOut || (failure == AtspiFailure::kExchangeFailed && tookTheLimit)) {
+    LinuxDesktop::instance().atspi().unresponsive().markUnanswered(busName);
+  }
   return codeForFailure(failure);
 }
 

@@ -59,10 +59,14 @@ class GErrorHolder {
   GErrorHolder& operator=(const GErrorHolder&) = delete;
   ~GErrorHolder() { clear(); }
 
+  // Handed to a request as it is made, which the holder times.
   GError** out() {
     clear();
+    asked_ = g_get_monotonic_time();
     return &error_;
   }
+  // Microseconds since the holder was last handed to a request.
+  gint64 sinceAsked() const { return g_get_monotonic_time() - asked_; }
   const GError* get() const { return error_; }
   explicit operator bool() const { return error_ != nullptr; }
   void clear() {
@@ -72,6 +76,7 @@ class GErrorHolder {
 
  private:
   GError* error_ = nullptr;
+  gint64 asked_ = 0;
 };
 
 struct GFreeDeleter {
