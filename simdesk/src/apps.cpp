@@ -43,6 +43,7 @@ void AppRegistry::add(const AppSpec& given) {
   app.record = record;
   app.object = std::make_shared<RunningAppObject>(record);
   app.accessible = given.accessible;
+  app.keys = given.keys;
   app.focused = given.focused;
   app.attributes = given.attributes;
   apps_.emplace(given.pid, std::move(app));

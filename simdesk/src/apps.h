@@ -31,6 +31,7 @@ struct SimApp {
   std::shared_ptr<AppRecord> record;
   std::shared_ptr<RunningAppObject> object;
   bool accessible = true;
+  bool keys = true;
   std::optional<std::string> focused;
   std::map<std::string, AttrValue> attributes;
   bool enhancedUserInterface = false;

@@ -173,6 +173,8 @@ void Desktop::copy(const std::vector<PasteboardItem>& items) {
   s.pasteboard.write(items);
 }
 
+void Desktop::setPasteboardWritable(bool writable) { state().pasteboard.setWritable(writable); }
+
 std::vector<PasteboardItem> Desktop::pasteboard() const { return state().pasteboard.items(); }
 
 std::int64_t Desktop::pasteboardChangeCount() const { return state().pasteboard.changeCount(); }

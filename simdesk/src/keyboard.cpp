@@ -10,7 +10,7 @@ void handleKeyInFrontmostApp(State& s, const PostedKey& key) {
   const bool paste = key.code == kKeyCodeV && key.down && (key.flags & kCommandFlag) != 0;
   if (!paste || !s.apps.frontmost) return;
   const SimApp* app = s.apps.app(*s.apps.frontmost);
-  if (app == nullptr || !app->running() || !app->focused) return;
+  if (app == nullptr || !app->running() || !app->keys || !app->focused) return;
   SimElement* e = s.apps.elementOf(app->record->pid, *app->focused);
   if (e == nullptr || !e->isText() || !e->editable) return;
   const std::optional<std::string> clip =
@@ -36,6 +36,13 @@ std::optional<KeyEvent> KeyboardService::createKeyboardEvent(
 
 void KeyboardService::setFlags(const KeyEvent& event, std::uint64_t flags) {
   if (const auto* e = handleAs<KeyEventHandle>(event)) e->setFlags(flags);
+}
+
+bool KeyboardService::reachesFocusedApplication() {
+  const State& s = state();
+  if (!s.apps.frontmost) return true;
+  const SimApp* app = s.apps.app(*s.apps.frontmost);
+  return app == nullptr || app->keys;
 }
 
 void KeyboardService::post(std::uint32_t /*tap*/, const KeyEvent& event) {

@@ -41,6 +41,8 @@ class KeyboardService final : public axt::platform::Keyboard {
                                               std::uint16_t keyCode, bool keyDown) override;
   void setFlags(const KeyEvent& event, std::uint64_t flags) override;
   void post(std::uint32_t tap, const KeyEvent& event) override;
+  // False while the frontmost application is one keys don't reach.
+  bool reachesFocusedApplication() override;
 };
 
 }  // namespace simdesk::detail

@@ -30,10 +30,17 @@ std::optional<std::string> PasteboardService::stringForType(std::string_view typ
   return state().pasteboard.stringForType(type);
 }
 
-std::int64_t PasteboardService::clearContents() { return state().pasteboard.clear(); }
+// The library's own clears and writes; another application's copy goes to
+// the store directly.
+std::int64_t PasteboardService::clearContents() {
+  PasteboardStore& store = state().pasteboard;
+  return store.writable() ? store.clear() : store.changeCount();
+}
 
 bool PasteboardService::writeItems(const std::vector<PasteboardItem>& items) {
-  state().pasteboard.write(items);
+  PasteboardStore& store = state().pasteboard;
+  if (!store.writable()) return false;
+  store.write(items);
   return true;
 }
 

@@ -18,6 +18,8 @@ class PasteboardStore {
   // Sets the contents without a change of ownership: the state a test or
   // scenario starts from.
   void set(std::vector<PasteboardItem> items) { items_ = std::move(items); }
+  void setWritable(bool writable) { writable_ = writable; }
+  bool writable() const { return writable_; }
   // Clearing takes ownership, which is the change the count records;
   // writing afterwards doesn't count again.
   std::int64_t clear();
@@ -29,6 +31,7 @@ class PasteboardStore {
  private:
   std::vector<PasteboardItem> items_;
   std::int64_t changeCount_ = 0;
+  bool writable_ = true;
 };
 
 class PasteboardService final : public axt::platform::Pasteboard {

@@ -30,4 +30,6 @@ void pasteCommand() {
   flagAndPost(keyboard, vUp, commandUp);
 }
 
+bool keysReachFocusedApplication() { return platform::current().keyboard().reachesFocusedApplication(); }
+
 }  // namespace axt::ax

@@ -14,4 +14,7 @@ inline constexpr std::uint32_t kHIDEventTap = 0;
 // Posts Command down, V down, V up, Command up, each with the Command flag.
 void pasteCommand();
 
+// Whether keys posted now would reach the application that has the focus.
+bool keysReachFocusedApplication();
+
 }  // namespace axt::ax

@@ -187,6 +187,11 @@ class Keyboard {
                                                       std::uint16_t keyCode, bool keyDown) = 0;
   virtual void setFlags(const KeyEvent& event, std::uint64_t flags) = 0;
   virtual void post(std::uint32_t tap, const KeyEvent& event) = 0;
+  // Whether key events posted now reach the application that has the
+  // keyboard focus. Where the desktop can give the focus to applications
+  // that posted events never reach, a paste for one of them is not made:
+  // taking the pasteboard for it would only lose the user's content.
+  virtual bool reachesFocusedApplication() = 0;
 };
 
 // ---------------------------------------------------------------------------

@@ -21,12 +21,16 @@ class PasteboardSnapshot {
   static PasteboardSnapshot take(platform::Pasteboard& pasteboard);
 
   // Replaces the contents with `text`, marked as transient; remembers the
-  // change count this write produced.
-  void writeTemporaryText(platform::Pasteboard& pasteboard, const std::string& text);
+  // change count this write produced. False when the pasteboard didn't take
+  // the text: whatever it holds then is not the text, and pasting it would
+  // put the user's own content (or nothing) in place of the selection.
+  bool writeTemporaryText(platform::Pasteboard& pasteboard, const std::string& text);
 
   // Puts the saved items back (an empty pasteboard ends empty), unless the
   // pasteboard changed since the temporary write: newer content is the
-  // user's and stays. Returns whether it restored.
+  // user's and stays. After a write that failed, only when the attempt
+  // changed the pasteboard (a clear that went through): a pasteboard the
+  // attempt left as it was is not touched. Returns whether it restored.
   bool restore(platform::Pasteboard& pasteboard) const;
 
   const std::vector<platform::PasteboardItem>& items() const { return items_; }

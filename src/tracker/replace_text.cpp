@@ -1,6 +1,10 @@
 // Replacing the selected text in the tracked application by pasting, as a
 // user would: bring it to the front, put the text on the pasteboard, type
-// Command+V, and put the pasteboard back afterwards.
+// Command+V, and put the pasteboard back afterwards. When the keys can't
+// reach the application in front, or the pasteboard doesn't take the text,
+// nothing is typed and the user's pasteboard stays as it was.
+#include <string_view>
+
 #include "ax/geometry.h"
 #include "ax/keystrokes.h"
 #include "ax/log.h"
@@ -12,6 +16,8 @@ namespace axt::tracker {
 namespace {
 constexpr double kActivationPause = 0.2;
 constexpr double kPastePause = 1.0;
+constexpr std::string_view kKeysCantReach = "Not pasted: keys can't reach the focused application";
+constexpr std::string_view kNotWritten = "Not pasted: the pasteboard didn't take the text";
 }  // namespace
 
 void MacAccessibility::setSelectedText(const std::string& text) {
@@ -23,10 +29,19 @@ void MacAccessibility::setSelectedText(const std::string& text) {
   PasteboardSnapshot saved = PasteboardSnapshot::take(pasteboard);
   acctivateTheForMost();
   ax::delay(kActivationPause);
-  saved.writeTemporaryText(pasteboard, text);
-  ax::pasteCommand();
-  ax::delay(kPastePause);
-  (void)saved.restore(pasteboard);
+  // Keys that reach nobody would leave the text on the pasteboard for
+  // nothing: the pasteboard is not even taken.
+  if (!ax::keysReachFocusedApplication()) {
+    ax::logLine(kKeysCantReach);
+  } else if (saved.writeTemporaryText(pasteboard, text)) {
+    ax::pasteCommand();
+    ax::delay(kPastePause);
+    (void)saved.restore(pasteboard);
+  } else {
+    // The keys would paste whatever the pasteboard holds instead of the text.
+    ax::logLine(kNotWritten);
+    (void)saved.restore(pasteboard);
+  }
   ax::logLine("Task ended");
 }
 

@@ -1,8 +1,10 @@
 // What happens while setText holds the main thread in its two busy waits:
 // what the pasteboard holds meanwhile, a copy another application makes
-// meanwhile, and the main loop standing still. The paste itself, the keys,
-// the activations and the pasteboard afterwards are in the scenarios
-// set_text and set_text_untracked.
+// meanwhile, the main loop standing still, and how long a paste that is
+// not made holds it. The paste itself, the keys, the activations and the
+// pasteboard afterwards are in the scenarios set_text, set_text_untracked,
+// set_text_unwritable and wayland_set_text; here, too, what is put back
+// after a temporary write fails on a pasteboard whose clear went through.
 #include "harness.h"
 #include "tracker/pasteboard_snapshot.h"
 
@@ -66,6 +68,97 @@ TEST_F(ReplaceTextTest, NothingOnTheMainLoopRunsDuringTheWaits) {
   EXPECT_EQ(lines, (std::vector<std::string>{"Task started", "Task ended"}));
   runFor(0.5);
   EXPECT_FALSE(deliveries.empty());
+}
+
+TEST_F(ReplaceTextTest, ARefusedPasteWaitsOnlyForTheActivation) {
+  // Nothing was typed, so nothing needs the paste pause.
+  desk().setPasteboardWritable(false);
+  double before = desk().now();
+  host::setText("xyz");
+  EXPECT_NEAR(desk().now() - before, 0.2, 1e-6);
+
+  desk().setPasteboardWritable(true);
+  simdesk::AppSpec native = editorApp();
+  native.pid = 11;
+  native.keys = false;
+  for (simdesk::ElementSpec& e : native.elements) e.id = "native-" + e.id;
+  native.focused = "native-area";
+  desk().addApp(native);
+  desk().activate(11);
+  runFor(0.5);
+  desk().activate(simdesk::kHostPid);
+  runFor(0.5);
+  before = desk().now();
+  host::setText("xyz");
+  EXPECT_NEAR(desk().now() - before, 0.2, 1e-6);
+  EXPECT_TRUE(desk().keys().empty());
+  EXPECT_EQ(desk().frontmost(), 11) << "the application was still brought back";
+}
+
+// A pasteboard whose clear goes through while the writes that follow may
+// fail, as the general pasteboard's can: what the failed attempt changed is
+// put back, and an attempt that changed nothing leads to no write at all.
+class FlakyPasteboard final : public platform::Pasteboard {
+ public:
+  std::int64_t changeCount() override { return count; }
+  std::vector<PasteboardItem> items() override { return content; }
+  std::optional<std::string> stringForType(std::string_view) override { return std::nullopt; }
+  std::int64_t clearContents() override {
+    ++clears;
+    if (clearTakes) {
+      content.clear();
+      ++count;
+    }
+    return count;
+  }
+  bool writeItems(const std::vector<PasteboardItem>& items) override {
+    ++writes;
+    if (refusedWrites > 0) {
+      --refusedWrites;
+      return false;
+    }
+    content.insert(content.end(), items.begin(), items.end());
+    return true;
+  }
+
+  std::vector<PasteboardItem> content{textItem("abc")};
+  std::int64_t count = 7;
+  bool clearTakes = true;
+  int refusedWrites = 1;
+  int clears = 0;
+  int writes = 0;
+};
+
+TEST(PasteboardSnapshotTest, AClearThatWentThroughBeforeAFailedWriteIsUndone) {
+  FlakyPasteboard pasteboard;
+  tracker::PasteboardSnapshot saved = tracker::PasteboardSnapshot::take(pasteboard);
+  EXPECT_FALSE(saved.writeTemporaryText(pasteboard, "xyz"));
+  EXPECT_TRUE(pasteboard.content.empty());
+  EXPECT_TRUE(saved.restore(pasteboard));
+  EXPECT_EQ(pasteboard.content, std::vector<PasteboardItem>{textItem("abc")});
+}
+
+TEST(PasteboardSnapshotTest, AnAttemptThatChangedNothingIsLeftAlone) {
+  FlakyPasteboard pasteboard;
+  pasteboard.clearTakes = false;
+  tracker::PasteboardSnapshot saved = tracker::PasteboardSnapshot::take(pasteboard);
+  EXPECT_FALSE(saved.writeTemporaryText(pasteboard, "xyz"));
+  const int clears = pasteboard.clears;
+  const int writes = pasteboard.writes;
+  // Writing the saved content back would take the pasteboard from its owner.
+  EXPECT_FALSE(saved.restore(pasteboard));
+  EXPECT_EQ(pasteboard.clears, clears);
+  EXPECT_EQ(pasteboard.writes, writes);
+}
+
+TEST(PasteboardSnapshotTest, AnotherCopyAfterAFailedWriteStays) {
+  FlakyPasteboard pasteboard;
+  tracker::PasteboardSnapshot saved = tracker::PasteboardSnapshot::take(pasteboard);
+  EXPECT_FALSE(saved.writeTemporaryText(pasteboard, "xyz"));
+  pasteboard.content = {textItem("newer")};
+  ++pasteboard.count;
+  EXPECT_FALSE(saved.restore(pasteboard));
+  EXPECT_EQ(pasteboard.content, std::vector<PasteboardItem>{textItem("newer")});
 }
 
 }  // namespace

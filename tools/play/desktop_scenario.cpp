@@ -37,7 +37,8 @@ std::uint32_t readWindowId(const Value& v, const std::string& path) {
 // The members that lay out the simulated desktop. The real desktop is what
 // it is, so each of them is a fault with a message saying why.
 const std::set<std::string_view>& simulatedMembers() {
-  static const std::set<std::string_view> names = {"trusted", "pasteboard", "host_windows", "apps"};
+  static const std::set<std::string_view> names = {"trusted", "pasteboard", "pasteboard_writable", "host_windows",
+                                                   "apps"};
   return names;
 }
 

@@ -85,6 +85,7 @@ void layOutDesktop(simdesk::Desktop& desktop, const Plan& plan) {
   desktop.reset();
   desktop.setTrusted(plan.trusted);
   desktop.setPasteboard(plan.pasteboard);
+  desktop.setPasteboardWritable(plan.pasteboardWritable);
   for (const auto& window : plan.hostWindows) desktop.addHostWindow(window);
   for (const auto& app : plan.apps) desktop.addApp(app);
 }

@@ -89,6 +89,7 @@ struct Step {
 struct Plan {
   bool trusted = true;
   std::vector<simdesk::PasteboardItem> pasteboard;
+  bool pasteboardWritable = true;
   std::vector<simdesk::HostWindowSpec> hostWindows;
   std::vector<simdesk::AppSpec> apps;
   std::vector<Step> steps;

@@ -94,9 +94,10 @@ const std::set<std::string_view>& realDesktopSteps() {
 class ScenarioReader {
  public:
   Plan read(const Value& root) {
-    Fields top(root, "", {"trusted", "pasteboard", "host_windows", "apps", "steps"});
+    Fields top(root, "", {"trusted", "pasteboard", "pasteboard_writable", "host_windows", "apps", "steps"});
     top.readOptional("trusted", plan_.trusted, readBool);
     top.readOptional("pasteboard", plan_.pasteboard, readPasteboard);
+    top.readOptional("pasteboard_writable", plan_.pasteboardWritable, readBool);
     if (const Value* v = top.get("host_windows")) readHostWindows(*v, top.path("host_windows"));
     if (const Value* v = top.get("apps")) readApps(*v, top.path("apps"));
     // Attribute values may name elements that come later in the file.
@@ -213,7 +214,7 @@ class ScenarioReader {
 
   void readApp(const Value& v, const std::string& path) {
     Fields f(v, path,
-             {"pid", "bundle_id", "name", "launched", "accessible", "focused", "attributes",
+             {"pid", "bundle_id", "name", "launched", "accessible", "keys", "focused", "attributes",
               "elements"});
     simdesk::AppSpec app;
     std::string pidPath = f.path("pid");
@@ -224,6 +225,7 @@ class ScenarioReader {
     f.readOptional("name", app.name, readTextOrNull);
     f.readOptional("launched", app.launched, readBool);
     f.readOptional("accessible", app.accessible, readBool);
+    f.readOptional("keys", app.keys, readBool);
     if (const Value* m = f.get("attributes")) app.attributes = attributes(*m, f.path("attributes"));
     if (const Value* m = f.get("elements")) {
       forEachItem(*m, f.path("elements"), "an array of elements",

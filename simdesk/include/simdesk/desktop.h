@@ -67,6 +67,9 @@ struct AppSpec {
   std::optional<std::string> name;
   bool launched = true;
   bool accessible = true;            // false: every request fails with -25204
+  // false: posted key events never reach it, as XTEST's never reach a
+  // native Wayland application.
+  bool keys = true;
   std::optional<std::string> focused;  // element id
   std::map<std::string, AttrValue> attributes;  // of the application element
   std::vector<ElementSpec> elements;
@@ -179,6 +182,9 @@ class Desktop {
 
   // --- pasteboard --------------------------------------------------------
   void setPasteboard(const std::vector<PasteboardItem>& items);
+  // A pasteboard that takes no writes: clearing it leaves it as it is and
+  // writing to it fails (another process holds it, the service is gone).
+  void setPasteboardWritable(bool writable);
   // Another application writes the pasteboard.
   void copy(const std::vector<PasteboardItem>& items);
   std::vector<PasteboardItem> pasteboard() const;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "handles.h"
+#include "key_reach.h"
 #include "paste_keys.h"
 #include "x11_display.h"
 
@@ -32,6 +33,14 @@ class KeyHandle final : public IdentityHandle {
   bool down_;
   mutable std::uint64_t flags_ = 0;
 };
+
+// A Wayland compositor's X server: XWayland and the compositors' X window
+// managers name the Wayland surface behind each X window with these (the
+// first up to XWayland 23, the second from then on); an X server of its
+// own has no use for either.
+bool isXWayland(Display* d) {
+  return XInternAtom(d, "WL_SURFACE_ID", True) != None || XInternAtom(d, "WL_SURFACE_SERIAL", True) != None;
+}
 
 }  // namespace
 
@@ -71,6 +80,28 @@ void XTestKeyboard::post(std::uint32_t /*tap*/, const platform::KeyEvent& event)
   if (key == nullptr || d == nullptr) return;
   XTestFakeKeyEvent(d, key->code(), key->down() ? True : False, CurrentTime);
   XFlush(d);
+}
+
+bool XTestKeyboard::reachesFocusedApplication() {
+  Display* d = x11_.display();
+  if (d == nullptr || !hasXTest(d)) return false;
+  if (!isXWayland(d)) return keysReachFocus(false, XFocus::kApplication);
+  ::Window focus = None;
+  int revertTo = 0;
+  XGetInputFocus(d, &focus, &revertTo);
+  const auto parentOf = [this, d](::Window w) -> std::optional<::Window> {
+    XErrorTrap trap(x11_.traps(), d);
+    ::Window root = None;
+    ::Window parent = None;
+    ::Window* children = nullptr;
+    unsigned count = 0;
+    const Status ok = XQueryTree(d, w, &root, &parent, &children, &count);
+    const XPtr<::Window> owned(children);
+    if (ok == 0 || trap.failed()) return std::nullopt;
+    return parent;
+  };
+  const auto isApplicationWindow = [this](::Window w) { return !x11_.longsProperty(w, "WM_STATE", 1).empty(); };
+  return keysReachFocus(true, classifyXFocus(focus, DefaultRootWindow(d), parentOf, isApplicationWindow));
 }
 
 }  // namespace axt::lindesk

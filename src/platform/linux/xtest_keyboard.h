@@ -27,6 +27,10 @@ class XTestKeyboard final : public platform::Keyboard {
   void setFlags(const platform::KeyEvent& event, std::uint64_t flags) override;
   // Sends the key press or release at once; the tap doesn't matter here.
   void post(std::uint32_t tap, const platform::KeyEvent& event) override;
+  // On a Wayland compositor's X server, only while the X focus lies in an
+  // application's window (key_reach.h); always on an X server of its own;
+  // never without an X server with XTEST.
+  bool reachesFocusedApplication() override;
 
  private:
   // Whether the server has XTEST: asked once.

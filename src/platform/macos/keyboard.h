@@ -17,6 +17,8 @@ class CGKeyboard final : public platform::Keyboard {
                                                         std::uint16_t keyCode, bool keyDown) override;
   void setFlags(const platform::KeyEvent& event, std::uint64_t flags) override;
   void post(std::uint32_t tap, const platform::KeyEvent& event) override;
+  // Events posted at the HID tap go to whichever application has the focus.
+  bool reachesFocusedApplication() override { return true; }
 };
 
 }  // namespace axt::macdesk
