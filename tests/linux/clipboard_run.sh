@@ -50,6 +50,7 @@ finish() {
 }
 
 . "$here/desktop_env.sh"
+. "$here/host_log.sh"
 missing=($(desktop_missing))
 command -v xclip >/dev/null 2>&1 || missing+=(xclip)
 /usr/bin/python3 -c 'import Xlib' 2>/dev/null || missing+=(python3-xlib)
@@ -76,24 +77,6 @@ pids+=("$hostpid")
 wait_for 10 grep -q '^host ready' "$hostlog" || { fail "setup" "the host didn't start"; finish; }
 call() { echo "$*" >&9; }
 
-event_after() {  # name since seconds
-  local deadline=$((SECONDS + $3)) line
-  while [ "$SECONDS" -le "$deadline" ]; do
-    line="$(awk -v name="$1" -v since="$2" '$1 == "event" && $3 == name && $2 > since { print; exit }' "$hostlog")"
-    if [ -n "$line" ]; then echo "$line"; return 0; fi
-    sleep 0.05
-  done
-  return 1
-}
-did_after() {  # name since seconds -> "T0 T1"
-  local deadline=$((SECONDS + $3)) line
-  while [ "$SECONDS" -le "$deadline" ]; do
-    line="$(awk -v name="$1" -v since="$2" '$1 == "did" && $2 == name && $3 > since { print $3 " " $4; exit }' "$hostlog")"
-    if [ -n "$line" ]; then echo "$line"; return 0; fi
-    sleep 0.05
-  done
-  return 1
-}
 document() { timeout 10 "$reader" text mousepad; }
 select_word() {  # n word
   local t i

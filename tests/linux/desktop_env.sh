@@ -91,8 +91,32 @@ desktop_registry_up() {
     /org/a11y/atspi/accessible/root org.freedesktop.DBus.Peer.Ping
 }
 
+# A private D-Bus session bus and the accessibility bus on it, in $work:
+# exports DBUS_SESSION_BUS_ADDRESS and sets desktop_a11y to the
+# accessibility bus's address.
+desktop_a11y=""
+desktop_buses() {
+  if ! timeout 10 dbus-daemon --session --fork --print-address=1 --print-pid=1 >"$work/bus" 2>"$work/bus.log"; then
+    desktop_error="the D-Bus session bus didn't start: $(cat "$work/bus.log")"
+    return 1
+  fi
+  export DBUS_SESSION_BUS_ADDRESS="$(sed -n 1p "$work/bus")"
+  pids+=("$(sed -n 2p "$work/bus")")
+
+  /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/launcher.log" 2>&1 &
+  pids+=($!)
+  if ! wait_for 10 desktop_a11y_address; then desktop_error="the accessibility bus didn't come up"; return 1; fi
+  desktop_a11y="$(desktop_a11y_address | tr -d ' ')"
+  /usr/libexec/at-spi2-registryd >"$work/registry.log" 2>&1 &
+  pids+=($!)
+  if ! wait_for 10 desktop_registry_up "$desktop_a11y"; then
+    desktop_error="the accessibility registry didn't come up"
+    return 1
+  fi
+}
+
 desktop_start() {
-  local n a11y
+  local n
   work="$(mktemp -d /tmp/axtrack-linux.XXXXXX)"
 
   display=""
@@ -113,24 +137,8 @@ desktop_start() {
   if ! wait_for 10 xwininfo -root; then desktop_error="the X server $display didn't come up"; return 1; fi
   root="$(xwininfo -root | awk '/Window id:/ {print $4}')"
 
-  if ! timeout 10 dbus-daemon --session --fork --print-address=1 --print-pid=1 >"$work/bus" 2>"$work/bus.log"; then
-    desktop_error="the D-Bus session bus didn't start: $(cat "$work/bus.log")"
-    return 1
-  fi
-  export DBUS_SESSION_BUS_ADDRESS="$(sed -n 1p "$work/bus")"
-  pids+=("$(sed -n 2p "$work/bus")")
-
-  /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/launcher.log" 2>&1 &
-  pids+=($!)
-  if ! wait_for 10 desktop_a11y_address; then desktop_error="the accessibility bus didn't come up"; return 1; fi
-  a11y="$(desktop_a11y_address | tr -d ' ')"
-  /usr/libexec/at-spi2-registryd >"$work/registry.log" 2>&1 &
-  pids+=($!)
-  if ! wait_for 10 desktop_registry_up "$a11y"; then
-    desktop_error="the accessibility registry didn't come up"
-    return 1
-  fi
-  xprop -root -f AT_SPI_BUS 8s -set AT_SPI_BUS "$a11y"
+  desktop_buses || return 1
+  xprop -root -f AT_SPI_BUS 8s -set AT_SPI_BUS "$desktop_a11y"
 
   # In the private folder: nothing it leaves in its working folder lands
   # in the caller's.

@@ -1,0 +1,375 @@
+#!/usr/bin/env bash
+# The library in a Wayland session: what a host gets from an application
+# that runs under XWayland and from a native Wayland one, side by side.
+#
+#   tests/linux/wayland_session.sh [BUILD_DIR]
+#
+# BUILD_DIR as for run.sh (bin/libaxtrack.so and bin/axtrack-linux-host).
+# Without sway it prints a SKIP line and exits 0. Besides what run.sh needs
+# (tests/linux/packages.txt) it needs sway, xwayland, wtype and
+# wl-clipboard, which CI installs (.ci/run).
+#
+# It starts sway headless (no screen, no input devices) with XWayland, as
+# the user nobody when run as root (sway refuses root), letting root's
+# clients in, on a private runtime folder, D-Bus session bus and
+# accessibility bus. On it run mousepad twice: under XWayland
+# (GDK_BACKEND=x11) and as a native Wayland client (GDK_BACKEND=wayland,
+# on the bus as "mousepad-wl"), and the test host, whose own window is an
+# XWayland one. sway is asked to focus a window; xdotool types into the
+# XWayland application, wtype (the compositor's virtual keyboard) into the
+# native one; an AT-SPI client of our own reads the documents and the
+# extents, and makes the selection in the native one. What is checked:
+#
+#   XWayland     app_changed, text_select with the extents AT-SPI gives,
+#                alt_enter_pressed, setText pastes and puts the clipboard
+#                back, focusPreiov brings the application back, the
+#                pointer entering the host's window gives mouse_hoverd
+#   native       app_changed, text_select with the extents AT-SPI gives
+#                (relative to the window: Wayland tells clients nothing
+#                of where a window is), setText pastes nothing, says so
+#                on one line and leaves both the Wayland and the X
+#                clipboard as they were, focusPreiov leaves the focus
+#                where it is
+#
+# sway's default for a request to activate a window only marks it urgent;
+# the session here lets such requests focus the window, as GNOME and KDE do.
+# Every wait is bounded; everything started is stopped on exit. The last
+# line is "wayland-session: N passed, N failed".
+set -u
+
+here="$(cd "$(dirname "$0")" && pwd)"
+build="${1:-$here/../../build-linux}"
+[ -d "$build" ] && build="$(cd "$build" && pwd)"
+library="$build/bin/libaxtrack.so"
+host="$build/bin/axtrack-linux-host"
+reader="$here/atspi_reader.py"
+
+if ! command -v sway >/dev/null 2>&1; then
+  echo "SKIP wayland-session: sway is not installed (apt-get install -y sway)"
+  exit 0
+fi
+
+passed=0
+failed=0
+pass() { passed=$((passed + 1)); echo "PASS $1"; }
+fail() { failed=$((failed + 1)); echo "FAIL $1: $2"; }
+finish() {
+  echo "wayland-session: $passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
+  exit
+}
+
+. "$here/desktop_env.sh"
+. "$here/host_log.sh"
+missing=()
+for tool in Xwayland swaymsg wtype wl-copy wl-paste xclip xdotool mousepad dbus-daemon setpriv; do
+  command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
+done
+/usr/bin/python3 -c 'import Xlib' 2>/dev/null || missing+=(python3-xlib)
+for file in "$library" "$host" /usr/libexec/at-spi-bus-launcher /usr/libexec/at-spi2-registryd; do
+  [ -e "$file" ] || missing+=("$file")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  fail "setup" "missing: ${missing[*]} (see the head of this script)"
+  finish
+fi
+
+# ---------------------------------------------------------------- the session
+trap desktop_stop EXIT
+work="$(mktemp -d /tmp/axtrack-wayland.XXXXXX)"
+chmod 755 "$work"
+# What sway's own children write (their user may be nobody).
+shared="$work/shared"
+mkdir -m 1777 "$shared"
+export XDG_RUNTIME_DIR="$work/runtime"
+export XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" XDG_DATA_HOME="$work/data"
+mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME"
+chmod 700 "$XDG_RUNTIME_DIR"
+export GTK_MODULES=gail:atk-bridge NO_AT_BRIDGE=0 GNOME_ACCESSIBILITY=1
+unset DISPLAY WAYLAND_DISPLAY
+desktop_buses || { fail "setup" "$desktop_error"; finish; }
+
+cat >"$work/sway.config" <<'EOF'
+xwayland force
+output HEADLESS-1 resolution 1280x1024 position 0 0
+focus_on_window_activation focus
+EOF
+as_sway=()
+if [ "$(id -u)" -eq 0 ]; then
+  chown nobody "$XDG_RUNTIME_DIR"
+  as_sway=(setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$work")
+fi
+WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+  "${as_sway[@]}" sway -c "$work/sway.config" >"$work/sway.log" 2>&1 &
+pids+=($!)
+sway_socket() { ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock 2>/dev/null | grep -m1 .; }
+wait_for 15 sway_socket || { fail "setup" "sway didn't start: $(tail -3 "$work/sway.log" | tr '\n' '|')"; finish; }
+export SWAYSOCK="$(sway_socket)"
+wayland_up() { [ -S "$XDG_RUNTIME_DIR/wayland-1" ] || [ -S "$XDG_RUNTIME_DIR/wayland-0" ]; }
+wait_for 10 wayland_up || { fail "setup" "sway has no Wayland socket"; finish; }
+export WAYLAND_DISPLAY="$(basename "$(ls "$XDG_RUNTIME_DIR"/wayland-? | grep -m1 .)")"
+
+# A keyboard that stays: without one on the seat, no Wayland client is
+# ever told it has the keyboard focus, and none reports itself active.
+wtype -s 1000000 "" >"$work/keyboard.log" 2>&1 &
+pids+=($!)
+
+# XWayland's display, as sway's children see it; root is let in.
+cat >"$shared/allow_root.py" <<'EOF'
+from Xlib import X, display
+d = display.Display()
+d.change_hosts(X.HostInsert, 5, b"localuser\0root")  # 5: server-interpreted
+d.sync()
+EOF
+swaymsg -q exec "echo \"\$DISPLAY\" >$shared/display.tmp && mv $shared/display.tmp $shared/display"
+wait_for 10 test -s "$shared/display" || { fail "setup" "XWayland's display is unknown"; finish; }
+export DISPLAY="$(cat "$shared/display")"
+[ "$(id -u)" -eq 0 ] && swaymsg -q exec "/usr/bin/python3 $shared/allow_root.py"
+wait_for 10 xdpyinfo || { fail "setup" "XWayland ($DISPLAY) doesn't let us in"; finish; }
+
+# ---------------------------------------------------------------- applications
+# sway's windows, one a line: "pid X11-window-id-or-0 focused".
+sway_windows() {
+  swaymsg -t get_tree | /usr/bin/python3 -c '
+import json, sys
+def walk(n):
+    if n.get("pid") or n.get("window"):
+        print(n.get("pid") or 0, n.get("window") or 0, 1 if n.get("focused") else 0)
+    for c in n.get("nodes", []) + n.get("floating_nodes", []):
+        walk(c)
+walk(json.load(sys.stdin))'
+}
+# A window is named by its process ("pid N") or by its X11 id ("id N").
+has_window() { sway_windows | awk -v k="$1" -v v="$(($2))" '(k == "pid" ? $1 : $2) == v { f = 1 } END { exit !f }'; }
+focused() { sway_windows | awk '$3 == 1 { print "pid " $1 ", window " $2 }'; }
+is_focused() { sway_windows | awk -v k="$1" -v v="$(($2))" '$3 == 1 && (k == "pid" ? $1 : $2) == v { f = 1 } END { exit !f }'; }
+focus() { swaymsg -q "[$1=$2] focus" && wait_for 5 is_focused "$1" "$2"; }
+
+launch() {  # bus-name log command...
+  local name="$1" log="$2"
+  shift 2
+  (cd "$work" && exec "$@" >"$work/$log.log" 2>&1) &
+  launched=$!
+  pids+=("$launched")
+  timeout 30 "$reader" wait-app "$name" 25 && wait_for 10 has_window pid "$launched"
+}
+launch mousepad mousepad-x11 env GDK_BACKEND=x11 mousepad ||
+  { fail "setup" "mousepad under XWayland didn't come up"; finish; }
+xapp=$launched
+# Its own name on the bus, and no server: the first mousepad would take
+# the window over.
+launch mousepad-wl mousepad-wl env GDK_BACKEND=wayland bash -c 'exec -a mousepad-wl mousepad --disable-server' ||
+  { fail "setup" "mousepad as a Wayland client didn't come up"; finish; }
+wapp=$launched
+
+# ---------------------------------------------------------------- the host
+now() { date +%s.%N; }
+settle() { sleep 0.4; }
+hostlog="$work/host.log"
+mkfifo "$work/stdin"
+exec 9<>"$work/stdin"
+timeout 120 "$host" "$library" --seconds 100 --window <"$work/stdin" >"$hostlog" 2>&1 &
+hostpid=$!
+pids+=("$hostpid")
+wait_for 10 grep -q '^host window' "$hostlog" || { fail "setup" "the host didn't start: $(tail -3 "$hostlog")"; finish; }
+hostwin="$(awk '$1 == "host" && $2 == "window" { print $3; exit }' "$hostlog")"
+wait_for 10 has_window id "$hostwin" || { fail "setup" "the host's window didn't show"; finish; }
+call() { echo "$*" >&9; }
+
+# The lines the library printed during the call made after SINCE.
+lines_of_call() {  # name since
+  awk -v name="$1" -v since="$2" '$1 == "calling" && $2 == name && $3 > since { on = 1; next }
+    on && $1 == "did" { exit } on { print }' "$hostlog"
+}
+ms() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.0f", (b - a) * 1000 }'; }
+latency() { echo "  latency $1 $(ms "$2" "${3%% *}") ms"; }
+
+# The X clipboard's owner window (0 for none), and its text.
+x_owner() {
+  /usr/bin/python3 -c 'from Xlib import display
+d = display.Display()
+o = d.get_selection_owner(d.intern_atom("CLIPBOARD"))
+print(o if isinstance(o, int) else o.id)'
+}
+x_clip() { timeout 5 xclip -selection clipboard -o; }
+w_clip() { timeout 5 wl-paste --no-newline; }
+# wtype's first key can reach the application before its key map: a
+# modifier goes first. (Chords don't come through here: the modifiers of
+# wtype's keyboards never reach the client, so the native application's
+# selection is made through AT-SPI, and Alt+Return isn't played for it.)
+wkeys() { wtype -k Shift_L "$@"; }
+document() { timeout 10 "$reader" text "$1"; }
+# Selects the first WORD in NAME's text through AT-SPI, as the reader finds
+# that text.
+select_word() {  # name word
+  timeout 10 /usr/bin/python3 - "$here" "$1" "$2" <<'EOF'
+import sys
+sys.path.insert(0, sys.argv[1])
+from atspi_reader import Atspi, text_object
+text = text_object(sys.argv[2])
+start = Atspi.Text.get_text(text, 0, -1).find(sys.argv[3])
+if start < 0:
+    sys.exit("%r is not in the text" % sys.argv[3])
+end = start + len(sys.argv[3])
+if Atspi.Text.get_n_selections(text) > 0:
+    done = Atspi.Text.set_selection(text, 0, start, end)
+else:
+    done = Atspi.Text.add_selection(text, start, end)
+sys.exit(0 if done else 1)
+EOF
+}
+extents() { timeout 10 "$reader" extents "$1" "$2"; }
+rect_of() {  # "x y w h" -> the event's position and size members
+  local x y w h
+  read -r x y w h <<<"$1"
+  echo "\"position\":{\"x\":$x,\"y\":$y},\"selected_text\":\"$2\",\"size\":{\"height\":$h,\"width\":$w}"
+}
+
+# sway focuses the window of process PID: app_changed names $app.
+expect_activation() {  # pid
+  local got
+  t="$(now)"
+  focus pid "$1"
+  if got="$(event_after app_changed "$t" 5)" && [[ "$got" == *"\"name\":\"$app\""* ]]; then
+    pass "$label: app_changed"
+    latency app_changed "$t" "$got"
+  else
+    fail "$label" "no app_changed for $app within 5 s: $(tail -4 "$hostlog" | tr '\n' '|')"
+  fi
+}
+
+# The text_select for WORD, selected in $app after $t, with the extents
+# AT-SPI gives (WHERE says in which coordinates they are).
+expect_selection() {  # word where
+  local got want
+  if got="$(event_after text_select "$t" 5)"; then
+    want="$(extents "$app" "$1")"
+    if [[ "$got" == *"$(rect_of "$want" "$1")"* ]]; then
+      pass "$label: text_select with the extents AT-SPI gives, $2 ($want)"
+      latency text_select "$t" "$got"
+    else
+      fail "$label text_select" "got $got, AT-SPI gives $want"
+    fi
+  else
+    fail "$label text_select" "none within 5 s: $(tail -3 "$hostlog" | tr '\n' '|') document: $(document "$app")"
+  fi
+}
+
+# ---------------------------------------------------------------- XWayland
+label="XWayland (mousepad, GDK_BACKEND=x11)"
+app=mousepad
+expect_activation "$xapp"
+xdotool key ctrl+a
+xdotool type --delay 5 'alpha beta gamma'
+xdotool key ctrl+Home
+settle
+t="$(now)"
+xdotool key ctrl+shift+Right
+expect_selection alpha "on the screen"
+settle
+t="$(now)"
+xdotool key alt+Return
+if got="$(event_after alt_enter_pressed "$t" 5)" && [[ "$got" == *'"selected_text":"alpha"'* ]]; then
+  pass "$label: alt_enter_pressed"
+  latency alt_enter_pressed "$t" "$got"
+else
+  fail "$label alt_enter_pressed" "${got:-none within 5 s}"
+fi
+settle
+
+printf 'clipboard before' | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
+pids+=($!)
+wait_for 5 x_clip
+t="$(now)"
+call setText DELTA
+if times="$(did_after setText "$t" 10)"; then
+  doc="$(document mousepad)"
+  after="$(x_clip)"
+  if [ "$doc" = 'DELTA beta gamma' ] && [ "$after" = 'clipboard before' ]; then
+    pass "$label: setText pasted DELTA and put the clipboard back"
+    echo "  duration setText $(ms ${times% *} ${times#* }) ms"
+  else
+    fail "$label setText" "document '$doc', clipboard '$after'"
+  fi
+else
+  fail "$label setText" "didn't return within 10 s"
+fi
+settle
+
+# focusPreiov from the host's own window: mousepad comes back.
+focus id "$hostwin"
+settle
+t="$(now)"
+call focusPreiov
+did_after focusPreiov "$t" 5 >/dev/null
+if wait_for 5 is_focused pid "$xapp"; then
+  pass "$label: focusPreiov brought mousepad back from the host's window"
+else
+  fail "$label focusPreiov" "the focus is on $(focused)"
+fi
+
+# The pointer entering the host's window.
+call addMouseTracker "$hostwin"
+settle
+read -r hx hy < <(xdotool getwindowgeometry "$hostwin" | awk '/Position/ { split($2, p, ","); print p[1], p[2] }')
+xdotool mousemove 1 1
+settle
+t="$(now)"
+xdotool mousemove $((hx + 20)) $((hy + 20))
+if got="$(event_after mouse_hoverd "$t" 5)"; then
+  pass "hover: mouse_hoverd when the pointer enters the host's XWayland window"
+  latency mouse_hoverd "$t" "$got"
+else
+  fail "hover" "no mouse_hoverd within 5 s"
+fi
+xdotool mousemove 1 1
+settle
+
+# ---------------------------------------------------------------- native
+label="native Wayland (mousepad, GDK_BACKEND=wayland)"
+app=mousepad-wl
+expect_activation "$wapp"
+wkeys 'one two three'
+settle
+t="$(now)"
+select_word mousepad-wl one
+expect_selection one "relative to the window"
+settle
+
+# The user's clipboard is a Wayland client's.
+printf 'wayland words' | wl-copy 2>"$work/wl-copy.log"
+wait_for 5 w_clip
+before_owner="$(x_owner)"
+before_doc="$(document mousepad-wl)"
+t="$(now)"
+call setText LOST
+if times="$(did_after setText "$t" 10)"; then
+  sleep 1.5  # a paste, had there been one, would have landed
+  doc="$(document mousepad-wl)"
+  lines="$(lines_of_call setText "$t" | tr '\n' '|')"
+  if [ "$doc" = "$before_doc" ] && [ "$(w_clip)" = 'wayland words' ] && [ "$(x_owner)" = "$before_owner" ] &&
+     [ "$lines" = "Task started|Not pasted: keys can't reach the focused application|Task ended|" ]; then
+    pass "$label: setText pasted nothing, said so, and left the Wayland and the X clipboard alone"
+    echo "  duration setText $(ms ${times% *} ${times#* }) ms"
+  else
+    fail "$label setText" "document '$doc' (was '$before_doc'), clipboard '$(w_clip)', X owner $(x_owner) (was $before_owner), lines '$lines'"
+  fi
+else
+  fail "$label setText" "didn't return within 10 s"
+fi
+
+# focusPreiov from the host's window: the native window has no X window to
+# activate, and the focus stays.
+focus id "$hostwin"
+settle
+t="$(now)"
+call focusPreiov
+did_after focusPreiov "$t" 5 >/dev/null
+sleep 1
+if is_focused id "$hostwin"; then
+  pass "$label: focusPreiov leaves the focus where it is"
+else
+  fail "$label focusPreiov" "the focus moved to $(focused)"
+fi
+
+finish
