@@ -12,6 +12,8 @@ import os
 import sys
 import time
 
+# The tests' folder stays as it is: no bytecode cache left in it.
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests", "linux"))
 import atspi_reader  # noqa: E402
 from atspi_reader import Atspi  # noqa: E402
