@@ -37,7 +37,7 @@ std::optional<std::string> executableName(Pid pid) {
 }  // namespace
 
 std::optional<Pid> Applications::processOf(AtspiAccessible* accessible) {
-  if (accessible == nullptr) return std::nullopt;
+  if (!reachable(accessible)) return std::nullopt;
   const std::string bus = busNameOf(accessible);
   if (bus.empty()) return std::nullopt;
   if (auto it = knownProcesses_.find(bus); it != knownProcesses_.end()) return it->second;
@@ -63,11 +63,13 @@ std::optional<std::string> Applications::toolkitIdOf(Pid pid) {
   return std::nullopt;
 }
 
+void Applications::forgetBusNames() { knownProcesses_.clear(); }
+
 bool Applications::activate(Pid pid) { return activateApplicationWindow(x11_, *this, pid); }
 
 std::shared_ptr<LinuxRunningApplication> Applications::runningApplication(Pid pid, AtspiAccessible* application) {
   std::optional<std::string> name;
-  if (application != nullptr) {
+  if (reachable(application)) {
     GErrorHolder error;
     std::string n = takeString(atspi_accessible_get_name(application, error.out()));
     if (!error && !n.empty()) name = std::move(n);

@@ -38,6 +38,10 @@ class Applications {
   // desktop's children; empty when the process has none on the bus.
   GRef<AtspiAccessible> applicationOf(Pid pid);
 
+  // Forgets which process had which bus name: the bus went away, and the
+  // new one gives its names anew.
+  void forgetBusNames();
+
   // The toolkit's application id from one of the process's windows.
   std::optional<std::string> toolkitIdOf(Pid pid);
 

@@ -2,12 +2,15 @@
 
 #include <dbus/dbus.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "atspi_errors.h"
+#include "bus_status.h"
 #include "dbus_message.h"
 #include "handles.h"
 #include "linux_desktop.h"
+#include "run_loop.h"
 
 namespace axt::lindesk {
 
@@ -21,6 +24,10 @@ namespace {
 // an application that is starting up.
 constexpr gint kRequestTimeoutMs = 1500;
 constexpr gint kStartupTimeoutMs = 3000;
+
+// Connecting again after the bus went away: soon, then less and less often.
+constexpr double kFirstRetrySeconds = 0.25;
+constexpr double kLongestRetrySeconds = 8.0;
 
 class DBusErrorHolder {
  public:
@@ -39,7 +46,7 @@ class DBusErrorHolder {
 // What became of an application after an exchange with it failed: the bus
 // is asked (NameHasOwner) whether its name still has an owner.
 AtspiFailure diagnoseExchange(const std::string& busName) {
-  DBusConnection* bus = atspi_get_a11y_bus();
+  DBusConnection* bus = LinuxDesktop::instance().atspi().bus();
   if (bus == nullptr || dbus_connection_get_is_connected(bus) == 0) return AtspiFailure::kNoBus;
   if (busName.empty()) return AtspiFailure::kExchangeFailed;
   DBusMessagePtr call(dbus_message_new_method_call(DBUS_SERVICE_DBUS, DBUS_PATH_DBUS, DBUS_INTERFACE_DBUS,
@@ -65,15 +72,103 @@ AtspiFailure diagnoseExchange(const std::string& busName) {
 
 }  // namespace
 
+void AtspiSession::follow(std::function<void()> lost, std::function<void()> regained) {
+  lost_ = std::move(lost);
+  regained_ = std::move(regained);
+}
+
 bool AtspiSession::ready() {
-  if (connection_ == Connection::kUntried) {
-    // 0: connected now; 1: connected already (the host's own toolkit may
-    // have done it). Anything else: no bus.
-    const int result = atspi_init();
-    connection_ = (result == 0 || result == 1) ? Connection::kUp : Connection::kDown;
-    if (connection_ == Connection::kUp) atspi_set_timeout(kRequestTimeoutMs, kStartupTimeoutMs);
-  }
+  if (connection_ == Connection::kUntried) connection_ = connect() ? Connection::kUp : Connection::kDown;
   return connection_ == Connection::kUp;
+}
+
+DBusConnection* AtspiSession::bus() { return ready() ? watch_.connection() : nullptr; }
+
+bool AtspiSession::connect() {
+  // 0: connected now; 1: set up already, by the host (its own use of
+  // libatspi). Anything else: no bus, and libatspi is taken down again, so
+  // that it doesn't count itself set up without one.
+  const int result = atspi_init();
+  if (result != 0 && result != 1) {
+    atspi_exit();
+    return false;
+  }
+  ownSetup_ = result == 0;
+  atspi_set_timeout(kRequestTimeoutMs, kStartupTimeoutMs);
+  watch_.watch(atspi_get_a11y_bus(), [this] { lose(); });
+  if (connectionNumber_ > 0) {
+    revival_.revive(watch_.connection());
+    if (!answers()) {
+      watch_.stop();
+      atspi_exit();
+      return false;
+    }
+  }
+  ++connectionNumber_;
+  return true;
+}
+
+// After a bus went away, where libatspi looks for the address first (the
+// root window's property) may still name the old bus for a while; with the
+// same path, the connection is made and then refused (the new bus isn't the
+// one named), which libatspi doesn't notice. The registry, which the bus
+// starts on demand, is asked how many applications there are.
+bool AtspiSession::answers() {
+  GRef<AtspiAccessible> desktop = GRef<AtspiAccessible>::adopt(atspi_get_desktop(0));
+  if (!desktop) return false;
+  GErrorHolder error;
+  (void)atspi_accessible_get_child_count(desktop.get(), error.out());
+  return !error;
+}
+
+void AtspiSession::meet(AtspiAccessible* accessible) {
+  if (connection_ != Connection::kUp) return;
+  // On the first bus an emptied application object is one that quit.
+  revival_.meet(accessible, connectionNumber_ > 1 ? watch_.connection() : nullptr);
+}
+
+void AtspiSession::lose() {
+  if (connection_ != Connection::kUp || !ownSetup_) return;
+  connection_ = Connection::kLost;
+  watch_.stop();
+  // First everyone lets go of the objects of the dead bus, then libatspi
+  // drops its own: the desktop, the applications and the connection.
+  unresponsive_.forgetAll();
+  if (lost_) lost_();
+  {
+    GRef<AtspiAccessible> desktop = GRef<AtspiAccessible>::adopt(atspi_get_desktop(0));
+    revival_.busLost(desktop.get());
+  }
+  atspi_exit();
+  // The new bus is tried as soon as its launcher is on the session bus,
+  // and now and then meanwhile.
+  busAppears_.watch([this] { scheduleRetry(0); });
+  askForAccessibilityBus();
+  retryDelay_ = kFirstRetrySeconds;
+  scheduleRetry(retryDelay_);
+}
+
+void AtspiSession::scheduleRetry(double seconds) {
+  const std::uint64_t serial = ++retrySerial_;
+  postToMainLoopAfter(seconds, [this, serial] {
+    if (serial == retrySerial_) retry();
+  });
+}
+
+void AtspiSession::retry() {
+  if (connection_ != Connection::kLost) return;
+  if (connect()) {
+    connection_ = Connection::kUp;
+    busAppears_.stop();
+    if (regained_) regained_();
+    return;
+  }
+  // The launcher that died left its address where libatspi looks first; a
+  // new one, which the session bus starts when asked for the address, puts
+  // its own there.
+  askForAccessibilityBus();
+  retryDelay_ = std::min(retryDelay_ * 2, kLongestRetrySeconds);
+  scheduleRetry(retryDelay_);
 }
 
 GRef<AtspiAccessible> AtspiSession::desktopObject() {
@@ -97,10 +192,18 @@ platform::AXError failureCode(const GErrorHolder& error, const std::string& busN
   return codeForFailure(failure);
 }
 
+std::uint64_t currentBus() { return LinuxDesktop::instance().atspi().connectionNumber(); }
+
+bool reachable(AtspiAccessible* accessible) {
+  if (accessible == nullptr) return false;
+  const AtspiApplication* app = accessible->parent.app;
+  return app != nullptr && app->bus != nullptr && dbus_connection_get_is_connected(app->bus) != 0;
+}
+
 Asking::Asking(AtspiAccessible* accessible) {
   if (accessible == nullptr) return;
   busName_ = keyOf(accessible).busName;
-  refused_ = LinuxDesktop::instance().atspi().unresponsive().holds(busName_);
+  refused_ = !reachable(accessible) || LinuxDesktop::instance().atspi().unresponsive().holds(busName_);
   started_ = g_get_monotonic_time();
 }
 
@@ -114,7 +217,7 @@ Asking::~Asking() {
 }
 
 bool isDefunct(AtspiAccessible* accessible) {
-  if (accessible == nullptr) return true;
+  if (!reachable(accessible)) return true;
   const Asking asking(accessible);
   // Unanswered isn't gone: the caller finds out from its own request.
   if (asking.refused()) return false;
@@ -124,14 +227,16 @@ bool isDefunct(AtspiAccessible* accessible) {
 
 GRef<AtspiAccessible> findChild(AtspiAccessible* parent,
                                 const std::function<bool(AtspiAccessible* child)>& wanted) {
-  if (parent == nullptr) return {};
+  if (!reachable(parent)) return {};
   GErrorHolder error;
   const gint count = atspi_accessible_get_child_count(parent, error.out());
   for (gint i = 0; i < count; ++i) {
     GErrorHolder childError;
     GRef<AtspiAccessible> child =
         GRef<AtspiAccessible>::adopt(atspi_accessible_get_child_at_index(parent, i, childError.out()));
-    if (child && wanted(child.get())) return child;
+    if (!child) continue;
+    LinuxDesktop::instance().atspi().meet(child.get());
+    if (reachable(child.get()) && wanted(child.get())) return child;
   }
   return {};
 }

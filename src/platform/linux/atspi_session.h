@@ -3,14 +3,23 @@
 // bus delivered through the default GLib main context, which the host runs.
 // Also what every request over it shares: the error code for a failed
 // request, and walking an object's children.
+//
+// The bus can go away under the host (its daemon or its launcher dies) and
+// come back as a new bus. The session then lets go of libatspi's state, in
+// which every object belongs to the dead bus, and connects anew, trying
+// again for as long as it takes.
 #pragma once
 
 #include <atspi/atspi.h>
+#include <dbus/dbus.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "application_revival.h"
+#include "bus_watch.h"
 #include "gobject_ref.h"
 #include "platform/values.h"
 #include "unresponsive_apps.h"
@@ -19,9 +28,22 @@ namespace axt::lindesk {
 
 class AtspiSession {
  public:
-  // True once the accessibility bus has been reached. The first call
-  // connects.
+  // What the rest of the backend does when the bus went away (`lost`: let
+  // go of every object of it, which nothing can be asked of any more) and
+  // once it is connected to the new one (`regained`: listen again).
+  void follow(std::function<void()> lost, std::function<void()> regained);
+
+  // True while the accessibility bus is reached. The first call connects.
   bool ready();
+
+  // An object heard of on the bus now: the source of an event, an
+  // application on the desktop (application_revival.h).
+  void meet(AtspiAccessible* accessible);
+
+  // The connection to the bus while it is reached, else null.
+  DBusConnection* bus();
+  // Which connection that is: counts up from 1 with every connection made.
+  std::uint64_t connectionNumber() const { return connectionNumber_; }
 
   // The desktop object whose children are the applications on the bus;
   // empty when the bus can't be reached.
@@ -32,10 +54,43 @@ class AtspiSession {
   UnresponsiveApps& unresponsive() { return unresponsive_; }
 
  private:
-  enum class Connection { kUntried, kUp, kDown };
+  enum class Connection {
+    kUntried,
+    kUp,
+    kDown,  // there was no bus to start with
+    kLost,  // the bus went away; connecting again is under way
+  };
+  bool connect();
+  bool answers();
+  void lose();
+  void retry();
+  void scheduleRetry(double seconds);
+
   Connection connection_ = Connection::kUntried;
+  // Whether libatspi was set up by the library, not by the host before it:
+  // only its own setup may the library take down when the bus goes.
+  bool ownSetup_ = false;
+  double retryDelay_ = 0;
+  std::uint64_t connectionNumber_ = 0;
+  // Bumped by each retry scheduled: only the latest one runs.
+  std::uint64_t retrySerial_ = 0;
+  ApplicationRevival revival_;
+  BusNameWatch busAppears_;
+  std::function<void()> lost_;
+  std::function<void()> regained_;
+  BusWatch watch_;
   UnresponsiveApps unresponsive_;
 };
+
+// Whether a request can be made of the object at all: its application still
+// has a connection. Objects of a bus that went away have none (libatspi let
+// go of them, or their bus is closed), nor has an application that libatspi
+// knew by a name the new bus gave to another; asking them would hand
+// libdbus no connection, which ends the process.
+bool reachable(AtspiAccessible* accessible);
+
+// The number of the session's connection to the bus now (connectionNumber).
+std::uint64_t currentBus();
 
 // The error code for a failed request to an object of the application at
 // `busName` (atspi_errors.h). An exchange that libatspi reports as failed

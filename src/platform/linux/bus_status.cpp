@@ -49,4 +49,11 @@ bool enableAccessibility() {
   return reply != nullptr;
 }
 
+void askForAccessibilityBus() {
+  GRef<GDBusConnection> bus = sessionBus();
+  if (!bus) return;
+  g_dbus_connection_call(bus.get(), kBusName, kBusPath, kBusName, "GetAddress", nullptr, G_VARIANT_TYPE("(s)"),
+                         G_DBUS_CALL_FLAGS_NONE, kTimeoutMs, nullptr, nullptr, nullptr);
+}
+
 }  // namespace axt::lindesk

@@ -283,7 +283,7 @@ AXError rangeParameter(const Value& parameter, platform::Range& out) {
 platform::Element wrapElement(Pid pid, AtspiAccessible* accessible) {
   const ObjectKey key = keyOf(accessible);
   if (isRootPath(key.path)) return ElementHandle::application(pid);
-  return ElementHandle::object(pid, GRef<AtspiAccessible>::retain(accessible));
+  return ElementHandle::object(pid, GRef<AtspiAccessible>::retain(accessible), currentBus());
 }
 
 AXError resolveTarget(AtspiSession& session, Applications& applications, const platform::Element& element,
@@ -300,6 +300,8 @@ AXError resolveTarget(AtspiSession& session, Applications& applications, const p
     if (session.unresponsive().holds(out.key.busName)) return axerr::kCannotComplete;
     return axerr::kSuccess;
   }
+  // An object of a bus that went away, whatever its name on the new one.
+  if (h->bus() != session.connectionNumber()) return axerr::kInvalidUIElement;
   out.accessible = GRef<AtspiAccessible>::retain(h->accessible());
   out.key = h->key();
   // Before anything is asked of an application that stopped answering.

@@ -189,6 +189,8 @@ void EventListeners::onEvent(AtspiEvent* raw, void* self) {
 
 void EventListeners::hear(const AtspiEvent& event) {
   if (event.source == nullptr || event.type == nullptr) return;
+  desktop_.atspi().meet(event.source);
+  if (!reachable(event.source)) return;
   const ObjectKey key = keyOf(event.source);
   std::optional<Kind> kind = classifyEvent(event.type, event.detail1, key.busName == kRegistryBusName);
   if (!kind || alreadyQueued(*kind, key)) return;
@@ -203,6 +205,27 @@ void EventListeners::hear(const AtspiEvent& event) {
     // (a caret move and a selection change; a focus event twice) into one
     // notification. The host's delivery waits far longer anyway.
     postToMainLoopAfter(kGatherSeconds, [this] { drain(); });
+  }
+}
+
+void EventListeners::busLost() {
+  queue_.clear();
+  heldBack_.clear();
+  settling_ = ActivationSettling();
+}
+
+void EventListeners::restart() {
+  if (!listener_) {
+    start();
+    return;
+  }
+  // libatspi keeps its listeners across a new connection but tells neither
+  // the new bus nor its registry of them: each is made anew.
+  for (const char* type : kEventTypes) {
+    GErrorHolder dropped;
+    atspi_event_listener_deregister(listener_.get(), type, dropped.out());
+    GErrorHolder error;
+    atspi_event_listener_register(listener_.get(), type, error.out());
   }
 }
 

@@ -35,6 +35,12 @@ class EventListeners {
   // stays registered for the life of the backend, like every registration
   // of the library.
   void start();
+  // The bus went away: what was heard from it and not yet handled is
+  // dropped with it.
+  void busLost();
+  // Connected to a new bus: the registrations of the old one are made
+  // there again.
+  void restart();
 
  private:
   using Kind = HeardKind;

@@ -26,6 +26,8 @@ class FocusCache {
   bool noteFocusGained(AtspiAccessible* element);
   // Empty when no focus event of the application was heard.
   GRef<AtspiAccessible> cachedFocus(const std::string& busName) const;
+  // Forgets every element: the bus they were on went away.
+  void forgetAll() { focused_.clear(); }
   GrabQuiet& grabQuiet() { return grabQuiet_; }
 
  private:

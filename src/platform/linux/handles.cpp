@@ -19,23 +19,23 @@ ObjectKey keyOf(AtspiAccessible* accessible) {
   return key;
 }
 
-ElementHandle::ElementHandle(Pid pid, GRef<AtspiAccessible> accessible, ObjectKey key)
-    : pid_(pid), accessible_(std::move(accessible)), key_(std::move(key)) {}
+ElementHandle::ElementHandle(Pid pid, GRef<AtspiAccessible> accessible, ObjectKey key, std::uint64_t bus)
+    : pid_(pid), accessible_(std::move(accessible)), key_(std::move(key)), bus_(bus) {}
 
 platform::Element ElementHandle::application(Pid pid) {
-  return platform::Element(std::make_shared<ElementHandle>(pid, GRef<AtspiAccessible>(), ObjectKey{}));
+  return platform::Element(std::make_shared<ElementHandle>(pid, GRef<AtspiAccessible>(), ObjectKey{}, 0));
 }
 
-platform::Element ElementHandle::object(Pid pid, GRef<AtspiAccessible> accessible) {
+platform::Element ElementHandle::object(Pid pid, GRef<AtspiAccessible> accessible, std::uint64_t bus) {
   ObjectKey key = keyOf(accessible.get());
-  return platform::Element(std::make_shared<ElementHandle>(pid, std::move(accessible), std::move(key)));
+  return platform::Element(std::make_shared<ElementHandle>(pid, std::move(accessible), std::move(key), bus));
 }
 
 bool ElementHandle::equals(const Handle& other) const {
   const auto* o = handleAs<ElementHandle>(&other);
   if (o == nullptr || o->isApplication() != isApplication()) return false;
   if (isApplication()) return o->pid_ == pid_;
-  return o->key_ == key_;
+  return o->key_ == key_ && o->bus_ == bus_;
 }
 
 std::size_t ElementHandle::hash() const {

@@ -40,8 +40,11 @@ class ElementHandle final : public Handle {
  public:
   // The application element of a process, found on the bus when it is used.
   static platform::Element application(Pid pid);
-  // One object of an application; `pid` is its application's process.
-  static platform::Element object(Pid pid, GRef<AtspiAccessible> accessible);
+  // One object of an application; `pid` is its application's process,
+  // `bus` the connection to the accessibility bus it was met on (each new
+  // bus starts its objects anew: the same name and path there is another
+  // object).
+  static platform::Element object(Pid pid, GRef<AtspiAccessible> accessible, std::uint64_t bus);
 
   bool equals(const Handle& other) const override;
   std::size_t hash() const override;
@@ -50,13 +53,15 @@ class ElementHandle final : public Handle {
   Pid pid() const { return pid_; }
   const ObjectKey& key() const { return key_; }
   AtspiAccessible* accessible() const { return accessible_.get(); }
+  std::uint64_t bus() const { return bus_; }
 
-  ElementHandle(Pid pid, GRef<AtspiAccessible> accessible, ObjectKey key);
+  ElementHandle(Pid pid, GRef<AtspiAccessible> accessible, ObjectKey key, std::uint64_t bus);
 
  private:
   Pid pid_;
   GRef<AtspiAccessible> accessible_;  // empty for an application element
   ObjectKey key_;
+  std::uint64_t bus_;
 };
 
 // The key of an accessible object as AT-SPI names it.

@@ -19,7 +19,15 @@ LinuxDesktop::LinuxDesktop()
       hotKeys_(x11_, focus_.grabQuiet()),
       keyboard_(x11_),
       pasteboard_(runLoop_, x11_.traps()),
-      windows_(x11_) {}
+      windows_(x11_) {
+  atspi_.follow(
+      [this] {
+        focus_.forgetAll();
+        applications_.forgetBusNames();
+        listeners_.busLost();
+      },
+      [this] { listeners_.restart(); });
+}
 
 LinuxDesktop& LinuxDesktop::instance() { return static_cast<LinuxDesktop&>(platform::current()); }
 

@@ -38,6 +38,11 @@ void UnresponsiveApps::markUnanswered(const std::string& busName) {
 
 bool UnresponsiveApps::holds(const std::string& busName) const { return marked_.count(busName) != 0; }
 
+void UnresponsiveApps::forgetAll() {
+  marked_.clear();
+  timer_.reset();
+}
+
 gboolean UnresponsiveApps::onTick(gpointer self) {
   return callFromC<gboolean>(G_SOURCE_REMOVE, [self]() -> gboolean {
     auto* apps = static_cast<UnresponsiveApps*>(self);

@@ -29,6 +29,8 @@ class UnresponsiveApps {
   void markUnanswered(const std::string& busName);
   // Whether requests to it fail at once for now.
   bool holds(const std::string& busName) const;
+  // Forgets every mark: the bus they were made on went away.
+  void forgetAll();
 
  private:
   struct Probe;

@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# The accessibility bus going away and a new one taking its place, under a
+# host that tracks applications:
+#
+#   tests/linux/bus_restart.sh [BUILD_DIR]
+#
+# On the private desktop of the real-application tests (desktop_env.sh) the
+# test host tracks mousepad; then the bus's launcher and daemon are killed
+# and a new launcher and registry are started, as a session does when they
+# die. Twice over, a Qt application (FeatherPad) started on the new bus must
+# be tracked as before: "app_changed" with its role, name and identifier,
+# and "text_select" of a keyboard selection. Meanwhile the host stays
+# responsive and idle. New buses give their names out from the start again,
+# the names the old one gave mousepad and the host among them: that is
+# what the second round of each check is about. mousepad itself (GTK 3)
+# stays connected to the dead bus: its toolkit doesn't follow a new one, so
+# nothing can be asked of it afterwards. The last line is
+# "bus-restart: N passed, N failed".
+name=bus-restart
+here="$(cd "$(dirname "$0")" && pwd)"
+. "$here/host_case.sh" "$@"
+launcher="${pids[2]}"  # desktop_start starts the X server, the session bus, then the launcher
+registry="${pids[3]}"
+
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+count() { grep -c "$1" "$out"; }
+
+# Kills the bus's launcher, its daemon and the registry, and starts a new
+# launcher, as a session does; the new bus starts its registry when it is
+# first asked for it.
+restart_bus() {
+  local a11y
+  pkill -KILL -P "$launcher" 2>/dev/null
+  kill -KILL "$launcher" "$registry" 2>/dev/null
+  registry=""
+  sleep "${BUS_DOWN_SECONDS:-0.5}"
+  /usr/libexec/at-spi-bus-launcher --launch-immediately >>"$work/launcher.log" 2>&1 &
+  launcher=$!
+  pids+=("$launcher")
+  wait_for 10 desktop_a11y_address || return 1
+  a11y="$(desktop_a11y_address | tr -d ' ')"
+  xprop -root -f AT_SPI_BUS 8s -set AT_SPI_BUS "$a11y"
+  wait_for 10 desktop_registry_up "$a11y" || return 1
+  # Started by the bus, the registry would outlive the test's desktop.
+  registry="$(timeout 2 dbus-send --bus="$a11y" --print-reply=literal --dest=org.freedesktop.DBus / \
+    org.freedesktop.DBus.GetConnectionUnixProcessID string:org.a11y.atspi.Registry | awk '{print $2}')"
+  [ -n "$registry" ] && pids+=("$registry")
+  return 0
+}
+
+# Starts FeatherPad on the new bus and checks that the host tracks it.
+tracked_after_restart() {  # round
+  local round="$1" apps selects qt
+  apps="$(count ' app_changed .*"name":"FeatherPad"')"
+  selects="$(count ' text_select ')"
+  if ! desktop_launch FeatherPad featherpad featherpad; then
+    fail "round $round: setup" "$desktop_error"
+    return
+  fi
+  qt="$launched"
+  xdotool windowfocus --sync "$root"
+  xdotool windowactivate --sync "$qt" >/dev/null 2>&1 || xdotool windowfocus --sync "$qt"
+  if wait_for 10 at_least ' app_changed .*"bundle_id":"featherpad","name":"FeatherPad","role":"AXApplication"' $((apps + 1)); then
+    pass "round $round: app_changed for an application on the new bus, with its role and name"
+  else
+    fail "round $round: app_changed on the new bus" "$(host_tail 4)"
+  fi
+  sleep 0.5
+  xdotool type --delay 10 "round$round"
+  xdotool key shift+Left shift+Left shift+Left
+  if wait_for 10 at_least " text_select .*\"selected_text\":\"nd$round\"" 1 &&
+     [ "$(count ' text_select ')" -gt "$selects" ]; then
+    pass "round $round: text_select of a selection on the new bus"
+  else
+    fail "round $round: text_select on the new bus" "$(host_tail 4)"
+  fi
+  kill -TERM "$(xdotool getwindowpid "$qt")" 2>/dev/null
+  wait_for 10 sh -c "! xdotool search --onlyvisible --class featherpad"
+}
+
+case_host_tracking_mousepad 120
+
+for round in 1 2; do
+  if ! restart_bus; then
+    fail "round $round: setup" "the new bus didn't come up"
+    finish
+  fi
+  # The host goes on answering its own calls while the bus is replaced.
+  echo "focusPreiov" >&3
+  if wait_for 10 at_least '^did focusPreiov ' "$round"; then
+    pass "round $round: the host answers its calls across the restart"
+  else
+    fail "round $round: the host answers its calls" "$(host_tail)"
+  fi
+  tracked_after_restart "$round"
+done
+
+# Nothing of libatspi's complaints about objects of a dead bus, and no
+# crash (the host printed its last call's line and is still there).
+if grep -q 'CRITICAL' "$out"; then
+  fail "no critical warnings" "$(grep -m1 'CRITICAL' "$out")"
+else
+  pass "no critical warnings from objects of a bus gone by"
+fi
+
+# Idle afterwards: the reconnection doesn't go on trying.
+before="$(cpu_ticks "$hostpid")"
+sleep 2
+used=$(($(cpu_ticks "$hostpid") - before))
+ticks="$(getconf CLK_TCK)"
+if kill -0 "$hostpid" 2>/dev/null && [ "$used" -lt $((ticks / 5)) ]; then
+  pass "the host is running and idle afterwards ($used ticks of $((2 * ticks)))"
+else
+  fail "the host is running and idle afterwards" "$used ticks in 2 s; $(host_tail)"
+fi
+exec 3>&-
+finish
