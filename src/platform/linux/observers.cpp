@@ -58,12 +58,20 @@ void Observers::deliver(Pid pid, const platform::Element& element, const std::st
     void* context;
   };
   // Gathered first: a callback may add observers, which moves the records.
+  // One change is handed to a callback once with a given context, however
+  // many of its registrations hear it (the application's and the focused
+  // element's both hear a selection change): the second run would only
+  // repeat the first one's requests.
   std::vector<Call> calls;
   for (std::size_t i = 0; i < records_.size(); ++i) {
     const Record& r = records_[i];
     if (!r.installed || r.pid != pid || r.callback == nullptr) continue;
     for (const Registration& g : r.registrations) {
-      if (g.since < heard && hears(g, element, name)) calls.push_back(Call{i + 1, r.callback, g.context});
+      if (g.since >= heard || !hears(g, element, name)) continue;
+      const bool repeated = std::any_of(calls.begin(), calls.end(), [&](const Call& c) {
+        return c.callback == r.callback && c.context == g.context;
+      });
+      if (!repeated) calls.push_back(Call{i + 1, r.callback, g.context});
     }
   }
   for (const Call& c : calls) {

@@ -37,8 +37,8 @@ class Observers {
 
   // Calls, in registration order, every installed observer of `pid` that
   // asked for `name` on `element` or on the application element before the
-  // event numbered `heard`. Runs on the main loop; the callbacks may
-  // register further observers.
+  // event numbered `heard`, once per callback and context. Runs on the main
+  // loop; the callbacks may register further observers.
   void deliver(Pid pid, const platform::Element& element, const std::string& name, std::uint64_t heard);
 
  private:

@@ -12,6 +12,9 @@ namespace axt::lindesk {
 
 namespace {
 
+// More windows than any desktop has on its screen.
+constexpr long kMostClients = 65536;
+
 // The process's X error handler while traps are open.
 int onXError(Display* display, XErrorEvent* event) {
   return callFromC(0, [&] { return LinuxDesktop::instance().x11().traps().onError(display, event); });
@@ -246,6 +249,20 @@ void X11Display::forEachTopLevel(const std::function<bool(::Window client, ::Win
 
 std::vector<::Window> X11Display::topLevelWindowsOf(platform::Pid pid) {
   std::vector<::Window> found;
+  // A window manager lists the windows it manages on the root window: one
+  // request in place of a walk over every window on the screen (toolkits
+  // keep many unmapped ones), however deep it nests them.
+  Display* d = display();
+  if (d == nullptr) return found;
+  const std::vector<long> managed = longsProperty(DefaultRootWindow(d), "_NET_CLIENT_LIST", kMostClients);
+  if (!managed.empty()) {
+    for (long w : managed) {
+      const auto client = static_cast<::Window>(w);
+      const std::optional<platform::Pid> owner = windowPid(client);
+      if (owner && *owner == pid && isViewable(client)) found.push_back(client);
+    }
+    return found;
+  }
   forEachTopLevel([&](::Window client, ::Window /*frame*/) {
     const std::optional<platform::Pid> owner = windowPid(client);
     if (owner && *owner == pid && isViewable(client)) found.push_back(client);

@@ -149,7 +149,9 @@ class X11Display {
   void forEachTopLevel(const std::function<bool(::Window client, ::Window frame)>& visit);
 
   // The visible top-level windows of a process (by _NET_WM_PID), whether
-  // or not a window manager has reparented them.
+  // or not a window manager has reparented them: from the window manager's
+  // list of the windows it manages where it keeps one, else by a walk down
+  // from the root.
   std::vector<::Window> topLevelWindowsOf(platform::Pid pid);
 
  private:
