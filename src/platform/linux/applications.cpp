@@ -4,6 +4,7 @@
 
 #include <array>
 #include <fstream>
+#include <vector>
 
 #include "activation.h"
 #include "atspi_session.h"
@@ -57,10 +58,12 @@ GRef<AtspiAccessible> Applications::applicationOf(Pid pid) {
 }
 
 std::optional<std::string> Applications::toolkitIdOf(Pid pid) {
-  for (::Window w : x11_.topLevelWindowsOf(pid)) {
+  const std::vector<::Window> windows = x11_.topLevelWindowsOf(pid);
+  if (windows.empty()) return std::nullopt;
+  for (::Window w : windows) {
     if (auto id = x11_.textProperty(w, "_GTK_APPLICATION_ID"); id && !id->empty()) return id;
   }
-  return std::nullopt;
+  return std::string();
 }
 
 void Applications::forgetBusNames() { knownProcesses_.clear(); }
@@ -84,9 +87,8 @@ std::shared_ptr<LinuxRunningApplication> Applications::runningApplication(Pid pi
 }
 
 std::optional<std::string> LinuxRunningApplication::bundleIdentifier() const {
-  if (toolkitId_) return toolkitId_;
-  toolkitId_ = applications_.toolkitIdOf(pid_);
-  if (toolkitId_) return toolkitId_;
+  if (!toolkitId_) toolkitId_ = applications_.toolkitIdOf(pid_);
+  if (toolkitId_ && !toolkitId_->empty()) return toolkitId_;
   return executableName(pid_);
 }
 

@@ -42,7 +42,9 @@ class Applications {
   // new one gives its names anew.
   void forgetBusNames();
 
-  // The toolkit's application id from one of the process's windows.
+  // The toolkit's application id from one of the process's shown windows:
+  // empty when it has shown windows and none carries one, absent while it
+  // has shown none (a window may still bring one).
   std::optional<std::string> toolkitIdOf(Pid pid);
 
   // Brings the process's window to the front (activation.h).
@@ -74,8 +76,11 @@ class LinuxRunningApplication final : public platform::RunningApplication {
   Applications& applications_;
   Pid pid_;
   std::optional<std::string> name_;
-  // The toolkit's id, once a window has shown it; until then the
-  // executable's name is given, and looked for again next time.
+  // The toolkit's id (empty: it has none), settled once the application
+  // has shown a window: looking costs a walk over every window on the
+  // screen, too much for each event of an application without one. Until
+  // then the executable's name is given, and the windows are looked at
+  // again next time.
   mutable std::optional<std::string> toolkitId_;
 };
 
