@@ -99,10 +99,18 @@ void EventListeners::handle(const Heard& e) {
     }
     case Kind::kFocusGained: {
       if (!stillStands(e)) return;
-      if (desktop_.focus().grabQuiet().quiet(monotonicSeconds())) {
+      // Judged by when the claim was heard, not when it is handled: a
+      // grab's claims may wait behind slow requests (an activation's walk
+      // over the windows) until the quiet is over, and are still the
+      // grab's. Let through, the last of them would find the focus where
+      // it was, and the first, held back, would then move it away.
+      if (desktop_.focus().grabQuiet().quiet(e.heardAt)) {
         holdBackFocus(e);
         return;
       }
+      // Heard after the quiet: the claims still held back are older, and
+      // this one is where the focus went.
+      heldBack_.clear();
       if (!desktop_.focus().noteFocusGained(source)) return;
       // Where the activation put it: recorded, not announced.
       if (settling_.settling(keyOf(source).busName, monotonicSeconds())) return;
@@ -194,7 +202,8 @@ void EventListeners::hear(const AtspiEvent& event) {
   const ObjectKey key = keyOf(event.source);
   std::optional<Kind> kind = classifyEvent(event.type, event.detail1, key.busName == kRegistryBusName);
   if (!kind || alreadyQueued(*kind, key)) return;
-  Heard h{*kind, GRef<AtspiAccessible>::retain(event.source), {}, desktop_.observers().numberHeardEvent()};
+  Heard h{*kind, GRef<AtspiAccessible>::retain(event.source), {}, desktop_.observers().numberHeardEvent(),
+          monotonicSeconds()};
   if (*kind == Kind::kApplicationAdded && G_VALUE_HOLDS_OBJECT(&event.any_data)) {
     h.child = GRef<AtspiAccessible>::retain(ATSPI_ACCESSIBLE(g_value_get_object(&event.any_data)));
   }

@@ -50,6 +50,7 @@ class EventListeners {
     GRef<AtspiAccessible> source;
     GRef<AtspiAccessible> child;  // the application that was added
     std::uint64_t number = 0;
+    double heardAt = 0;  // monotonic seconds
   };
 
   static void onEvent(AtspiEvent* event, void* self);
