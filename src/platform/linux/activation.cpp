@@ -77,9 +77,15 @@ std::vector<Candidate> candidatesOf(X11Display& x11, Applications& applications,
     const std::optional<platform::Pid> owner = x11.windowPid(client);
     const std::vector<long> state = x11.longsProperty(client, "WM_STATE", 1);
     const bool isClient = owner.has_value() || !state.empty();
+    const std::optional<XWindowAttributes> attributes = x11.attributes(client);
+    // A tooltip or a menu is the toolkit's own popup, above the windows
+    // while it shows: no window manager activates it, and asking for it
+    // would leave the application in the background.
+    if (attributes && attributes->override_redirect) return isClient;
     // Only windows meant to be seen: mapped ones, and those the window
     // manager keeps minimised; toolkits keep unmapped helper windows.
-    const Candidate c{client, frame, x11.isViewable(client), !state.empty() && state[0] == kIconicState};
+    const Candidate c{client, frame, attributes && attributes->map_state == IsViewable,
+                      !state.empty() && state[0] == kIconicState};
     if (!c.viewable && !c.iconic) return isClient;
     if (owner) {
       if (*owner == pid) byPid.push_back(c);
