@@ -16,6 +16,13 @@
 #   app_focus_away   the command that takes the focus from the text to another
 #                    element that says it has it
 #   app_focus_back   the command that gives the text the focus again
+#   app_focus_caret  the reason the application reports a caret move along
+#                    with the focus coming back (empty: it doesn't), whose
+#                    "caret" then replaces "focused_changed" in the delivery
+#   app_cold_extents the reason the application's first answers for the
+#                    extents of a range of its text are wrong (empty: they
+#                    aren't); the client then asks until they settle before
+#                    the word is selected
 
 # The first event NAME after SINCE whose data contains TEXT, waited for up
 # to SECONDS: prints "TIME JSON". Keys typed one at a time give one
@@ -31,9 +38,37 @@ event_with() {  # name since seconds text
   done
   return 1
 }
+# The last event NAME after SINCE: prints "TIME JSON".
+last_event() {  # name since
+  awk -v name="$1" -v since="$2" '$1 == "event" && $3 == name && $2 > since {
+    line = $2 " " substr($0, length($1 " " $2 " " $3 " ") + 1) } END { if (line == "") exit 1; print line }' "$hostlog"
+}
 is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 count_events() {  # name since
   awk -v name="$1" -v since="$2" '$1 == "event" && $3 == name && $2 > since { n++ } END { print n + 0 }' "$hostlog"
+}
+# The extents of WORD in NAME's text once two answers in a row agree and
+# have a size, asked for up to 5 s.
+extents_settled() {  # name word
+  local before="" answer deadline=$((SECONDS + 5))
+  while [ "$SECONDS" -le "$deadline" ]; do
+    answer="$(timeout 10 "$reader" extents "$1" "$2")"
+    if [ "$answer" = "$before" ] && [[ "$answer" =~ ^-?[0-9]+\ -?[0-9]+\ [1-9][0-9]*\ [1-9][0-9]*$ ]]; then
+      echo "$answer"
+      return 0
+    fi
+    before="$answer"
+  done
+  return 1
+}
+# How many events NAME after SINCE carry exactly JSON (given through the
+# environment: awk -v would read escapes in it).
+count_same() {  # name since json
+  json="$3" awk -v name="$1" -v since="$2" '$1 == "event" && $3 == name && $2 > since &&
+    substr($0, length($1 " " $2 " " $3 " ") + 1) == ENVIRON["json"] { n++ } END { print n + 0 }' "$hostlog"
+}
+ms_between() {  # t0 t1
+  awk -v a="$1" -v b="$2" 'BEGIN { printf "%.0f", (b - a) * 1000 }'
 }
 # Selects LENGTH characters from offset FROM of the first line, with the
 # keyboard, as the same keys do in every toolkit.
@@ -46,12 +81,17 @@ select_chars() {  # from length
 
 app_cases() {  # label name window bundle
   local label="$1" name="$2" win="$3" bundle="$4"
-  local t got lines_before expected ex ey ew eh doc after times selection replaced
+  local t got lines_before expected ex ey ew eh doc after times selection replaced copies
 
   # Activation, switching from whichever application was in front: one
   # "app_changed" with the application's role, name and identifier, not
   # replaced by a focus event, and the focused element found (else the
   # tracker prints its "no focused element" line and registers less).
+  # The pointer rests at the screen's bottom right, on the application's
+  # window, as a user's may: a tooltip the application shows there is a
+  # window of its own too (Writer's status bar has one), and not the one
+  # focusPreiov brings back.
+  xdotool mousemove 1270 1020
   lines_before="$(grep -c 'some where around herer' "$hostlog")"
   t="$(now)"
   xdotool windowactivate --sync "$win" >/dev/null 2>&1
@@ -81,22 +121,39 @@ app_cases() {  # label name window bundle
   settle
   t="$(now)"
   $app_focus_back
-  if got="$(event_after focused_changed "$t" 5)"; then
-    if [[ "$got" == *"\"bundle_id\":\"$bundle\""* ]]; then
-      pass "$label focus: focused_changed when the text gets the focus back"
+  if [ -n "$app_focus_caret" ]; then
+    # Said, not counted: what the host got, and when.
+    got="$(event_after caret "$t" 5)"
+    sleep 0.5
+    echo "LIMIT $label focus: $app_focus_caret; the host got: $(events_after "$t" | cut -d' ' -f3- | tr '\n' '|')${got:+ (caret after $(ms_between "$t" "${got%% *}") ms)}"
+  elif got="$(event_after focused_changed "$t" 5)"; then
+    # Claims of elements that don't hold the focus (a pane, a panel) move
+    # nothing: one focused_changed.
+    sleep 0.5
+    if [[ "$got" == *"\"bundle_id\":\"$bundle\""* ]] && [ "$(count_events focused_changed "$t")" -eq 1 ]; then
+      pass "$label focus: one focused_changed when the text gets the focus back"
       report focused_changed "$t" "$got"
     else
-      fail "$label focus" "unexpected data: $got"
+      fail "$label focus" "got $got, then: $(events_after "${got%% *}" | cut -d' ' -f3- | tr '\n' '|')"
     fi
   else
-    fail "$label focus" "no focused_changed within 5 s of focusing the text"
+    fail "$label focus" "no focused_changed within 5 s of focusing the text: $(events_after "$t" | cut -d' ' -f3- | tr '\n' '|')"
   fi
   settle
 
-  # A keyboard selection of the last word: the word, editable, and its
-  # rectangle as the independent client reads it.
+  # The last word selected with one key from the end of the line: the
+  # word, editable, and its rectangle as the independent client reads it;
+  # one text_select for the one key, though Firefox and Writer report the
+  # selection twice for it. Should the application still be answering for
+  # its first report when the second comes, what stands is the host's last
+  # text_select.
+  xdotool key ctrl+Home End
+  if [ -n "$app_cold_extents" ]; then
+    echo "LIMIT $label selection: $app_cold_extents (the client's first answers for the word: $(for i in 1 2; do timeout 10 "$reader" extents "$name" gamma; done | tr '\n' '|') then $(extents_settled "$name" gamma))"
+  fi
+  settle
   t="$(now)"
-  select_chars 11 5
+  xdotool key ctrl+shift+Left
   if [ -n "$app_no_extents" ]; then
     # Nothing to measure, for the client as for the library. The library
     # then selects from the start of the selection to the end of the text,
@@ -105,15 +162,19 @@ app_cases() {  # label name window bundle
     expected="$(timeout 10 "$reader" extents "$name" gamma)"
     got="$(event_after caret "$t" 5)"
     echo "LIMIT $label selection: $app_no_extents (the client reads '$expected'); the host got: $(events_after "$t" | cut -d' ' -f3- | tr '\n' '|')"
-  elif got="$(event_with text_select "$t" 5 '"selected_text":"gamma"')"; then
+  elif event_with text_select "$t" 5 '"selected_text":"gamma"' >/dev/null; then
+    sleep 1
+    got="$(last_event text_select "$t")"
+    copies="$(count_same text_select "$t" "${got#* }")"
     expected="$(timeout 10 "$reader" extents "$name" gamma)"
     read -r ex ey ew eh <<<"$expected"
-    if [[ "$got" == *'"is_editable":true'* && "$got" == *"\"position\":{\"x\":$ex,\"y\":$ey}"* &&
-          "$got" == *"\"size\":{\"height\":$eh,\"width\":$ew}"* ]]; then
-      pass "$label selection: text_select with the word, editable, at the extents AT-SPI reports ($expected)"
+    if [[ "$got" == *'"selected_text":"gamma"'* && "$got" == *'"is_editable":true'* &&
+          "$got" == *"\"position\":{\"x\":$ex,\"y\":$ey}"* &&
+          "$got" == *"\"size\":{\"height\":$eh,\"width\":$ew}"* ]] && [ "$copies" -eq 1 ]; then
+      pass "$label selection: text_select with the word, once, editable, at the extents AT-SPI reports ($expected)"
       report text_select "$t" "$got"
     else
-      fail "$label selection" "got $got, AT-SPI reports $expected"
+      fail "$label selection" "last $got ($copies alike), AT-SPI reports $expected; all: $(events_after "$t" | grep ' text_select ' | cut -d' ' -f2,4- | tr '\n' '|')"
     fi
   else
     fail "$label selection" "no text_select of the word within 5 s: $(events_after "$t" | tail -2 | tr '\n' '|')"
@@ -187,7 +248,7 @@ app_cases() {  # label name window bundle
   # focusPreiov after the host's own window was activated.
   xdotool windowactivate --sync "$hostwin" >/dev/null 2>&1
   if ! wait_for 5 is_active "$hostwin"; then
-    fail "$label focusPreiov" "the host's window couldn't be activated"
+    fail "$label focusPreiov" "the host's window couldn't be activated: '$(xdotool getactivewindow getwindowname 2>&1 | tr '\n' ' ')' is active"
   else
     t="$(now)"
     call focusPreiov

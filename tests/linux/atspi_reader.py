@@ -32,8 +32,9 @@ def multi_line_text(node, depth=0):
         return None
     try:
         states = node.get_state_set()
-        # Browsers give a text area the role of an entry that holds lines.
-        if (node.get_role() in (Atspi.Role.TEXT, Atspi.Role.ENTRY)
+        # Browsers give a text area the role of an entry that holds lines;
+        # a word processor's document holds a text object per paragraph.
+        if (node.get_role() in (Atspi.Role.TEXT, Atspi.Role.ENTRY, Atspi.Role.PARAGRAPH)
                 and states.contains(Atspi.StateType.MULTI_LINE)
                 and states.contains(Atspi.StateType.EDITABLE)):
             return node

@@ -15,6 +15,7 @@
 # on that desktop and nothing touches the user's own session. It sets:
 #
 #   work     a private folder for logs and files, removed by desktop_stop
+#            (kept when AXTRACK_KEEP_WORK is set, for a look after a failure)
 #   pids     what was started; a caller adds what it starts itself, and
 #            desktop_stop ends all of it, the latest first
 #   display  the X display, e.g. ":90"
@@ -78,7 +79,7 @@ desktop_stop() {
   sleep 0.2
   for p in "${pids[@]}"; do kill -KILL "$p" 2>/dev/null; done
   pids=()
-  [ -n "$work" ] && rm -rf "$work"
+  [ -n "$work" ] && [ -z "${AXTRACK_KEEP_WORK:-}" ] && rm -rf "$work"
   work=""
 }
 

@@ -18,13 +18,17 @@
 # session bus, the accessibility bus (at-spi-bus-launcher, at-spi2-registryd)
 # and mousepad, Debian's GTK text editor, which nobody here wrote (all of it
 # in desktop_env.sh, which the desktop tour shares); later a GTK 4 and a Qt
-# editor join it (app_cases.sh). Then
+# editor, Firefox ESR and Chromium showing a page's text area, and
+# LibreOffice Writer join it (app_cases.sh, app_launch.sh). Then
 # xdotool plays the user while the test host, which loads the library with
 # dlopen as a host does, prints each event it receives with its time. The
 # extents of the selected word are read by an AT-SPI client of our own
 # (atspi_reader.py), not by the library. Every wait is bounded: a piece
 # that doesn't come up fails its case with a message. Everything started is
-# stopped on exit. The last line is "linux-desktop: N passed, N failed".
+# stopped on exit (with AXTRACK_KEEP_WORK=1 the private folder, with every
+# program's log, stays for a look). The last line is "linux-desktop: N
+# passed, N failed"; a LIMIT line says what an application can't do, and
+# what the host got instead.
 #
 # Besides the verdicts it prints, per event kind, the time from the xdotool
 # action to the hand-over to the host ("latency"). With
@@ -79,14 +83,16 @@ focus_mousepad() { xdotool windowfocus --sync "$window"; }
 
 hostlog=""
 hostpid=""
+# How long a host lives at most: it never outlives a run that forgot it.
+host_seconds=100
 start_host() {  # name, then the host's own arguments
   hostlog="$work/host-$1.log"
   shift
   if [ "${AXTRACK_COUNT_REQUESTS:-0}" = 1 ]; then
-    timeout 120 strace -f -ttt -e trace=sendmsg -o "$work/sends-$(basename "$hostlog" .log)" \
-      "$host" "$library" --seconds 100 "$@" <"$work/stdin-$$" >"$hostlog" 2>&1 &
+    timeout $((host_seconds + 20)) strace -f -ttt -e trace=sendmsg -o "$work/sends-$(basename "$hostlog" .log)" \
+      "$host" "$library" --seconds "$host_seconds" "$@" <"$work/stdin-$$" >"$hostlog" 2>&1 &
   else
-    timeout 120 "$host" "$library" --seconds 100 "$@" <"$work/stdin-$$" >"$hostlog" 2>&1 &
+    timeout $((host_seconds + 20)) "$host" "$library" --seconds "$host_seconds" "$@" <"$work/stdin-$$" >"$hostlog" 2>&1 &
   fi
   hostpid=$!
   pids+=("$hostpid")
@@ -616,13 +622,29 @@ else
 fi
 
 # ---------------------------------------------------------------- other toolkits
-# The same cases against a GTK 4 editor (gnome-text-editor) and a Qt 5 one
-# (FeatherPad), under a window manager (openbox), in turn, so that each
-# activation switches from another application: app_cases.sh. Then the
-# windows are nested two levels deep by a window manager of the tests' own
-# (nesting_wm.cpp, as KWin nests them): mousepad's identifier and
-# focusPreiov still work.
+# The same cases against a GTK 4 editor (gnome-text-editor), a Qt 5 one
+# (FeatherPad), the text area of a page in Firefox ESR and in Chromium, and
+# LibreOffice Writer, under a window manager (openbox), in turn, so that
+# each activation switches from another application: app_cases.sh. Each
+# is started once, before the host (app_launch.sh starts the browsers and
+# Writer, each with a fresh profile). Then the windows are nested two
+# levels deep by a window manager of the tests' own (nesting_wm.cpp, as
+# KWin nests them): mousepad's identifier and focusPreiov still work.
 . "$here/app_cases.sh"
+. "$here/app_launch.sh"
+# Starts one of the browsers or Writer with LAUNCHER, whose window goes to
+# the variable VAR; one that is missing or doesn't come up fails its own
+# cases, not the others'.
+launch_app() {  # label command launcher var
+  printf -v "$4" '%s' ""
+  if ! command -v "$2" >/dev/null 2>&1; then
+    fail "$1" "missing: $2 (see tests/linux/packages.txt)"
+  elif ! "$3"; then
+    fail "$1" "$desktop_error"
+  else
+    printf -v "$4" '%s' "$launched"
+  fi
+}
 nesting_wm="$build/bin/axtrack-nesting-wm"
 other_missing=()
 for tool in gnome-text-editor featherpad openbox; do
@@ -641,12 +663,18 @@ else
     fail "other toolkits" "$desktop_error"
   elif ! gtk4_window="$launched" || ! desktop_launch FeatherPad featherpad featherpad; then
     fail "other toolkits" "$desktop_error"
-  elif ! qt_window="$launched" || ! start_host apps --window; then
+  elif ! qt_window="$launched" ||
+       ! { launch_app "Firefox ESR" firefox-esr launch_firefox firefox_window
+           launch_app "Chromium" chromium launch_chromium chromium_window
+           launch_app "LibreOffice Writer" soffice launch_writer writer_window
+           # Five applications' cases take longer than one host's usual life.
+           host_seconds=300
+           start_host apps --window; }; then
     fail "other toolkits" "the host didn't start: $(tail -3 "$hostlog" | tr '\n' '|')"
   else
-    # Both applications are up before the host starts: each activation
+    # All the applications are up before the host starts: each activation
     # below is a switch the host sees, from its own window to the GTK 4
-    # editor, from there to the Qt one.
+    # editor, from there to the Qt one, and on to the browsers and Writer.
     hostwin="$(awk '$1 == "host" && $2 == "window" { print $3; exit }' "$hostlog")"
     wait_for 5 is_active "$hostwin"
 
@@ -654,6 +682,8 @@ else
     # search entry never says it has the focus: the focus goes to the main
     # menu's button instead, and Tab brings it back.
     app_no_extents="GTK 4.8 gives no extents for text ranges"
+    app_focus_caret=""
+    app_cold_extents=""
     app_focus_away="xdotool key --delay 400 F10 Escape"
     app_focus_back="xdotool key Tab"
     app_cases "GTK 4 (gnome-text-editor)" gnome-text-editor "$gtk4_window" org.gnome.TextEditor
@@ -662,6 +692,24 @@ else
     app_focus_away="xdotool key ctrl+f"
     app_focus_back="xdotool key Escape"
     app_cases "Qt 5 (FeatherPad)" FeatherPad "$qt_window" featherpad
+
+    # The page's button takes the focus from the text area and gives it
+    # back.
+    app_focus_away="xdotool key Tab"
+    app_focus_back="xdotool key shift+Tab"
+    if [ -n "$firefox_window" ]; then
+      app_focus_caret="Firefox reports the caret at its place along with the focus, and that caret replaces focused_changed in the delivery"
+      app_cold_extents="Firefox fills in the rectangles of its text only once a client asks for them: the first answers after it starts are empty, then the last character's"
+      app_cases "Firefox ESR" Firefox "$firefox_window" firefox-esr
+      app_focus_caret=""
+      app_cold_extents=""
+    fi
+    [ -n "$chromium_window" ] && app_cases "Chromium" Chromium "$chromium_window" chromium
+    # Writer's search bar takes the focus; Escape gives it back to the
+    # document.
+    app_focus_away="xdotool key ctrl+f"
+    app_focus_back="xdotool key Escape"
+    [ -n "$writer_window" ] && app_cases "LibreOffice Writer" soffice "$writer_window" org.libreoffice
     kill -TERM "$wm" 2>/dev/null
     wait "$wm" 2>/dev/null
 
