@@ -50,11 +50,20 @@ std::optional<Pid> Applications::processOf(AtspiAccessible* accessible) {
 }
 
 GRef<AtspiAccessible> Applications::applicationOf(Pid pid) {
+  // Found once: libatspi empties the object of an application that left
+  // the bus, which then is looked for again.
+  if (auto it = roots_.find(pid); it != roots_.end() && reachable(it->second.get())) return it->second;
   GRef<AtspiAccessible> root = session_.desktopObject();
-  return findChild(root.get(), [&](AtspiAccessible* app) {
+  GRef<AtspiAccessible> found = findChild(root.get(), [&](AtspiAccessible* app) {
     const std::optional<Pid> p = processOf(app);
     return p && *p == pid;
   });
+  if (found) {
+    roots_[pid] = found;
+  } else {
+    roots_.erase(pid);
+  }
+  return found;
 }
 
 std::optional<std::string> Applications::toolkitIdOf(Pid pid) {
@@ -66,7 +75,10 @@ std::optional<std::string> Applications::toolkitIdOf(Pid pid) {
   return std::string();
 }
 
-void Applications::forgetBusNames() { knownProcesses_.clear(); }
+void Applications::forgetBusNames() {
+  knownProcesses_.clear();
+  roots_.clear();
+}
 
 bool Applications::activate(Pid pid) { return activateApplicationWindow(x11_, *this, pid); }
 

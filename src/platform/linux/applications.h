@@ -35,11 +35,12 @@ class Applications {
   std::optional<Pid> processOf(AtspiAccessible* accessible);
 
   // The root object of the application of a process, searched among the
-  // desktop's children; empty when the process has none on the bus.
+  // desktop's children (once, while the application stays on the bus);
+  // empty when the process has none on the bus.
   GRef<AtspiAccessible> applicationOf(Pid pid);
 
-  // Forgets which process had which bus name: the bus went away, and the
-  // new one gives its names anew.
+  // Forgets which process had which bus name and application object: the
+  // bus went away, and the new one gives its names anew.
   void forgetBusNames();
 
   // The toolkit's application id from one of the process's shown windows:
@@ -58,6 +59,8 @@ class Applications {
   AtspiSession& session_;
   X11Display& x11_;
   std::map<std::string, Pid> knownProcesses_;
+  // The application object of each process found so far.
+  std::map<Pid, GRef<AtspiAccessible>> roots_;
 };
 
 // The workspace's object for one running application.

@@ -148,6 +148,10 @@ void AtspiSession::lose() {
   scheduleRetry(retryDelay_);
 }
 
+void AtspiSession::retrySoon() {
+  if (connection_ == Connection::kLost) scheduleRetry(0);
+}
+
 void AtspiSession::scheduleRetry(double seconds) {
   const std::uint64_t serial = ++retrySerial_;
   postToMainLoopAfter(seconds, [this, serial] {

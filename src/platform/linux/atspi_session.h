@@ -40,6 +40,10 @@ class AtspiSession {
   // application on the desktop (application_revival.h).
   void meet(AtspiAccessible* accessible);
 
+  // While the bus is lost: tries the new one at once (its address was just
+  // published).
+  void retrySoon();
+
   // The connection to the bus while it is reached, else null.
   DBusConnection* bus();
   // Which connection that is: counts up from 1 with every connection made.

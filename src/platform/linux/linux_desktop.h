@@ -76,6 +76,7 @@ class LinuxDesktop final : public platform::Platform {
   X11Clipboard pasteboard_;
   X11HostWindows windows_;
   StdoutLog log_;
+  bool rootWatched_ = false;
 };
 
 }  // namespace axt::lindesk

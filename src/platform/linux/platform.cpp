@@ -25,6 +25,12 @@ LinuxDesktop::LinuxDesktop()
         focus_.forgetAll();
         applications_.forgetBusNames();
         listeners_.busLost();
+        // A new bus's launcher publishes its address on the root window,
+        // where libatspi looks first.
+        if (!rootWatched_) {
+          rootWatched_ = true;
+          x11_.watchRootProperty("AT_SPI_BUS", [this] { atspi_.retrySoon(); });
+        }
       },
       [this] { listeners_.restart(); });
 }

@@ -147,6 +147,24 @@ void X11Display::addEventHandler(std::function<void(const XEvent&)> handler) {
   handlers_.push_back(std::move(handler));
 }
 
+void X11Display::watchRootProperty(const char* name, std::function<void()> changed) {
+  Display* d = display();
+  if (d == nullptr) return;
+  const ::Window root = DefaultRootWindow(d);
+  const Atom atom = XInternAtom(d, name, False);
+  {
+    // Added to what this connection already hears from the root window.
+    const std::optional<XWindowAttributes> a = attributes(root);
+    XErrorTrap trap(traps_, d);
+    XSelectInput(d, root, (a ? a->your_event_mask : NoEventMask) | PropertyChangeMask);
+    if (trap.failed()) return;
+  }
+  addEventHandler([root, atom, changed = std::move(changed)](const XEvent& event) {
+    if (event.type == PropertyNotify && event.xproperty.window == root && event.xproperty.atom == atom) changed();
+  });
+  XFlush(d);
+}
+
 // ---------------------------------------------------------------------------
 // Questions about windows.
 

@@ -124,6 +124,9 @@ class X11Display {
 
   // Called for every event read from the connection, in the order added.
   void addEventHandler(std::function<void(const XEvent&)> handler);
+  // Calls `changed` whenever the root window's property `name` changes,
+  // from the connection's events, for the life of the connection.
+  void watchRootProperty(const char* name, std::function<void()> changed);
 
   // Questions about windows. Each answers nothing without an X server and
   // for a window that is gone.
