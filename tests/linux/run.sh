@@ -681,14 +681,14 @@ else
     # GTK 4.8 implements no screen extents for ranges of text, and its
     # search entry never says it has the focus: the focus goes to the main
     # menu's button instead, and Tab brings it back.
-    app_no_extents="GTK 4.8 gives no extents for text ranges"
+    app_window_extents="GTK 4.8 gives text extents only relative to its window"
     app_focus_caret=""
     app_cold_extents=""
     app_focus_away="xdotool key --delay 400 F10 Escape"
     app_focus_back="xdotool key Tab"
     app_cases "GTK 4 (gnome-text-editor)" gnome-text-editor "$gtk4_window" org.gnome.TextEditor
 
-    app_no_extents=""
+    app_window_extents=""
     app_focus_away="xdotool key ctrl+f"
     app_focus_back="xdotool key Escape"
     app_cases "Qt 5 (FeatherPad)" FeatherPad "$qt_window" featherpad

@@ -5,12 +5,18 @@
 
 #include "atspi_session.h"
 #include "handles.h"
+#include "linux_desktop.h"
+#include "window_relative_extents.h"
 
 namespace axt::lindesk {
 
 namespace axerr = platform::axerr;
 
 namespace {
+
+// Quicker than this, a failed request was refused by the application, not
+// left unanswered (microseconds).
+constexpr gint64 kAnsweredAtOnceUs = 500 * 1000;
 
 gint asOffset(std::int64_t v) {
   return static_cast<gint>(std::clamp<std::int64_t>(v, 0, std::numeric_limits<gint>::max()));
@@ -95,6 +101,15 @@ AXError boundsOfChars(AtspiText* text, CharRange chars, platform::Rect& out) {
   GErrorHolder error;
   GBoxed<AtspiRect> rect(atspi_text_get_range_extents(text, asOffset(chars.start), asOffset(chars.end),
                                                       ATSPI_COORD_TYPE_SCREEN, error.out()));
+  if (error && error.sinceAsked() < kAnsweredAtOnceUs) {
+    // Refused, not unanswered: a toolkit that places its text only within
+    // its window.
+    if (std::optional<platform::Rect> placed =
+            windowRelativeBounds(text, chars, LinuxDesktop::instance().x11())) {
+      out = *placed;
+      return axerr::kSuccess;
+    }
+  }
   if (error || !rect) return failure(error, text);
   out = platform::Rect{{static_cast<double>(rect->x), static_cast<double>(rect->y)},
                        {static_cast<double>(rect->width), static_cast<double>(rect->height)}};

@@ -1,0 +1,54 @@
+// Placing window-relative text extents on the screen: which X window holds
+// the toolkit's window, and where its content starts inside it.
+#include "window_place.h"
+
+#include <gtest/gtest.h>
+
+namespace axt::lindesk {
+namespace {
+
+using platform::Rect;
+using platform::Size;
+
+XWindowPlace placeAt(double x, double y, double width, double height, std::vector<long> frame = {}) {
+  return XWindowPlace{Rect{{x, y}, {width, height}}, std::move(frame)};
+}
+
+TEST(WindowPlace, ContentStartsInsideTheFrameExtentsTheToolkitPublishes) {
+  // A compositing window manager: the shadow is wider below than above.
+  const XWindowPlace place = placeAt(580, 504, 740, 560, {23, 27, 17, 33});
+  const platform::Point origin = contentOrigin(place, Size{690, 510});
+  EXPECT_EQ(origin.x, 603);
+  EXPECT_EQ(origin.y, 521);
+}
+
+TEST(WindowPlace, WithoutFrameExtentsTheMarginsAreEqual) {
+  // GTK 4 under a window manager that doesn't composite: 5 pixels around.
+  const platform::Point origin = contentOrigin(placeAt(580, 504, 700, 520), Size{690, 510});
+  EXPECT_EQ(origin.x, 585);
+  EXPECT_EQ(origin.y, 509);
+  // A window the size of its content: no margin at all, never a negative
+  // one for content that claims to be larger.
+  EXPECT_EQ(contentOrigin(placeAt(10, 20, 300, 200), Size{300, 200}).x, 10);
+  EXPECT_EQ(contentOrigin(placeAt(10, 20, 300, 200), Size{320, 220}).y, 20);
+}
+
+TEST(WindowPlace, FrameExtentsOfTheWrongLengthAreIgnored) {
+  EXPECT_EQ(contentOrigin(placeAt(0, 0, 700, 520, {40, 40}), Size{690, 510}).x, 5);
+}
+
+TEST(WindowPlace, TheSmallestWindowLargeEnoughHoldsTheContent) {
+  const std::vector<XWindowPlace> windows = {
+      placeAt(0, 0, 1280, 1024),   // a desktop-sized helper window
+      placeAt(580, 504, 700, 520), // the editor's window
+      placeAt(10, 10, 200, 100),   // a popup, too small
+  };
+  const std::optional<XWindowPlace> found = windowHolding(windows, Size{690, 510});
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found->xWindow.origin.x, 580);
+  EXPECT_FALSE(windowHolding(windows, Size{2000, 100}));
+  EXPECT_FALSE(windowHolding({}, Size{1, 1}));
+}
+
+}  // namespace
+}  // namespace axt::lindesk
