@@ -58,6 +58,8 @@ finish() {
 
 # ---------------------------------------------------------------- checks
 . "$here/desktop_env.sh"
+# The cases every application family runs, and their helpers.
+. "$here/app_cases.sh"
 missing=($(desktop_missing))
 for file in "$library" "$host"; do
   [ -f "$file" ] || missing+=("$file")
@@ -252,6 +254,45 @@ if got="$(event_after alt_enter_pressed "$t" 5)"; then
   fi
 else
   fail "hot key" "no alt_enter_pressed within 5 s of Alt+Return"
+fi
+settle
+
+# Characters outside the Basic Multilingual Plane typed before the words,
+# then one of them deleted, while the host tracks the text: its positions
+# follow the edits (two UTF-16 units per such character, one for AT-SPI),
+# and a selected word is still the word, at the extents AT-SPI gives.
+select_after_edits() {  # keys-to-word length word
+  local t got expected i keys=(ctrl+Home)
+  for ((i = 0; i < $1; i++)); do keys+=(Right); done
+  for ((i = 0; i < $2; i++)); do keys+=(shift+Right); done
+  t="$(now)"
+  xdotool key --delay 15 "${keys[@]}"
+  if got="$(event_with text_select "$t" 5 "\"selected_text\":\"$3\"")"; then
+    expected="$(timeout 10 "$reader" extents mousepad "$3")"
+    read -r ex ey ew eh <<<"$expected"
+    [[ "$got" == *"\"position\":{\"x\":$ex,\"y\":$ey}"* && "$got" == *"\"size\":{\"height\":$eh,\"width\":$ew}"* ]] &&
+      return 0
+    echo "got $got, AT-SPI reports $expected"
+    return 1
+  fi
+  echo "no text_select of '$3' within 5 s: $(events_after "$t" | tail -2 | tr '\n' '|')"
+  return 1
+}
+xdotool key ctrl+Home
+xdotool type --delay 20 $'\U1F600\U1F680 '
+settle
+if why="$(select_after_edits 9 4 beta)"; then
+  pass "selection after two characters outside the BMP were typed before it: the word at its extents"
+else
+  fail "selection after characters outside the BMP were typed" "$why"
+fi
+settle
+xdotool key ctrl+Home Delete
+settle
+if why="$(select_after_edits 13 5 gamma)"; then
+  pass "selection after one of them was deleted: the word at its extents"
+else
+  fail "selection after a character outside the BMP was deleted" "$why"
 fi
 settle
 
@@ -630,7 +671,6 @@ fi
 # Writer, each with a fresh profile). Then the windows are nested two
 # levels deep by a window manager of the tests' own (nesting_wm.cpp, as
 # KWin nests them): mousepad's identifier and focusPreiov still work.
-. "$here/app_cases.sh"
 . "$here/app_launch.sh"
 # Starts one of the browsers or Writer with LAUNCHER, whose window goes to
 # the variable VAR; one that is missing or doesn't come up fails its own

@@ -221,14 +221,16 @@ AXError readGeometry(AtspiAccessible* a, bool position, std::optional<Value>& ou
 }
 
 AXError readTextAttribute(const Target& t, AtspiText* text, const std::string& name, std::optional<Value>& out) {
-  if (name == "AXValue" || name == "AXNumberOfCharacters") {
+  if (name == "AXValue") {
     std::string all;
     if (AXError code = readText(text, all); code != axerr::kSuccess) return code;
-    if (name == "AXValue") {
-      out = Value(std::move(all));
-    } else {
-      out = Value(Number{utf16Length(all)});
-    }
+    out = Value(std::move(all));
+    return axerr::kSuccess;
+  }
+  if (name == "AXNumberOfCharacters") {
+    const AstralIndex* index = nullptr;
+    if (AXError code = indexOfText(text, index); code != axerr::kSuccess) return code;
+    out = Value(Number{index->units()});
     return axerr::kSuccess;
   }
   platform::Range range;

@@ -19,6 +19,7 @@
 #include "observers.h"
 #include "platform/platform.h"
 #include "run_loop.h"
+#include "text_indexes.h"
 #include "window_structure.h"
 #include "workspace.h"
 #include "x11_clipboard.h"
@@ -58,6 +59,7 @@ class LinuxDesktop final : public platform::Platform {
   WindowStructure& windowStructure() { return windowStructure_; }
   EventListeners& listeners() { return listeners_; }
   LinuxWorkspace& linuxWorkspace() { return workspace_; }
+  TextIndexes& textIndexes() { return textIndexes_; }
 
  private:
   // In the order they depend on each other; each goes before what it uses.
@@ -66,6 +68,7 @@ class LinuxDesktop final : public platform::Platform {
   AtspiSession atspi_;
   Applications applications_;
   FocusCache focus_;
+  TextIndexes textIndexes_;
   Observers observers_;
   WindowStructure windowStructure_;
   EventListeners listeners_;

@@ -23,6 +23,7 @@ LinuxDesktop::LinuxDesktop()
   atspi_.follow(
       [this] {
         focus_.forgetAll();
+        textIndexes_.forgetAll();
         applications_.forgetBusNames();
         listeners_.busLost();
         // A new bus's launcher publishes its address on the root window,

@@ -27,11 +27,12 @@ AXError failure(const GErrorHolder& error, AtspiText* text) {
   return failureCode(error, keyOf(ATSPI_ACCESSIBLE(text)).busName);
 }
 
-// The whole text and the characters a UTF-16 range of it names;
-// kIllegalArgument for a range outside the text.
-AXError readRange(AtspiText* text, const platform::Range& units, std::string& all, CharRange& chars) {
-  if (AXError code = readText(text, all); code != axerr::kSuccess) return code;
-  std::optional<CharRange> found = charRangeOf(all, units);
+// The characters a UTF-16 range of the text names; kIllegalArgument for a
+// range outside the text.
+AXError charsOf(AtspiText* text, const platform::Range& units, CharRange& chars) {
+  const AstralIndex* index = nullptr;
+  if (AXError code = indexOfText(text, index); code != axerr::kSuccess) return code;
+  std::optional<CharRange> found = index->charRangeOf(units);
   if (!found) return axerr::kIllegalArgument;
   chars = *found;
   return axerr::kSuccess;
@@ -74,24 +75,40 @@ AXError readSelection(AtspiText* text, CharRange& out) {
   return axerr::kSuccess;
 }
 
-AXError readSelectedRange(AtspiText* text, platform::Range& out, std::string* selectedText) {
-  CharRange chars;
-  if (AXError code = readSelection(text, chars); code != axerr::kSuccess) return code;
-  // Only the text up to the selection's end is needed to convert it.
+AXError indexOfText(AtspiText* text, const AstralIndex*& out) {
+  return LinuxDesktop::instance().textIndexes().indexOf(text, out);
+}
+
+AXError readChars(AtspiText* text, CharRange chars, std::string& out) {
+  if (chars.start >= chars.end) {
+    out.clear();
+    return axerr::kSuccess;
+  }
   const Asking asking(ATSPI_ACCESSIBLE(text));
   if (asking.refused()) return axerr::kCannotComplete;
   GErrorHolder error;
-  std::string head = takeString(atspi_text_get_text(text, 0, asOffset(chars.end), error.out()));
+  std::string part = takeString(atspi_text_get_text(text, asOffset(chars.start), asOffset(chars.end), error.out()));
   if (error) return failure(error, text);
-  out = unitRangeOf(head, chars);
-  if (selectedText != nullptr) *selectedText = substringOfChars(head, chars);
+  out = std::move(part);
+  return axerr::kSuccess;
+}
+
+AXError readSelectedRange(AtspiText* text, platform::Range& out, std::string* selectedText) {
+  CharRange chars;
+  if (AXError code = readSelection(text, chars); code != axerr::kSuccess) return code;
+  // Converted by the text's index; only the selected text itself is read.
+  const AstralIndex* index = nullptr;
+  if (AXError code = indexOfText(text, index); code != axerr::kSuccess) return code;
+  chars.start = std::clamp<std::int64_t>(chars.start, 0, index->characters());
+  chars.end = std::clamp<std::int64_t>(chars.end, chars.start, index->characters());
+  out = index->unitRangeOf(chars);
+  if (selectedText != nullptr) return readChars(text, chars, *selectedText);
   return axerr::kSuccess;
 }
 
 AXError boundsOfRange(AtspiText* text, const platform::Range& units, platform::Rect& out) {
-  std::string all;
   CharRange chars;
-  if (AXError code = readRange(text, units, all, chars); code != axerr::kSuccess) return code;
+  if (AXError code = charsOf(text, units, chars); code != axerr::kSuccess) return code;
   return boundsOfChars(text, chars, out);
 }
 
@@ -117,20 +134,18 @@ AXError boundsOfChars(AtspiText* text, CharRange chars, platform::Rect& out) {
 }
 
 AXError stringOfRange(AtspiText* text, const platform::Range& units, std::string& out) {
-  std::string all;
   CharRange chars;
-  if (AXError code = readRange(text, units, all, chars); code != axerr::kSuccess) return code;
-  out = substringOfChars(all, chars);
-  return axerr::kSuccess;
+  if (AXError code = charsOf(text, units, chars); code != axerr::kSuccess) return code;
+  return readChars(text, chars, out);
 }
 
 AXError selectRange(AtspiText* text, const platform::Range& units) {
-  std::string all;
-  if (AXError code = readText(text, all); code != axerr::kSuccess) return code;
-  const std::int64_t total = utf16Length(all);
+  const AstralIndex* index = nullptr;
+  if (AXError code = indexOfText(text, index); code != axerr::kSuccess) return code;
+  const std::int64_t total = index->units();
   const std::int64_t location = std::clamp<std::int64_t>(units.location, 0, total);
   const std::int64_t length = std::clamp<std::int64_t>(units.length, 0, total - location);
-  const CharRange chars = *charRangeOf(all, platform::Range{location, length});
+  const CharRange chars = *index->charRangeOf(platform::Range{location, length});
   const Asking asking(ATSPI_ACCESSIBLE(text));
   if (asking.refused()) return axerr::kCannotComplete;
   GErrorHolder error;

@@ -1,6 +1,7 @@
 // Reading and writing an element's text through AT-SPI's Text interface,
 // with every position in UTF-16 units as the library counts them. AT-SPI
-// counts characters, so each call reads the text it needs to convert.
+// counts characters; positions are converted by the text's index
+// (text_indexes.h), so that only the part of the text asked for is read.
 #pragma once
 
 #include <atspi/atspi.h>
@@ -8,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "astral_index.h"
 #include "gobject_ref.h"
 #include "platform/values.h"
 #include "utf16_offsets.h"
@@ -26,7 +28,13 @@ AXError readText(AtspiText* text, std::string& out);
 // characters.
 AXError readSelection(AtspiText* text, CharRange& out);
 
-// Selection as UTF-16 units, with the text it was converted against.
+// The index of the text's positions (text_indexes.h).
+AXError indexOfText(AtspiText* text, const AstralIndex*& out);
+
+// The text of a character range.
+AXError readChars(AtspiText* text, CharRange chars, std::string& out);
+
+// Selection as UTF-16 units, and the selected text.
 AXError readSelectedRange(AtspiText* text, platform::Range& out, std::string* selectedText);
 
 // The screen rectangle of a character range.

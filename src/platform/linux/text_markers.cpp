@@ -11,11 +11,8 @@ namespace axerr = platform::axerr;
 
 namespace {
 
-// The whole text and the characters a marker-range parameter names in it,
-// or why not.
-AXError readMarked(AtspiText* text, const ObjectKey& element, const platform::Value& parameter, std::string& all,
-                   CharRange& out) {
-  if (AXError code = readText(text, all); code != axerr::kSuccess) return code;
+// The characters a marker-range parameter names in the text, or why not.
+AXError readMarked(AtspiText* text, const ObjectKey& element, const platform::Value& parameter, CharRange& out) {
   const auto* ref = std::get_if<platform::TextMarkerRange>(&parameter);
   const MarkerRangeHandle* range = ref != nullptr ? handleAs<MarkerRangeHandle>(*ref) : nullptr;
   if (range == nullptr) return axerr::kIllegalArgument;
@@ -24,11 +21,13 @@ AXError readMarked(AtspiText* text, const ObjectKey& element, const platform::Va
   if (a == nullptr || b == nullptr || !(a->element() == element) || !(b->element() == element)) {
     return axerr::kIllegalArgument;
   }
-  const std::int64_t total = utf16Length(all);
+  const AstralIndex* index = nullptr;
+  if (AXError code = indexOfText(text, index); code != axerr::kSuccess) return code;
+  const std::int64_t total = index->units();
   const std::int64_t p = std::clamp<std::int64_t>(a->position(), 0, total);
   const std::int64_t q = std::clamp<std::int64_t>(b->position(), 0, total);
   const std::int64_t lo = std::min(p, q);
-  out = *charRangeOf(all, platform::Range{lo, std::max(p, q) - lo});
+  out = *index->charRangeOf(platform::Range{lo, std::max(p, q) - lo});
   return axerr::kSuccess;
 }
 
@@ -42,19 +41,16 @@ platform::TextMarkerRange markerRangeFor(const ObjectKey& element, const platfor
 
 AXError boundsForMarkerRange(AtspiText* text, const ObjectKey& element,
                              const platform::Value& parameter, platform::Rect& out) {
-  std::string all;
   CharRange chars;
-  if (AXError code = readMarked(text, element, parameter, all, chars); code != axerr::kSuccess) return code;
+  if (AXError code = readMarked(text, element, parameter, chars); code != axerr::kSuccess) return code;
   return boundsOfChars(text, chars, out);
 }
 
 AXError stringForMarkerRange(AtspiText* text, const ObjectKey& element,
                              const platform::Value& parameter, std::string& out) {
-  std::string all;
   CharRange chars;
-  if (AXError code = readMarked(text, element, parameter, all, chars); code != axerr::kSuccess) return code;
-  out = substringOfChars(all, chars);
-  return axerr::kSuccess;
+  if (AXError code = readMarked(text, element, parameter, chars); code != axerr::kSuccess) return code;
+  return readChars(text, chars, out);
 }
 
 std::optional<platform::TextMarker> startMarker(const platform::TextMarkerRange& range) {
