@@ -109,19 +109,8 @@ stop_host() {
 mkfifo "$work/stdin-$$"
 exec 9<>"$work/stdin-$$"
 
-# The first event NAME handed over after time SINCE, waited for up to
-# SECONDS: prints "TIME JSON".
-event_after() {  # name since seconds
-  local deadline=$((SECONDS + $3))
-  local line
-  while [ "$SECONDS" -le "$deadline" ]; do
-    line="$(awk -v name="$1" -v since="$2" '$1 == "event" && $3 == name && $2 > since {
-      print $2 " " substr($0, length($1 " " $2 " " $3 " ") + 1); exit }' "$hostlog")"
-    if [ -n "$line" ]; then echo "$line"; return 0; fi
-    sleep 0.05
-  done
-  return 1
-}
+# event_after and did_after (host_log.sh), on the host's log.
+. "$here/host_log.sh"
 # Events of any kind after SINCE (for "nothing was sent").
 events_after() {
   awk -v since="$1" '$1 == "event" && $2 > since' "$hostlog"
@@ -336,18 +325,6 @@ stop_host
 # writing and reading the clipboard. The host takes its calls on standard
 # input and prints "calling NAME T" before and "did NAME T0 T1" after each.
 call() { echo "$*" >&9; }
-# The times "T0 T1" of the first call NAME made after SINCE, waited for up
-# to SECONDS.
-did_after() {  # name since seconds
-  local deadline=$((SECONDS + $3))
-  local line
-  while [ "$SECONDS" -le "$deadline" ]; do
-    line="$(awk -v name="$1" -v since="$2" '$1 == "did" && $2 == name && $3 > since { print $3 " " $4; exit }' "$hostlog")"
-    if [ -n "$line" ]; then echo "$line"; return 0; fi
-    sleep 0.05
-  done
-  return 1
-}
 # Puts TEXT (or, with a type, the file's bytes) on the clipboard from an
 # xclip that stays until another client takes the clipboard.
 clip_owner=""

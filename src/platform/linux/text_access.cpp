@@ -18,10 +18,6 @@ namespace {
 // left unanswered (microseconds).
 constexpr gint64 kAnsweredAtOnceUs = 500 * 1000;
 
-gint asOffset(std::int64_t v) {
-  return static_cast<gint>(std::clamp<std::int64_t>(v, 0, std::numeric_limits<gint>::max()));
-}
-
 // The Text interface is the accessible object itself.
 AXError failure(const GErrorHolder& error, AtspiText* text) {
   return failureCode(error, keyOf(ATSPI_ACCESSIBLE(text)).busName);
@@ -39,6 +35,10 @@ AXError charsOf(AtspiText* text, const platform::Range& units, CharRange& chars)
 }
 
 }  // namespace
+
+gint asOffset(std::int64_t v) {
+  return static_cast<gint>(std::clamp<std::int64_t>(v, 0, std::numeric_limits<gint>::max()));
+}
 
 GRef<AtspiText> textOf(AtspiAccessible* accessible) {
   if (accessible == nullptr) return {};

@@ -18,6 +18,9 @@ namespace axt::lindesk {
 
 using platform::AXError;
 
+// A character offset as AT-SPI takes it, clamped to its range.
+gint asOffset(std::int64_t v);
+
 // The element's Text interface, or empty when it has none.
 GRef<AtspiText> textOf(AtspiAccessible* accessible);
 

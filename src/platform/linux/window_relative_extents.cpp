@@ -1,21 +1,17 @@
 #include "window_relative_extents.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "atspi_session.h"
 #include "gobject_ref.h"
 #include "linux_desktop.h"
+#include "text_access.h"
 #include "window_place.h"
 #include "x11_display.h"
 
 namespace axt::lindesk {
 
 namespace {
-
-gint asOffset(std::int64_t v) {
-  return static_cast<gint>(std::clamp<std::int64_t>(v, 0, std::numeric_limits<gint>::max()));
-}
 
 std::optional<platform::Rect> extentsIn(AtspiText* text, std::int64_t offset) {
   GErrorHolder error;
