@@ -5,7 +5,9 @@
 // D-Bus: every write on a D-Bus socket (a Unix socket that isn't the X
 // server's) counts as one message written, and the bytes both ways are
 // added up; the socket of each descriptor is looked at once, until it is
-// closed. X11: Xlib hands its requests to XCB with xcb_writev (the request
+// closed. With AXBENCH_TRACE set, each D-Bus method call written is also
+// printed to standard error (path, interface and member), to see where a
+// count comes from. X11: Xlib hands its requests to XCB with xcb_writev (the request
 // count is an argument), XCB's own users call xcb_send_request*; every
 // wait for a reply (xcb_wait_for_reply*) or for a request's error
 // (xcb_request_check) for a request not waited for before is one round
@@ -18,9 +20,14 @@
 #include <xcb/xcb.h>
 #include <xcb/xcbext.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "io_counts.h"
@@ -82,8 +89,54 @@ bool isDbus(int fd) {
   return kind == 1;
 }
 
-void wrote(int fd, ssize_t n) {
+// The header fields of a D-Bus message (its first bytes): path, interface
+// and member of a method call, or nothing for anything else.
+std::string describe(const unsigned char* data, std::size_t size) {
+  if (size < 16 || data[1] != 1) return {};
+  const bool little = data[0] == 'l';
+  auto u32 = [&](std::size_t at) -> std::uint32_t {
+    if (at + 4 > size) return 0;
+    return little ? data[at] | data[at + 1] << 8 | data[at + 2] << 16 | std::uint32_t(data[at + 3]) << 24
+                  : std::uint32_t(data[at]) << 24 | data[at + 1] << 16 | data[at + 2] << 8 | data[at + 3];
+  };
+  const std::size_t end = std::min<std::size_t>(size, 16 + u32(12));
+  std::string fields[4];
+  std::size_t at = 16;
+  while (at + 4 <= end) {
+    const unsigned code = data[at];
+    const std::size_t signatureLength = data[at + 1];
+    if (at + 2 + signatureLength >= end) break;
+    const char type = static_cast<char>(data[at + 2]);
+    at += 3 + signatureLength;
+    if (type == 's' || type == 'o') {
+      at = (at + 3) & ~std::size_t{3};
+      const std::uint32_t length = u32(at);
+      if (at + 4 + length > end) break;
+      if (code >= 1 && code <= 3) fields[code] = std::string(reinterpret_cast<const char*>(data + at + 4), length);
+      at += 4 + length + 1;
+    } else if (type == 'g') {
+      at += 1 + data[at] + 1;
+    } else if (type == 'u') {
+      at = (at + 3) & ~std::size_t{3};
+      at += 4;
+    } else {
+      break;
+    }
+    at = (at + 7) & ~std::size_t{7};
+  }
+  return fields[1] + " " + fields[2] + "." + fields[3];
+}
+
+void trace(const void* data, std::size_t size) {
+  static const bool on = std::getenv("AXBENCH_TRACE") != nullptr;
+  if (!on || data == nullptr) return;
+  const std::string line = describe(static_cast<const unsigned char*>(data), size);
+  if (!line.empty()) std::fprintf(stderr, "dbus %s\n", line.c_str());
+}
+
+void wrote(int fd, ssize_t n, const void* data = nullptr, std::size_t size = 0) {
   if (n < 0 || !isDbus(fd)) return;
+  trace(data, size);
   gDbusWrites.fetch_add(1, std::memory_order_relaxed);
   gDbusOut.fetch_add(static_cast<std::uint64_t>(n), std::memory_order_relaxed);
 }
@@ -113,28 +166,34 @@ int close(int fd) {
 ssize_t sendmsg(int fd, const msghdr* message, int flags) {
   static const auto real = next<ssize_t (*)(int, const msghdr*, int)>("sendmsg");
   const ssize_t n = real(fd, message, flags);
-  wrote(fd, n);
+  if (message != nullptr && message->msg_iovlen > 0)
+    wrote(fd, n, message->msg_iov[0].iov_base, message->msg_iov[0].iov_len);
+  else
+    wrote(fd, n);
   return n;
 }
 
 ssize_t send(int fd, const void* buffer, size_t size, int flags) {
   static const auto real = next<ssize_t (*)(int, const void*, size_t, int)>("send");
   const ssize_t n = real(fd, buffer, size, flags);
-  wrote(fd, n);
+  wrote(fd, n, buffer, size);
   return n;
 }
 
 ssize_t write(int fd, const void* buffer, size_t size) {
   static const auto real = next<ssize_t (*)(int, const void*, size_t)>("write");
   const ssize_t n = real(fd, buffer, size);
-  wrote(fd, n);
+  wrote(fd, n, buffer, size);
   return n;
 }
 
 ssize_t writev(int fd, const iovec* vector, int count) {
   static const auto real = next<ssize_t (*)(int, const iovec*, int)>("writev");
   const ssize_t n = real(fd, vector, count);
-  wrote(fd, n);
+  if (count > 0)
+    wrote(fd, n, vector[0].iov_base, vector[0].iov_len);
+  else
+    wrote(fd, n);
   return n;
 }
 

@@ -61,6 +61,8 @@ AXError AtspiAccessibility::setAttributeValue(const platform::Element& element, 
                                               const platform::Value& value) {
   Target t;
   if (AXError code = resolve(element, t); code != axerr::kSuccess) return code;
+  // What the handling read of the application is about to change.
+  LinuxDesktop::instance().readings().forget();
   return writeAttribute(t, attribute, value);
 }
 

@@ -10,6 +10,7 @@
 #include "dbus_message.h"
 #include "handles.h"
 #include "linux_desktop.h"
+#include "object_facts.h"
 #include "run_loop.h"
 
 namespace axt::lindesk {
@@ -222,11 +223,10 @@ Asking::~Asking() {
 
 bool isDefunct(AtspiAccessible* accessible) {
   if (!reachable(accessible)) return true;
-  const Asking asking(accessible);
-  // Unanswered isn't gone: the caller finds out from its own request.
-  if (asking.refused()) return false;
-  GRef<AtspiStateSet> states = GRef<AtspiStateSet>::adopt(atspi_accessible_get_state_set(accessible));
-  return states && atspi_state_set_contains(states.get(), ATSPI_STATE_DEFUNCT);
+  // Unanswered isn't gone (no states then): the caller finds out from its
+  // own request.
+  GRef<AtspiStateSet> states = statesOf(accessible);
+  return hasState(states.get(), ATSPI_STATE_DEFUNCT);
 }
 
 GRef<AtspiAccessible> findChild(AtspiAccessible* parent,

@@ -8,6 +8,7 @@
 #include "atspi_session.h"
 #include "focus_cache.h"
 #include "focus_search.h"
+#include "object_facts.h"
 #include "roles.h"
 #include "text_access.h"
 #include "text_markers.h"
@@ -55,23 +56,13 @@ AXError textOrNoValue(std::string text, std::optional<Value>& out) {
   return axerr::kSuccess;
 }
 
-GRef<AtspiStateSet> statesOf(AtspiAccessible* a) {
-  const Asking asking(a);
-  if (asking.refused()) return {};
-  return GRef<AtspiStateSet>::adopt(atspi_accessible_get_state_set(a));
-}
-
-bool hasState(AtspiStateSet* states, AtspiStateType state) {
-  return states != nullptr && atspi_state_set_contains(states, state);
-}
-
 AXError roleOf(AtspiAccessible* a, MappedRole& out) {
   GErrorHolder error;
   AtspiRole role = ATSPI_ROLE_INVALID;
   {
     const Asking asking(a);
     if (asking.refused()) return axerr::kCannotComplete;
-    role = atspi_accessible_get_role(a, error.out());
+    role = lindesk::roleOf(a, error.out());
   }
   if (error) return failure(error, a);
   GRef<AtspiStateSet> states = statesOf(a);
@@ -233,12 +224,16 @@ AXError readTextAttribute(const Target& t, AtspiText* text, const std::string& n
     out = Value(Number{index->units()});
     return axerr::kSuccess;
   }
-  platform::Range range;
-  std::string selected;
-  if (AXError code = readSelectedRange(text, range, &selected); code != axerr::kSuccess) return code;
   if (name == "AXSelectedText") {
+    // The selection and its text alone: no position is converted.
+    std::string selected;
+    if (AXError code = readSelectedText(text, selected); code != axerr::kSuccess) return code;
     out = Value(std::move(selected));
-  } else if (name == "AXSelectedTextRange") {
+    return axerr::kSuccess;
+  }
+  platform::Range range;
+  if (AXError code = readSelectedRange(text, range, nullptr); code != axerr::kSuccess) return code;
+  if (name == "AXSelectedTextRange") {
     out = Value(AXValue(range));
   } else {
     out = Value(markerRangeFor(t.key, range));

@@ -8,6 +8,7 @@
 #include "c_callback.h"
 #include "element_attributes.h"
 #include "linux_desktop.h"
+#include "object_facts.h"
 #include "run_loop.h"
 #include "text_access.h"
 
@@ -21,10 +22,15 @@ constexpr double kGatherSeconds = 0.01;
 // The events listened for. Window moves and resizes come from toolkits that
 // report them; the others report them through the X server. Activation
 // comes either way (event_kinds.h).
-constexpr std::array<const char*, 9> kEventTypes = {
+// A role is kept for an object's life unless its application says it
+// changed (object_facts.h).
+constexpr std::string_view kRoleChanged = "object:property-change:accessible-role";
+
+constexpr std::array<const char*, 10> kEventTypes = {
     "object:state-changed:focused", "object:state-changed:active", "object:text-caret-moved",
     "object:text-selection-changed", "window:activate",            "window:move",
     "window:resize",                 "object:children-changed:add", "object:text-changed",
+    kRoleChanged.data(),
 };
 
 struct EventDeleter {
@@ -57,10 +63,10 @@ bool EventListeners::stillStands(const Heard& e) {
     return true;
   }
   AtspiAccessible* source = e.source.get();
-  GRef<AtspiStateSet> states = GRef<AtspiStateSet>::adopt(atspi_accessible_get_state_set(source));
+  GRef<AtspiStateSet> states = statesOf(source);
   HeldStates held;
-  held.focused = states && atspi_state_set_contains(states.get(), ATSPI_STATE_FOCUSED);
-  held.active = states && atspi_state_set_contains(states.get(), ATSPI_STATE_ACTIVE);
+  held.focused = hasState(states.get(), ATSPI_STATE_FOCUSED);
+  held.active = hasState(states.get(), ATSPI_STATE_ACTIVE);
   if (e.kind == Kind::kSelection && !held.focused) {
     GRef<AtspiText> text = textOf(source);
     CharRange selected;
@@ -70,7 +76,7 @@ bool EventListeners::stillStands(const Heard& e) {
   AtspiRole role = ATSPI_ROLE_INVALID;
   if (e.kind == Kind::kWindowActivated && held.active) {
     GErrorHolder error;
-    role = atspi_accessible_get_role(source, error.out());
+    role = roleOf(source, error.out());
     if (error) return false;
   }
   return eventStands(e.kind, role, held);
@@ -186,7 +192,11 @@ void EventListeners::drain() {
   // Events heard while these are handled wait for the next turn.
   std::deque<Heard> batch;
   batch.swap(queue_);
-  for (const Heard& e : batch) handle(e);
+  for (const Heard& e : batch) {
+    // Each event is handled afresh.
+    const ReadingScope handling(desktop_.readings());
+    handle(e);
+  }
 }
 
 void EventListeners::onEvent(AtspiEvent* raw, void* self) {
@@ -200,6 +210,13 @@ void EventListeners::hear(const AtspiEvent& event) {
   if (event.source == nullptr || event.type == nullptr) return;
   desktop_.atspi().meet(event.source);
   if (!reachable(event.source)) return;
+  // Heard while a change is handled (a main loop run within a handler):
+  // what the handling learned may no longer hold.
+  if (desktop_.readings().handling()) desktop_.readings().forget();
+  if (std::string_view(event.type).starts_with(kRoleChanged)) {
+    forgetRole(event.source);
+    return;
+  }
   if (noteTextChange(event)) return;
   const ObjectKey key = keyOf(event.source);
   std::optional<Kind> kind = classifyEvent(event.type, event.detail1, key.busName == kRegistryBusName);

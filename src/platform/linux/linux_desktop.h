@@ -18,6 +18,7 @@
 #include "hot_keys.h"
 #include "observers.h"
 #include "platform/platform.h"
+#include "reading_memo.h"
 #include "run_loop.h"
 #include "text_indexes.h"
 #include "window_structure.h"
@@ -60,10 +61,12 @@ class LinuxDesktop final : public platform::Platform {
   EventListeners& listeners() { return listeners_; }
   LinuxWorkspace& linuxWorkspace() { return workspace_; }
   TextIndexes& textIndexes() { return textIndexes_; }
+  ReadingMemo& readings() { return readings_; }
 
  private:
   // In the order they depend on each other; each goes before what it uses.
   GlibRunLoop runLoop_;
+  ReadingMemo readings_;
   X11Display x11_;
   AtspiSession atspi_;
   Applications applications_;

@@ -12,6 +12,7 @@ void StdoutLog::writeLine(std::string_view line) {
 
 LinuxDesktop::LinuxDesktop()
     : applications_(atspi_, x11_),
+      textIndexes_(readings_),
       windowStructure_(x11_, applications_, observers_),
       listeners_(*this),
       workspace_(applications_, listeners_, windowStructure_, x11_),
@@ -22,6 +23,7 @@ LinuxDesktop::LinuxDesktop()
       windows_(x11_) {
   atspi_.follow(
       [this] {
+        readings_.forget();
         focus_.forgetAll();
         textIndexes_.forgetAll();
         applications_.forgetBusNames();

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "c_callback.h"
+#include "linux_desktop.h"
 
 namespace axt::lindesk {
 
@@ -22,6 +23,7 @@ gboolean runOnce(gpointer data) {
     // Moved out first: the block may schedule another one, or the context
     // may be torn down around it.
     Block block = std::move(*static_cast<Block*>(data));
+    const ReadingScope handling(LinuxDesktop::instance().readings());
     if (block) block();
   });
   return G_SOURCE_REMOVE;

@@ -34,6 +34,35 @@ AXError charsOf(AtspiText* text, const platform::Range& units, CharRange& chars)
   return axerr::kSuccess;
 }
 
+// How many selections the text has, and the first one.
+AXError selectionsOf(AtspiText* text, SelectionReading& out) {
+  AtspiAccessible* object = ATSPI_ACCESSIBLE(text);
+  return LinuxDesktop::instance().readings().answer(object, &ObjectReadings::selection, out, [&](SelectionReading& s) {
+    const Asking asking(object);
+    if (asking.refused()) return axerr::kCannotComplete;
+    GErrorHolder error;
+    s.count = atspi_text_get_n_selections(text, error.out());
+    if (error) return failure(error, text);
+    if (s.count <= 0) return axerr::kSuccess;
+    GBoxed<AtspiRange> range(atspi_text_get_selection(text, 0, error.out()));
+    if (error || !range) return failure(error, text);
+    s.first = CharRange{std::min(range->start_offset, range->end_offset),
+                        std::max(range->start_offset, range->end_offset)};
+    return axerr::kSuccess;
+  });
+}
+
+AXError caretOf(AtspiText* text, gint& out) {
+  AtspiAccessible* object = ATSPI_ACCESSIBLE(text);
+  return LinuxDesktop::instance().readings().answer(object, &ObjectReadings::caret, out, [&](gint& caret) {
+    const Asking asking(object);
+    if (asking.refused()) return axerr::kCannotComplete;
+    GErrorHolder error;
+    caret = atspi_text_get_caret_offset(text, error.out());
+    return error ? failure(error, text) : axerr::kSuccess;
+  });
+}
+
 }  // namespace
 
 gint asOffset(std::int64_t v) {
@@ -56,23 +85,27 @@ AXError readText(AtspiText* text, std::string& out) {
 }
 
 AXError readSelection(AtspiText* text, CharRange& out) {
-  const Asking asking(ATSPI_ACCESSIBLE(text));
-  if (asking.refused()) return axerr::kCannotComplete;
-  GErrorHolder error;
-  const gint count = atspi_text_get_n_selections(text, error.out());
-  if (error) return failure(error, text);
-  if (count > 0) {
-    GBoxed<AtspiRange> range(atspi_text_get_selection(text, 0, error.out()));
-    if (error || !range) return failure(error, text);
-    out = CharRange{std::min(range->start_offset, range->end_offset),
-                    std::max(range->start_offset, range->end_offset)};
-    // Some toolkits report a collapsed selection rather than none.
+  SelectionReading selections;
+  if (AXError code = selectionsOf(text, selections); code != axerr::kSuccess) return code;
+  // Some toolkits report a collapsed selection rather than none.
+  if (selections.count > 0) {
+    out = selections.first;
     return axerr::kSuccess;
   }
-  const gint caret = atspi_text_get_caret_offset(text, error.out());
-  if (error) return failure(error, text);
+  gint caret = 0;
+  if (AXError code = caretOf(text, caret); code != axerr::kSuccess) return code;
   out = CharRange{std::max(caret, 0), std::max(caret, 0)};
   return axerr::kSuccess;
+}
+
+AXError readSelectedText(AtspiText* text, std::string& out) {
+  SelectionReading selections;
+  if (AXError code = selectionsOf(text, selections); code != axerr::kSuccess) return code;
+  if (selections.count <= 0 || selections.first.start >= selections.first.end) {
+    out.clear();
+    return axerr::kSuccess;
+  }
+  return readChars(text, selections.first, out);
 }
 
 AXError indexOfText(AtspiText* text, const AstralIndex*& out) {
@@ -84,11 +117,22 @@ AXError readChars(AtspiText* text, CharRange chars, std::string& out) {
     out.clear();
     return axerr::kSuccess;
   }
-  const Asking asking(ATSPI_ACCESSIBLE(text));
+  AtspiAccessible* object = ATSPI_ACCESSIBLE(text);
+  ReadingMemo& memo = LinuxDesktop::instance().readings();
+  bool known = false;
+  memo.with(object, [&](ObjectReadings& r) {
+    auto it = std::find_if(r.texts.begin(), r.texts.end(), [&](const auto& t) { return t.first == chars; });
+    if (it == r.texts.end()) return;
+    out = it->second;
+    known = true;
+  });
+  if (known) return axerr::kSuccess;
+  const Asking asking(object);
   if (asking.refused()) return axerr::kCannotComplete;
   GErrorHolder error;
   std::string part = takeString(atspi_text_get_text(text, asOffset(chars.start), asOffset(chars.end), error.out()));
   if (error) return failure(error, text);
+  memo.with(object, [&](ObjectReadings& r) { r.texts.emplace_back(chars, part); });
   out = std::move(part);
   return axerr::kSuccess;
 }

@@ -31,6 +31,9 @@ AXError readText(AtspiText* text, std::string& out);
 // characters.
 AXError readSelection(AtspiText* text, CharRange& out);
 
+// The selected text (the first selection's); empty without one.
+AXError readSelectedText(AtspiText* text, std::string& out);
+
 // The index of the text's positions (text_indexes.h).
 AXError indexOfText(AtspiText* text, const AstralIndex*& out);
 

@@ -17,15 +17,22 @@ TextIndexes::Entry* TextIndexes::find(const ObjectKey& key) {
 platform::AXError TextIndexes::indexOf(AtspiText* text, const AstralIndex*& out) {
   AtspiAccessible* object = ATSPI_ACCESSIBLE(text);
   const ObjectKey key = keyOf(object);
-  const Asking asking(object);
-  if (asking.refused()) return axerr::kCannotComplete;
-  GErrorHolder error;
-  const gint count = atspi_text_get_character_count(text, error.out());
-  if (error) return failureCode(error, key.busName);
+  gint count = 0;
+  const platform::AXError counted = readings_.answer(
+      object, &ObjectReadings::characters, count, [&](gint& characters) {
+        const Asking asking(object);
+        if (asking.refused()) return axerr::kCannotComplete;
+        GErrorHolder error;
+        characters = atspi_text_get_character_count(text, error.out());
+        return error ? failureCode(error, key.busName) : axerr::kSuccess;
+      });
+  if (counted != axerr::kSuccess) return counted;
   if (Entry* e = find(key); e != nullptr && e->index.characters() == count) {
     out = &e->index;
     return axerr::kSuccess;
   }
+  const Asking asking(object);
+  if (asking.refused()) return axerr::kCannotComplete;
   GErrorHolder readError;
   const std::string all = takeString(atspi_text_get_text(text, 0, -1, readError.out()));
   if (readError) return failureCode(readError, key.busName);

@@ -15,11 +15,16 @@
 #include "astral_index.h"
 #include "handles.h"
 #include "platform/values.h"
+#include "reading_memo.h"
 
 namespace axt::lindesk {
 
 class TextIndexes {
  public:
+  // The counts of characters are asked through `readings`: once in a
+  // handling.
+  explicit TextIndexes(ReadingMemo& readings) : readings_(readings) {}
+
   // The index of the element's text; valid until the next call.
   platform::AXError indexOf(AtspiText* text, const AstralIndex*& out);
   // What the application reported of its text's changes.
@@ -35,6 +40,7 @@ class TextIndexes {
   };
   Entry* find(const ObjectKey& key);
 
+  ReadingMemo& readings_;
   std::deque<Entry> entries_;  // the most recently built last
 };
 

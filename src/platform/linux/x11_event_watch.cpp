@@ -1,6 +1,7 @@
 #include "x11_event_watch.h"
 
 #include "c_callback.h"
+#include "linux_desktop.h"
 
 namespace axt::lindesk {
 
@@ -26,7 +27,11 @@ gboolean XEventWatch::check(GSource* source) {
 }
 
 gboolean XEventWatch::dispatch(GSource* source, GSourceFunc, gpointer) {
-  callFromC([source] { reinterpret_cast<Source*>(source)->watch->drain_(); });
+  callFromC([source] {
+    // What the X events bring (a hot key) is one handling.
+    const ReadingScope handling(LinuxDesktop::instance().readings());
+    reinterpret_cast<Source*>(source)->watch->drain_();
+  });
   return G_SOURCE_CONTINUE;
 }
 

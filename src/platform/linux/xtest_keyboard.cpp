@@ -6,6 +6,7 @@
 
 #include "handles.h"
 #include "key_reach.h"
+#include "linux_desktop.h"
 #include "paste_keys.h"
 #include "x11_display.h"
 
@@ -78,6 +79,8 @@ void XTestKeyboard::post(std::uint32_t /*tap*/, const platform::KeyEvent& event)
   const auto* key = handleAs<KeyHandle>(event);
   Display* d = x11_.display();
   if (key == nullptr || d == nullptr) return;
+  // A key changes what the focused application says of itself.
+  LinuxDesktop::instance().readings().forget();
   XTestFakeKeyEvent(d, key->code(), key->down() ? True : False, CurrentTime);
   XFlush(d);
 }

@@ -1,0 +1,141 @@
+// What one handling learned of an object is given again within it and
+// forgotten outside it, after the library acted, and when a handling starts
+// within another.
+#include "reading_memo.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace axt::lindesk {
+namespace {
+
+namespace axerr = platform::axerr;
+
+// Objects of our own, asked nothing over any bus: only their addresses and
+// references matter here.
+GRef<AtspiAccessible> newObject() {
+  return GRef<AtspiAccessible>::adopt(static_cast<AtspiAccessible*>(g_object_new(ATSPI_TYPE_ACCESSIBLE, nullptr)));
+}
+
+// Asks the memo for the object's character count, counting the questions
+// that reach the "application", which answers `answer`.
+struct Counter {
+  int asked = 0;
+  platform::AXError answer = axerr::kSuccess;
+  gint characters = 0;
+  gint ask(ReadingMemo& memo, AtspiAccessible* object) {
+    gint out = -1;
+    const platform::AXError code = memo.answer(object, &ObjectReadings::characters, out, [&](gint& c) {
+      ++asked;
+      c = characters;
+      return answer;
+    });
+    return code == axerr::kSuccess ? out : -1;
+  }
+};
+
+TEST(ReadingMemo, OutsideAHandlingEveryQuestionIsAsked) {
+  ReadingMemo memo;
+  GRef<AtspiAccessible> object = newObject();
+  Counter c{0, axerr::kSuccess, 5};
+  EXPECT_EQ(c.ask(memo, object.get()), 5);
+  c.characters = 6;
+  EXPECT_EQ(c.ask(memo, object.get()), 6);
+  EXPECT_EQ(c.asked, 2);
+  EXPECT_FALSE(memo.with(object.get(), [](ObjectReadings&) {}));
+}
+
+TEST(ReadingMemo, WithinAHandlingTheFirstAnswerStandsPerObjectAndQuestion) {
+  ReadingMemo memo;
+  GRef<AtspiAccessible> first = newObject();
+  GRef<AtspiAccessible> second = newObject();
+  Counter c{0, axerr::kSuccess, 5};
+  {
+    const ReadingScope handling(memo);
+    EXPECT_EQ(c.ask(memo, first.get()), 5);
+    c.characters = 9;
+    EXPECT_EQ(c.ask(memo, first.get()), 5);
+    EXPECT_EQ(c.asked, 1);
+    // Another object is asked on its own.
+    EXPECT_EQ(c.ask(memo, second.get()), 9);
+    EXPECT_EQ(c.asked, 2);
+    // Another question of the same object too.
+    gint caret = -1;
+    memo.answer(first.get(), &ObjectReadings::caret, caret, [](gint& v) {
+      v = 3;
+      return axerr::kSuccess;
+    });
+    EXPECT_EQ(caret, 3);
+  }
+  // The handling is over: asked again.
+  EXPECT_EQ(c.ask(memo, first.get()), 9);
+  EXPECT_EQ(c.asked, 3);
+}
+
+TEST(ReadingMemo, FailuresAreNotKept) {
+  ReadingMemo memo;
+  GRef<AtspiAccessible> object = newObject();
+  const ReadingScope handling(memo);
+  Counter c{0, axerr::kCannotComplete, 5};
+  EXPECT_EQ(c.ask(memo, object.get()), -1);
+  c.answer = axerr::kSuccess;
+  EXPECT_EQ(c.ask(memo, object.get()), 5);
+  EXPECT_EQ(c.ask(memo, object.get()), 5);
+  EXPECT_EQ(c.asked, 2);
+}
+
+TEST(ReadingMemo, ForgettingAsksAgain) {
+  ReadingMemo memo;
+  GRef<AtspiAccessible> object = newObject();
+  const ReadingScope handling(memo);
+  Counter c{0, axerr::kSuccess, 5};
+  c.ask(memo, object.get());
+  // The library typed a key into the application.
+  memo.forget();
+  c.characters = 7;
+  EXPECT_EQ(c.ask(memo, object.get()), 7);
+  EXPECT_EQ(c.asked, 2);
+  EXPECT_TRUE(memo.handling());
+}
+
+TEST(ReadingMemo, AHandlingWithinAHandlingStartsAfreshAndLeavesNothingBehind) {
+  ReadingMemo memo;
+  GRef<AtspiAccessible> object = newObject();
+  Counter c{0, axerr::kSuccess, 5};
+  const ReadingScope outer(memo);
+  c.ask(memo, object.get());
+  {
+    // A main loop run inside the outer handler dispatches another event.
+    const ReadingScope inner(memo);
+    c.characters = 6;
+    EXPECT_EQ(c.ask(memo, object.get()), 6);
+  }
+  // Back in the outer handling: still a handling, and what the inner one
+  // learned is not taken for the outer's.
+  EXPECT_TRUE(memo.handling());
+  c.characters = 7;
+  EXPECT_EQ(c.ask(memo, object.get()), 7);
+  EXPECT_EQ(c.asked, 3);
+}
+
+TEST(ReadingMemo, HoldsItsObjectsUntilTheHandlingEnds) {
+  ReadingMemo memo;
+  GRef<AtspiAccessible> object = newObject();
+  AtspiAccessible* raw = object.get();
+  GRef<AtspiAccessible> watched = object;  // a second reference to observe the count
+  {
+    const ReadingScope handling(memo);
+    memo.with(raw, [](ObjectReadings& r) { r.texts.emplace_back(CharRange{0, 2}, "ab"); });
+    object = GRef<AtspiAccessible>();
+    // The memo keeps one reference besides ours.
+    EXPECT_EQ(G_OBJECT(raw)->ref_count, 2u);
+    std::string kept;
+    memo.with(raw, [&](ObjectReadings& r) { kept = r.texts.front().second; });
+    EXPECT_EQ(kept, "ab");
+  }
+  EXPECT_EQ(G_OBJECT(raw)->ref_count, 1u);
+}
+
+}  // namespace
+}  // namespace axt::lindesk
