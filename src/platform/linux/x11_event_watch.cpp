@@ -11,18 +11,28 @@ struct XEventWatch::Source {
   GPollFD poll;
 };
 
+// Each turn of the main loop asks every source whether it is ready; asking
+// Xlib with XPending costs reads of the socket each time. Xlib's queue is
+// looked at without any (events it read while waiting for a reply sit there,
+// the socket no longer readable), and the socket is left to the poll. Only
+// while requests may still sit in Xlib's buffer does XPending send them,
+// lest they wait while the loop sleeps.
 gboolean XEventWatch::prepare(GSource* source, gint* timeout) {
   *timeout = -1;
   return callFromC<gboolean>(FALSE, [source]() -> gboolean {
-    const XEventWatch* w = reinterpret_cast<Source*>(source)->watch;
-    return XPending(w->display_) > 0;
+    Display* d = reinterpret_cast<Source*>(source)->watch->display_;
+    if (XEventsQueued(d, QueuedAlready) > 0) return TRUE;
+    if (XNextRequest(d) - 1 != LastKnownRequestProcessed(d)) return XPending(d) > 0;
+    return FALSE;
   });
 }
 
 gboolean XEventWatch::check(GSource* source) {
   return callFromC<gboolean>(FALSE, [source]() -> gboolean {
     const auto* s = reinterpret_cast<Source*>(source);
-    return (s->poll.revents & G_IO_IN) != 0 || XPending(s->watch->display_) > 0;
+    // A closed connection reads as readable too: the drain finds it out.
+    return (s->poll.revents & (G_IO_IN | G_IO_HUP | G_IO_ERR)) != 0 ||
+           XEventsQueued(s->watch->display_, QueuedAlready) > 0;
   });
 }
 
