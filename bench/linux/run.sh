@@ -3,7 +3,7 @@
 # of our own (minimal_client.h) that gets the same data for the same user
 # actions with the fewest requests it can.
 #
-#   bench/linux/run.sh [--short] [BUILD_DIR]
+#   bench/linux/run.sh [--short] [--apps "N ..."] [BUILD_DIR]
 #   bench/linux/run.sh --table RESULTS     the table of an earlier run's figures
 #
 # BUILD_DIR (default: build-bench beside the repository) holds
@@ -28,18 +28,29 @@
 # --short: 1 KB and the middle of the document only, 2 applications, 3
 # repetitions (about a minute). The full run (1 KB, 1 MB, 10 MB; start,
 # middle, end; 2 and 20 applications; 10 repetitions, 5 for 10 MB) takes
-# about five minutes. The table goes to standard output (markdown), the raw
-# figures to $AXBENCH_RESULTS if set, the hosts' logs to the folder
-# $AXBENCH_LOGS if set.
+# about five minutes. --apps "N ...": these numbers of applications, in
+# rising order, in place of the default ones (2 and 20; with --short, 2);
+# `--short --apps "2 20"` measures in about a minute the events whose
+# cost may grow with the applications. The table goes to standard output
+# (markdown), the raw figures to $AXBENCH_RESULTS if set, the hosts' logs
+# to the folder $AXBENCH_LOGS if set.
 set -u
 
 here="$(cd "$(dirname "$0")" && pwd)"
 repo="$(cd "$here/../.." && pwd)"
 short=0
-if [ "${1:-}" = --short ]; then
-  short=1
+apps_given=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --short) short=1 ;;
+    --apps)
+      apps_given="${2:?--apps takes the numbers of applications, as in --apps \"2 20\"}"
+      shift
+      ;;
+    *) break ;;
+  esac
   shift
-fi
+done
 build="${1:-$repo/build-bench}"
 [ -d "$build" ] && build="$(cd "$build" && pwd)"
 library="$build/bin/libaxtrack.so"
@@ -100,6 +111,16 @@ else
   places=(start middle end)
   app_counts=(2 20)
   reps=10
+fi
+if [ -n "$apps_given" ]; then
+  read -r -a app_counts <<<"$apps_given"
+  previous=1
+  for n in "${app_counts[@]}"; do
+    # The applications are added, never taken away: each number above the last.
+    [[ "$n" =~ ^[0-9]+$ ]] && [ "$n" -gt "$previous" ] && [ "$n" -ge 2 ] ||
+      { echo "linux bench: --apps takes rising numbers of 2 or more, not \"$apps_given\"" >&2; exit 2; }
+    previous=$n
+  done
 fi
 
 results="$(mktemp /tmp/axtrack-bench-results.XXXXXX)"
