@@ -66,14 +66,7 @@ GRef<AtspiAccessible> Applications::applicationOf(Pid pid) {
   return found;
 }
 
-std::optional<std::string> Applications::toolkitIdOf(Pid pid) {
-  const std::vector<::Window> windows = x11_.topLevelWindowsOf(pid);
-  if (windows.empty()) return std::nullopt;
-  for (::Window w : windows) {
-    if (auto id = x11_.textProperty(w, "_GTK_APPLICATION_ID"); id && !id->empty()) return id;
-  }
-  return std::string();
-}
+std::optional<std::string> Applications::toolkitIdOf(Pid pid) { return x11_.applicationIdOf(pid); }
 
 void Applications::forgetBusNames() {
   knownProcesses_.clear();

@@ -45,7 +45,8 @@ class Applications {
 
   // The toolkit's application id from one of the process's shown windows:
   // empty when it has shown windows and none carries one, absent while it
-  // has shown none (a window may still bring one).
+  // has shown none (a window may still bring one). Read once while the
+  // process has windows (x11_display.h).
   std::optional<std::string> toolkitIdOf(Pid pid);
 
   // Brings the process's window to the front (activation.h).
@@ -80,10 +81,8 @@ class LinuxRunningApplication final : public platform::RunningApplication {
   Pid pid_;
   std::optional<std::string> name_;
   // The toolkit's id (empty: it has none), settled once the application
-  // has shown a window: looking costs a walk over every window on the
-  // screen, too much for each event of an application without one. Until
-  // then the executable's name is given, and the windows are looked at
-  // again next time.
+  // has shown a window. Until then the executable's name is given, and the
+  // windows are looked at again next time.
   mutable std::optional<std::string> toolkitId_;
 };
 

@@ -82,8 +82,6 @@ void X11HostWindows::addTrackingArea(const platform::Window& window, const platf
   const auto* handle = handleAs<TrackingAreaHandle>(area);
   Display* d = x11_.display();
   if (id == 0 || handle == nullptr || d == nullptr) return;
-  std::optional<XWindowAttributes> a = x11_.attributes(id);
-  if (!a) return;
   if (!listening_) {
     listening_ = true;
     x11_.addEventHandler([this](const XEvent& event) { onEvent(event); });
@@ -92,7 +90,7 @@ void X11HostWindows::addTrackingArea(const platform::Window& window, const platf
     // Added to what this connection already hears from the window; its
     // destruction ends the tracking.
     XErrorTrap trap(x11_.traps(), d);
-    XSelectInput(d, id, a->your_event_mask | EnterWindowMask | LeaveWindowMask | StructureNotifyMask);
+    x11_.selectEvents(id, EnterWindowMask | LeaveWindowMask | StructureNotifyMask);
     if (trap.failed()) return;
   }
   windows_[id].areas.push_back(std::static_pointer_cast<const TrackingAreaHandle>(area.shared()));

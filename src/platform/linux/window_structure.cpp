@@ -67,18 +67,17 @@ void WindowStructure::watchWindowsOf(Pid pid) {
     handlerAdded_ = true;
     x11_.addEventHandler([this](const XEvent& event) { onEvent(event); });
   }
-  for (::Window w : x11_.topLevelWindowsOf(pid)) {
-    if (windows_.count(w) > 0) continue;
+  // Only the windows not followed yet are looked at: a switch between
+  // applications asks nothing of the windows followed already.
+  const auto notFollowed = [this](::Window w) { return windows_.count(w) == 0; };
+  for (::Window w : x11_.topLevelWindowsOf(pid, notFollowed)) {
+    XErrorTrap trap(x11_.traps(), d);
     // Added to what this connection already hears from the window (it may
     // be a host window whose crossings are tracked).
-    std::optional<XWindowAttributes> attributes = x11_.attributes(w);
-    if (!attributes) continue;
-    {
-      XErrorTrap trap(x11_.traps(), d);
-      XSelectInput(d, w, attributes->your_event_mask | StructureNotifyMask);
-      if (trap.failed()) continue;
-    }
-    windows_.emplace(w, Followed{pid, x11_.windowFrame(w).value_or(platform::Rect{})});
+    x11_.selectEvents(w, StructureNotifyMask);
+    const std::optional<platform::Rect> frame = x11_.windowFrame(w);
+    if (trap.failed() || !frame) continue;
+    windows_.emplace(w, Followed{pid, *frame});
   }
   XFlush(d);
 }

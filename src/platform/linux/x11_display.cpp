@@ -12,9 +12,6 @@ namespace axt::lindesk {
 
 namespace {
 
-// More windows than any desktop has on its screen.
-constexpr long kMostClients = 65536;
-
 // The process's X error handler while traps are open.
 int onXError(Display* display, XErrorEvent* event) {
   return callFromC(0, [&] { return LinuxDesktop::instance().x11().traps().onError(display, event); });
@@ -56,20 +53,28 @@ std::optional<WindowProperty> getWindowProperty(Display* d, ::Window w, Atom pro
 // ---------------------------------------------------------------------------
 // Error traps.
 
-XErrorTrap::XErrorTrap(XErrorTraps& traps, Display* display) : traps_(traps), display_(display) {
-  // Errors of earlier requests go where they went before.
-  XSync(display_, False);
+XErrorTrap::XErrorTrap(XErrorTraps& traps, Display* display)
+    : traps_(traps), display_(display), first_(NextRequest(display)) {
+  // Errors of earlier requests go where they went before: they carry
+  // earlier serials.
   traps_.open(this);
 }
 
 XErrorTrap::~XErrorTrap() {
-  XSync(display_, False);
+  // Errors still to come would find Xlib's handler, which ends the process.
+  settle();
   traps_.close(this);
 }
 
 bool XErrorTrap::failed() {
-  XSync(display_, False);
+  settle();
   return error_ != 0;
+}
+
+void XErrorTrap::settle() {
+  const unsigned long last = NextRequest(display_) - 1;
+  if (last < first_ || LastKnownRequestProcessed(display_) >= last) return;
+  XSync(display_, False);
 }
 
 void XErrorTraps::open(XErrorTrap* trap) {
@@ -87,7 +92,7 @@ void XErrorTraps::close(XErrorTrap* trap) {
 
 int XErrorTraps::onError(Display* display, XErrorEvent* event) {
   for (auto it = open_.rbegin(); it != open_.rend(); ++it) {
-    if ((*it)->display_ == display) {
+    if ((*it)->display_ == display && event->serial >= (*it)->first_) {
       (*it)->error_ = event->error_code;
       return 0;
     }
@@ -137,6 +142,8 @@ void X11Display::dispatchPending() {
   while (!lost_ && XPending(d) > 0) {
     XEvent event;
     XNextEvent(d, &event);
+    clients_.note(event);
+    noteDestroyed(event);
     // A copy: a handler may add another one.
     const auto handlers = handlers_;
     for (const auto& h : handlers) h(event);
@@ -147,16 +154,31 @@ void X11Display::addEventHandler(std::function<void(const XEvent&)> handler) {
   handlers_.push_back(std::move(handler));
 }
 
+void X11Display::selectEvents(::Window window, long mask) {
+  Display* d = display();
+  if (d == nullptr) return;
+  Selected& s = selected_[window];
+  s.mask |= mask;
+  s.at = NextRequest(d);
+  // Asked again even when nothing is added: the id may be a new window's.
+  XSelectInput(d, window, s.mask);
+}
+
+void X11Display::noteDestroyed(const XEvent& event) {
+  if (event.type != DestroyNotify) return;
+  // Unless asked for since: the id given to a new window.
+  auto it = selected_.find(event.xdestroywindow.window);
+  if (it != selected_.end() && event.xdestroywindow.serial >= it->second.at) selected_.erase(it);
+}
+
 void X11Display::watchRootProperty(const char* name, std::function<void()> changed) {
   Display* d = display();
   if (d == nullptr) return;
   const ::Window root = DefaultRootWindow(d);
   const Atom atom = XInternAtom(d, name, False);
   {
-    // Added to what this connection already hears from the root window.
-    const std::optional<XWindowAttributes> a = attributes(root);
     XErrorTrap trap(traps_, d);
-    XSelectInput(d, root, (a ? a->your_event_mask : NoEventMask) | PropertyChangeMask);
+    selectEvents(root, PropertyChangeMask);
     if (trap.failed()) return;
   }
   addEventHandler([root, atom, changed = std::move(changed)](const XEvent& event) {
@@ -190,6 +212,8 @@ std::vector<long> X11Display::longsProperty(::Window window, const char* name, l
 }
 
 std::optional<platform::Pid> X11Display::windowPid(::Window window) {
+  clients_.catchUp();
+  if (const std::optional<std::optional<platform::Pid>> known = clients_.known().ownerOf(window)) return *known;
   const std::vector<long> pid = longsProperty(window, "_NET_WM_PID", 1);
   if (pid.empty()) return std::nullopt;
   return static_cast<platform::Pid>(pid[0]);
@@ -265,28 +289,47 @@ void X11Display::forEachTopLevel(const std::function<bool(::Window client, ::Win
   for (::Window top : children(DefaultRootWindow(d))) (void)visitBelow(top, top, 0, visit);
 }
 
-std::vector<::Window> X11Display::topLevelWindowsOf(platform::Pid pid) {
+std::vector<::Window> X11Display::topLevelWindowsOf(platform::Pid pid, const std::function<bool(::Window)>& wanted) {
   std::vector<::Window> found;
-  // A window manager lists the windows it manages on the root window: one
-  // request in place of a walk over every window on the screen (toolkits
-  // keep many unmapped ones), however deep it nests them.
-  Display* d = display();
-  if (d == nullptr) return found;
-  const std::vector<long> managed = longsProperty(DefaultRootWindow(d), "_NET_CLIENT_LIST", kMostClients);
-  if (!managed.empty()) {
-    for (long w : managed) {
-      const auto client = static_cast<::Window>(w);
-      const std::optional<platform::Pid> owner = windowPid(client);
-      if (owner && *owner == pid && isViewable(client)) found.push_back(client);
-    }
+  const auto take = [&](::Window w) {
+    if ((!wanted || wanted(w)) && isViewable(w)) found.push_back(w);
+  };
+  // A window manager lists the windows it manages on the root window: the
+  // windows of a process are known without a walk over every window on the
+  // screen (toolkits keep many unmapped ones), however deep it nests them.
+  if (clients_.refresh()) {
+    for (::Window w : clients_.known().windowsOf(pid)) take(w);
     return found;
   }
   forEachTopLevel([&](::Window client, ::Window /*frame*/) {
     const std::optional<platform::Pid> owner = windowPid(client);
-    if (owner && *owner == pid && isViewable(client)) found.push_back(client);
+    if (owner && *owner == pid) take(client);
     return owner.has_value();
   });
   return found;
+}
+
+std::optional<std::string> X11Display::applicationIdOf(platform::Pid pid) {
+  if (clients_.refresh()) {
+    if (const std::string* known = clients_.known().applicationIdOf(pid)) return *known;
+  }
+  Display* d = display();
+  if (d == nullptr) return std::nullopt;
+  // Changes from here on are heard after the read.
+  const unsigned long serial = NextRequest(d);
+  const std::vector<::Window> windows = topLevelWindowsOf(pid);
+  if (windows.empty()) return std::nullopt;
+  std::string id;
+  for (::Window w : windows) {
+    if (std::optional<std::string> own = textProperty(w, "_GTK_APPLICATION_ID"); own && !own->empty()) {
+      id = std::move(*own);
+      break;
+    }
+  }
+  // Kept only where the window manager's list tells when the process's
+  // windows go.
+  clients_.known().applicationIdRead(pid, id, serial);
+  return id;
 }
 
 }  // namespace axt::lindesk

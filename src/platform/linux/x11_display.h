@@ -9,11 +9,13 @@
 #include <X11/Xlib.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "client_windows.h"
 #include "platform/values.h"
 #include "x11_event_watch.h"
 
@@ -54,8 +56,13 @@ class XErrorTraps;
 
 // Catches the X errors of the requests made on `display` while it lives (a
 // window that vanished, a key another client has grabbed) instead of
-// letting Xlib end the process. `failed()` syncs with the server first.
-// Traps nest: an error goes to the innermost open trap of its display.
+// letting Xlib end the process. An error is the trap's when its request
+// was made while the trap was open (errors carry their request's serial);
+// traps nest: an error goes to the innermost open trap that was open when
+// its request was made. A request with a reply gets its error in place of
+// the reply: once the server has answered the last request made, every
+// error has come in, and `failed()` and the end of the trap ask nothing
+// more. Only requests without a reply left last cost one sync.
 class XErrorTrap {
  public:
   XErrorTrap(XErrorTraps& traps, Display* display);
@@ -66,8 +73,13 @@ class XErrorTrap {
 
  private:
   friend class XErrorTraps;
+  // Waits for the server to answer the requests made in the trap, unless
+  // it has already.
+  void settle();
+
   XErrorTraps& traps_;
   Display* display_;
+  unsigned long first_;  // the serial of the trap's first request
   int error_ = 0;
 };
 
@@ -124,6 +136,10 @@ class X11Display {
 
   // Called for every event read from the connection, in the order added.
   void addEventHandler(std::function<void(const XEvent&)> handler);
+  // Adds `mask` to the events this connection hears from `window`, beside
+  // those asked for here before (the masks asked for are remembered, until
+  // the window is destroyed: no need to ask the server). Traps no error.
+  void selectEvents(::Window window, long mask);
   // Calls `changed` whenever the root window's property `name` changes,
   // from the connection's events, for the life of the connection.
   void watchRootProperty(const char* name, std::function<void()> changed);
@@ -133,6 +149,8 @@ class X11Display {
   std::optional<std::string> textProperty(::Window window, const char* name);
   // A property of format 32 (up to `count` items).
   std::vector<long> longsProperty(::Window window, const char* name, long count);
+  // The process a window says it belongs to (_NET_WM_PID); for a window
+  // the window manager manages, as remembered.
   std::optional<platform::Pid> windowPid(::Window window);
   // The window the window manager calls active, when there is one.
   std::optional<::Window> activeWindow();
@@ -153,9 +171,17 @@ class X11Display {
 
   // The visible top-level windows of a process (by _NET_WM_PID), whether
   // or not a window manager has reparented them: from the window manager's
-  // list of the windows it manages where it keeps one, else by a walk down
-  // from the root.
-  std::vector<::Window> topLevelWindowsOf(platform::Pid pid);
+  // list of the windows it manages where it keeps one (each window's
+  // process remembered), else by a walk down from the root. Only the
+  // windows `wanted` accepts are looked at for being visible, when given.
+  std::vector<::Window> topLevelWindowsOf(platform::Pid pid,
+                                          const std::function<bool(::Window)>& wanted = nullptr);
+
+  // The toolkit's application id (_GTK_APPLICATION_ID) of one of the
+  // process's visible windows: empty when it has visible windows and none
+  // carries one, absent while it shows none (a window may still bring
+  // one). Remembered while the process has managed windows.
+  std::optional<std::string> applicationIdOf(platform::Pid pid);
 
  private:
   // Deeper than any window manager nests its clients (KWin: two levels).
@@ -165,12 +191,20 @@ class X11Display {
   bool visitBelow(::Window window, ::Window frame, int depth,
                   const std::function<bool(::Window client, ::Window frame)>& visit);
   void dispatchPending();
+  void noteDestroyed(const XEvent& event);
+
+  struct Selected {
+    long mask = NoEventMask;
+    unsigned long at = 0;  // the serial of the last request asking
+  };
 
   XErrorTraps traps_;
   DisplayPtr display_;
   bool tried_ = false;
   bool lost_ = false;
   std::vector<std::function<void(const XEvent&)>> handlers_;
+  std::map<::Window, Selected> selected_;
+  ClientWindows clients_{*this};
   std::unique_ptr<XEventWatch> watch_;  // declared last: it goes before the display
 };
 
