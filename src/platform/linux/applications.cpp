@@ -35,6 +35,23 @@ std::optional<std::string> executableName(Pid pid) {
   return std::nullopt;
 }
 
+// The name an application gives itself on the bus, asked once: it names
+// itself when it connects, and the object is that connection's (a new
+// process, or a new bus, is a new object).
+std::optional<std::string> nameOnBus(AtspiAccessible* application) {
+  static const GQuark kName = g_quark_from_static_string("axtrack-application-name");
+  if (!reachable(application)) return std::nullopt;
+  if (const auto* kept = static_cast<const char*>(g_object_get_qdata(G_OBJECT(application), kName))) {
+    return std::string(kept);
+  }
+  GErrorHolder error;
+  std::string name = takeString(atspi_accessible_get_name(application, error.out()));
+  // Not kept when it can't be read or is empty: asked again next time.
+  if (error || name.empty()) return std::nullopt;
+  g_object_set_qdata_full(G_OBJECT(application), kName, g_strdup(name.c_str()), g_free);
+  return name;
+}
+
 }  // namespace
 
 std::optional<Pid> Applications::processOf(AtspiAccessible* accessible) {
@@ -76,12 +93,7 @@ void Applications::forgetBusNames() {
 bool Applications::activate(Pid pid) { return activateApplicationWindow(x11_, *this, pid); }
 
 std::shared_ptr<LinuxRunningApplication> Applications::runningApplication(Pid pid, AtspiAccessible* application) {
-  std::optional<std::string> name;
-  if (reachable(application)) {
-    GErrorHolder error;
-    std::string n = takeString(atspi_accessible_get_name(application, error.out()));
-    if (!error && !n.empty()) name = std::move(n);
-  }
+  std::optional<std::string> name = nameOnBus(application);
   if (!name) name = executableName(pid);
   return std::make_shared<LinuxRunningApplication>(*this, pid, std::move(name));
 }

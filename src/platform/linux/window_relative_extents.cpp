@@ -5,6 +5,7 @@
 #include "atspi_session.h"
 #include "gobject_ref.h"
 #include "linux_desktop.h"
+#include "object_facts.h"
 #include "text_access.h"
 #include "window_place.h"
 #include "x11_display.h"
@@ -30,7 +31,7 @@ GRef<AtspiAccessible> windowOf(AtspiAccessible* object) {
     GRef<AtspiAccessible> parent = GRef<AtspiAccessible>::adopt(atspi_accessible_get_parent(current.get(), error.out()));
     if (error || !parent) return {};
     GErrorHolder roleError;
-    if (atspi_accessible_get_role(parent.get(), roleError.out()) == ATSPI_ROLE_APPLICATION) return current;
+    if (roleOf(parent.get(), roleError.out()) == ATSPI_ROLE_APPLICATION) return current;
     current = std::move(parent);
   }
   return {};
