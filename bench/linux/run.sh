@@ -34,6 +34,12 @@
 # cost may grow with the applications. The table goes to standard output
 # (markdown), the raw figures to $AXBENCH_RESULTS if set, the hosts' logs
 # to the folder $AXBENCH_LOGS if set.
+#
+# To see where a figure comes from: AXBENCH_TRACE=1 puts each D-Bus method
+# call the host makes into its log (keep the logs with $AXBENCH_LOGS);
+# $AXBENCH_WRAP is a command put before the host's (a profiler: `strace -f
+# -c -o FILE`, `perf record -g -o FILE`), which then runs both hosts.
+# AXBENCH_REPS sets the repetitions of a --short run.
 set -u
 
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -105,7 +111,7 @@ if [ "$short" = 1 ]; then
   sizes=(1024)
   places=(middle)
   app_counts=(2)
-  reps=3
+  reps=${AXBENCH_REPS:-3}
 else
   sizes=(1024 1048576 10485760)
   places=(start middle end)
@@ -188,7 +194,8 @@ hostpid=""
 start_host() {  # label, then the host's own arguments
   hostlog="$work/host-$1.log"
   shift
-  LD_PRELOAD="$shim" timeout 900 "$host" "$@" <"$work/stdin" >"$hostlog" 2>&1 &
+  # shellcheck disable=SC2086
+  LD_PRELOAD="$shim" timeout 900 ${AXBENCH_WRAP:-} "$host" "$@" <"$work/stdin" >"$hostlog" 2>&1 &
   hostpid=$!
   pids+=("$hostpid")
   wait_for 10 grep -q '^host ready' "$hostlog"
