@@ -232,7 +232,7 @@ AXError readTextAttribute(const Target& t, AtspiText* text, const std::string& n
     return axerr::kSuccess;
   }
   platform::Range range;
-  if (AXError code = readSelectedRange(text, range, nullptr); code != axerr::kSuccess) return code;
+  if (AXError code = readSelectedRange(text, range); code != axerr::kSuccess) return code;
   if (name == "AXSelectedTextRange") {
     out = Value(AXValue(range));
   } else {

@@ -70,7 +70,7 @@ bool EventListeners::stillStands(const Heard& e) {
   if (e.kind == Kind::kSelection && !held.focused) {
     GRef<AtspiText> text = textOf(source);
     CharRange selected;
-    held.selects = text && readSelection(text.get(), selected) == platform::axerr::kSuccess &&
+    held.selects = text && readSelectedChars(text.get(), selected) == platform::axerr::kSuccess &&
                    selected.start != selected.end;
   }
   AtspiRole role = ATSPI_ROLE_INVALID;

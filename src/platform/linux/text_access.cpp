@@ -63,6 +63,21 @@ AXError caretOf(AtspiText* text, gint& out) {
   });
 }
 
+// The selection (the first one), or the caret as an empty range at it.
+AXError readSelection(AtspiText* text, CharRange& out) {
+  SelectionReading selections;
+  if (AXError code = selectionsOf(text, selections); code != axerr::kSuccess) return code;
+  // Some toolkits report a collapsed selection rather than none.
+  if (selections.count > 0) {
+    out = selections.first;
+    return axerr::kSuccess;
+  }
+  gint caret = 0;
+  if (AXError code = caretOf(text, caret); code != axerr::kSuccess) return code;
+  out = CharRange{std::max(caret, 0), std::max(caret, 0)};
+  return axerr::kSuccess;
+}
+
 }  // namespace
 
 gint asOffset(std::int64_t v) {
@@ -84,28 +99,17 @@ AXError readText(AtspiText* text, std::string& out) {
   return axerr::kSuccess;
 }
 
-AXError readSelection(AtspiText* text, CharRange& out) {
+AXError readSelectedChars(AtspiText* text, CharRange& out) {
   SelectionReading selections;
   if (AXError code = selectionsOf(text, selections); code != axerr::kSuccess) return code;
-  // Some toolkits report a collapsed selection rather than none.
-  if (selections.count > 0) {
-    out = selections.first;
-    return axerr::kSuccess;
-  }
-  gint caret = 0;
-  if (AXError code = caretOf(text, caret); code != axerr::kSuccess) return code;
-  out = CharRange{std::max(caret, 0), std::max(caret, 0)};
+  out = selections.count > 0 && selections.first.start < selections.first.end ? selections.first : CharRange{};
   return axerr::kSuccess;
 }
 
 AXError readSelectedText(AtspiText* text, std::string& out) {
-  SelectionReading selections;
-  if (AXError code = selectionsOf(text, selections); code != axerr::kSuccess) return code;
-  if (selections.count <= 0 || selections.first.start >= selections.first.end) {
-    out.clear();
-    return axerr::kSuccess;
-  }
-  return readChars(text, selections.first, out);
+  CharRange chars;
+  if (AXError code = readSelectedChars(text, chars); code != axerr::kSuccess) return code;
+  return readChars(text, chars, out);
 }
 
 AXError indexOfText(AtspiText* text, const AstralIndex*& out) {
@@ -137,16 +141,15 @@ AXError readChars(AtspiText* text, CharRange chars, std::string& out) {
   return axerr::kSuccess;
 }
 
-AXError readSelectedRange(AtspiText* text, platform::Range& out, std::string* selectedText) {
+AXError readSelectedRange(AtspiText* text, platform::Range& out) {
   CharRange chars;
   if (AXError code = readSelection(text, chars); code != axerr::kSuccess) return code;
-  // Converted by the text's index; only the selected text itself is read.
+  // Converted by the text's index: no text is read.
   const AstralIndex* index = nullptr;
   if (AXError code = indexOfText(text, index); code != axerr::kSuccess) return code;
   chars.start = std::clamp<std::int64_t>(chars.start, 0, index->characters());
   chars.end = std::clamp<std::int64_t>(chars.end, chars.start, index->characters());
   out = index->unitRangeOf(chars);
-  if (selectedText != nullptr) return readChars(text, chars, *selectedText);
   return axerr::kSuccess;
 }
 

@@ -27,9 +27,9 @@ GRef<AtspiText> textOf(AtspiAccessible* accessible);
 // The whole text.
 AXError readText(AtspiText* text, std::string& out);
 
-// The selection (the first one), or the caret as an empty range at it, in
-// characters.
-AXError readSelection(AtspiText* text, CharRange& out);
+// The characters of the first selection; an empty range without one (the
+// caret isn't asked for).
+AXError readSelectedChars(AtspiText* text, CharRange& out);
 
 // The selected text (the first selection's); empty without one.
 AXError readSelectedText(AtspiText* text, std::string& out);
@@ -40,8 +40,8 @@ AXError indexOfText(AtspiText* text, const AstralIndex*& out);
 // The text of a character range.
 AXError readChars(AtspiText* text, CharRange chars, std::string& out);
 
-// Selection as UTF-16 units, and the selected text.
-AXError readSelectedRange(AtspiText* text, platform::Range& out, std::string* selectedText);
+// The selection (or the caret, as an empty one) in UTF-16 units.
+AXError readSelectedRange(AtspiText* text, platform::Range& out);
 
 // The screen rectangle of a character range.
 AXError boundsOfChars(AtspiText* text, CharRange chars, platform::Rect& out);
