@@ -12,7 +12,6 @@
 #include "roles.h"
 #include "text_access.h"
 #include "text_markers.h"
-#include "utf16_offsets.h"
 
 namespace axt::lindesk {
 
@@ -219,9 +218,9 @@ AXError readTextAttribute(const Target& t, AtspiText* text, const std::string& n
     return axerr::kSuccess;
   }
   if (name == "AXNumberOfCharacters") {
-    const AstralIndex* index = nullptr;
-    if (AXError code = indexOfText(text, index); code != axerr::kSuccess) return code;
-    out = Value(Number{index->units()});
+    std::int64_t count = 0;
+    if (AXError code = characterCountOf(text, count); code != axerr::kSuccess) return code;
+    out = Value(Number{count});
     return axerr::kSuccess;
   }
   if (name == "AXSelectedText") {

@@ -26,11 +26,10 @@ constexpr double kGatherSeconds = 0.01;
 // changed (object_facts.h).
 constexpr std::string_view kRoleChanged = "object:property-change:accessible-role";
 
-constexpr std::array<const char*, 10> kEventTypes = {
+constexpr std::array<const char*, 9> kEventTypes = {
     "object:state-changed:focused", "object:state-changed:active", "object:text-caret-moved",
     "object:text-selection-changed", "window:activate",            "window:move",
-    "window:resize",                 "object:children-changed:add", "object:text-changed",
-    kRoleChanged.data(),
+    "window:resize",                 "object:children-changed:add", kRoleChanged.data(),
 };
 
 struct EventDeleter {
@@ -217,7 +216,6 @@ void EventListeners::hear(const AtspiEvent& event) {
     forgetRole(event.source);
     return;
   }
-  if (noteTextChange(event)) return;
   const ObjectKey key = keyOf(event.source);
   std::optional<Kind> kind = classifyEvent(event.type, event.detail1, key.busName == kRegistryBusName);
   if (!kind || alreadyQueued(*kind, key)) return;
@@ -234,24 +232,6 @@ void EventListeners::hear(const AtspiEvent& event) {
     // notification. The host's delivery waits far longer anyway.
     postToMainLoopAfter(kGatherSeconds, [this] { drain(); });
   }
-}
-
-// A change of a text: the index of its positions follows it at once, before
-// any question about the text that the events after it bring.
-bool EventListeners::noteTextChange(const AtspiEvent& event) {
-  const std::string_view type = event.type;
-  constexpr std::string_view kInserted = "object:text-changed:insert";
-  constexpr std::string_view kDeleted = "object:text-changed:delete";
-  if (type.starts_with(kInserted)) {
-    const char* text = G_VALUE_HOLDS_STRING(&event.any_data) ? g_value_get_string(&event.any_data) : nullptr;
-    desktop_.textIndexes().inserted(keyOf(event.source), event.detail1, text != nullptr ? text : "");
-    return true;
-  }
-  if (type.starts_with(kDeleted)) {
-    desktop_.textIndexes().deleted(keyOf(event.source), event.detail1, event.detail2);
-    return true;
-  }
-  return false;
 }
 
 void EventListeners::busLost() {

@@ -1,7 +1,6 @@
 // The events of the accessibility bus that the backend turns into
 // notifications: focus moves, caret moves and selection changes, window
-// activation, moves and resizes, applications appearing on the bus (and
-// changes of texts, which keep their indexes true: text_indexes.h)
+// activation, moves and resizes, applications appearing on the bus
 // (event_kinds.h tells which is which, and which of them still stand when
 // they are handled).
 // Listeners only queue what they hear; the queue is worked off from the
@@ -59,7 +58,6 @@ class EventListeners {
   static bool stillStands(const Heard& e);
 
   void hear(const AtspiEvent& event);
-  bool noteTextChange(const AtspiEvent& event);
   bool alreadyQueued(Kind kind, const ObjectKey& key) const;
   void drain();
   void handle(const Heard& e);

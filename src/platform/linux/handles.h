@@ -67,7 +67,7 @@ class ElementHandle final : public Handle {
 // The key of an accessible object as AT-SPI names it.
 ObjectKey keyOf(AtspiAccessible* accessible);
 
-// A position in one element's text, in UTF-16 units from its start. A
+// A position in one element's text, in characters from its start. A
 // marker is a value: it stays where it was put when the text changes.
 class MarkerHandle final : public Handle {
  public:

@@ -20,7 +20,6 @@
 #include "platform/platform.h"
 #include "reading_memo.h"
 #include "run_loop.h"
-#include "text_indexes.h"
 #include "window_structure.h"
 #include "workspace.h"
 #include "x11_clipboard.h"
@@ -60,7 +59,6 @@ class LinuxDesktop final : public platform::Platform {
   WindowStructure& windowStructure() { return windowStructure_; }
   EventListeners& listeners() { return listeners_; }
   LinuxWorkspace& linuxWorkspace() { return workspace_; }
-  TextIndexes& textIndexes() { return textIndexes_; }
   ReadingMemo& readings() { return readings_; }
 
  private:
@@ -71,7 +69,6 @@ class LinuxDesktop final : public platform::Platform {
   AtspiSession atspi_;
   Applications applications_;
   FocusCache focus_;
-  TextIndexes textIndexes_;
   Observers observers_;
   WindowStructure windowStructure_;
   EventListeners listeners_;

@@ -12,7 +12,6 @@ void StdoutLog::writeLine(std::string_view line) {
 
 LinuxDesktop::LinuxDesktop()
     : applications_(atspi_, x11_),
-      textIndexes_(readings_),
       windowStructure_(x11_, applications_, observers_),
       listeners_(*this),
       workspace_(applications_, listeners_, windowStructure_, x11_),
@@ -25,7 +24,6 @@ LinuxDesktop::LinuxDesktop()
       [this] {
         readings_.forget();
         focus_.forgetAll();
-        textIndexes_.forgetAll();
         applications_.forgetBusNames();
         listeners_.busLost();
         // A new bus's launcher publishes its address on the root window,

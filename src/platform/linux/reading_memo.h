@@ -18,7 +18,7 @@
 
 #include "gobject_ref.h"
 #include "platform/values.h"
-#include "utf16_offsets.h"
+#include "char_range.h"
 
 namespace axt::lindesk {
 

@@ -23,14 +23,14 @@ AXError failure(const GErrorHolder& error, AtspiText* text) {
   return failureCode(error, keyOf(ATSPI_ACCESSIBLE(text)).busName);
 }
 
-// The characters a UTF-16 range of the text names; kIllegalArgument for a
-// range outside the text.
-AXError charsOf(AtspiText* text, const platform::Range& units, CharRange& chars) {
-  const AstralIndex* index = nullptr;
-  if (AXError code = indexOfText(text, index); code != axerr::kSuccess) return code;
-  std::optional<CharRange> found = index->charRangeOf(units);
-  if (!found) return axerr::kIllegalArgument;
-  chars = *found;
+// The characters a range of the text names; kIllegalArgument for a range
+// that is negative or reaches past the text.
+AXError charsOf(AtspiText* text, const platform::Range& range, CharRange& chars) {
+  if (range.location < 0 || range.length < 0) return axerr::kIllegalArgument;
+  std::int64_t count = 0;
+  if (AXError code = characterCountOf(text, count); code != axerr::kSuccess) return code;
+  if (range.location > count || range.length > count - range.location) return axerr::kIllegalArgument;
+  chars = CharRange{range.location, range.location + range.length};
   return axerr::kSuccess;
 }
 
@@ -112,8 +112,20 @@ AXError readSelectedText(AtspiText* text, std::string& out) {
   return readChars(text, chars, out);
 }
 
-AXError indexOfText(AtspiText* text, const AstralIndex*& out) {
-  return LinuxDesktop::instance().textIndexes().indexOf(text, out);
+AXError characterCountOf(AtspiText* text, std::int64_t& out) {
+  AtspiAccessible* object = ATSPI_ACCESSIBLE(text);
+  gint count = 0;
+  const AXError code =
+      LinuxDesktop::instance().readings().answer(object, &ObjectReadings::characters, count, [&](gint& characters) {
+        const Asking asking(object);
+        if (asking.refused()) return axerr::kCannotComplete;
+        GErrorHolder error;
+        characters = atspi_text_get_character_count(text, error.out());
+        return error ? failure(error, text) : axerr::kSuccess;
+      });
+  if (code != axerr::kSuccess) return code;
+  out = std::max<std::int64_t>(count, 0);
+  return axerr::kSuccess;
 }
 
 AXError readChars(AtspiText* text, CharRange chars, std::string& out) {
@@ -144,18 +156,14 @@ AXError readChars(AtspiText* text, CharRange chars, std::string& out) {
 AXError readSelectedRange(AtspiText* text, platform::Range& out) {
   CharRange chars;
   if (AXError code = readSelection(text, chars); code != axerr::kSuccess) return code;
-  // Converted by the text's index: no text is read.
-  const AstralIndex* index = nullptr;
-  if (AXError code = indexOfText(text, index); code != axerr::kSuccess) return code;
-  chars.start = std::clamp<std::int64_t>(chars.start, 0, index->characters());
-  chars.end = std::clamp<std::int64_t>(chars.end, chars.start, index->characters());
-  out = index->unitRangeOf(chars);
+  const std::int64_t start = std::max<std::int64_t>(chars.start, 0);
+  out = platform::Range{start, std::max<std::int64_t>(chars.end, start) - start};
   return axerr::kSuccess;
 }
 
-AXError boundsOfRange(AtspiText* text, const platform::Range& units, platform::Rect& out) {
+AXError boundsOfRange(AtspiText* text, const platform::Range& range, platform::Rect& out) {
   CharRange chars;
-  if (AXError code = charsOf(text, units, chars); code != axerr::kSuccess) return code;
+  if (AXError code = charsOf(text, range, chars); code != axerr::kSuccess) return code;
   return boundsOfChars(text, chars, out);
 }
 
@@ -180,19 +188,18 @@ AXError boundsOfChars(AtspiText* text, CharRange chars, platform::Rect& out) {
   return axerr::kSuccess;
 }
 
-AXError stringOfRange(AtspiText* text, const platform::Range& units, std::string& out) {
+AXError stringOfRange(AtspiText* text, const platform::Range& range, std::string& out) {
   CharRange chars;
-  if (AXError code = charsOf(text, units, chars); code != axerr::kSuccess) return code;
+  if (AXError code = charsOf(text, range, chars); code != axerr::kSuccess) return code;
   return readChars(text, chars, out);
 }
 
-AXError selectRange(AtspiText* text, const platform::Range& units) {
-  const AstralIndex* index = nullptr;
-  if (AXError code = indexOfText(text, index); code != axerr::kSuccess) return code;
-  const std::int64_t total = index->units();
-  const std::int64_t location = std::clamp<std::int64_t>(units.location, 0, total);
-  const std::int64_t length = std::clamp<std::int64_t>(units.length, 0, total - location);
-  const CharRange chars = *index->charRangeOf(platform::Range{location, length});
+AXError selectRange(AtspiText* text, const platform::Range& range) {
+  std::int64_t total = 0;
+  if (AXError code = characterCountOf(text, total); code != axerr::kSuccess) return code;
+  const std::int64_t location = std::clamp<std::int64_t>(range.location, 0, total);
+  const std::int64_t length = std::clamp<std::int64_t>(range.length, 0, total - location);
+  const CharRange chars{location, location + length};
   const Asking asking(ATSPI_ACCESSIBLE(text));
   if (asking.refused()) return axerr::kCannotComplete;
   GErrorHolder error;

@@ -1,7 +1,9 @@
-// Reading and writing an element's text through AT-SPI's Text interface,
-// with every position in UTF-16 units as the library counts them. AT-SPI
-// counts characters; positions are converted by the text's index
-// (text_indexes.h), so that only the part of the text asked for is read.
+// Reading and writing an element's text through AT-SPI's Text interface.
+// Every position, the ones handed to the core as well as the ones it hands
+// back, is a character offset as the application counts it: the core only
+// gives back ranges it was given (the selection, the caret, the count of
+// characters), so nothing needs converting, and only the part of the text
+// asked for is ever read.
 #pragma once
 
 #include <atspi/atspi.h>
@@ -9,10 +11,9 @@
 #include <optional>
 #include <string>
 
-#include "astral_index.h"
 #include "gobject_ref.h"
 #include "platform/values.h"
-#include "utf16_offsets.h"
+#include "char_range.h"
 
 namespace axt::lindesk {
 
@@ -34,27 +35,26 @@ AXError readSelectedChars(AtspiText* text, CharRange& out);
 // The selected text (the first selection's); empty without one.
 AXError readSelectedText(AtspiText* text, std::string& out);
 
-// The index of the text's positions (text_indexes.h).
-AXError indexOfText(AtspiText* text, const AstralIndex*& out);
+// The number of characters (asked once in a handling).
+AXError characterCountOf(AtspiText* text, std::int64_t& out);
 
 // The text of a character range.
 AXError readChars(AtspiText* text, CharRange chars, std::string& out);
 
-// The selection (or the caret, as an empty one) in UTF-16 units.
+// The selection (or the caret, as an empty one).
 AXError readSelectedRange(AtspiText* text, platform::Range& out);
 
 // The screen rectangle of a character range.
 AXError boundsOfChars(AtspiText* text, CharRange chars, platform::Rect& out);
 
-// The screen rectangle of a UTF-16 range; kIllegalArgument for a range
-// outside the text.
+// The screen rectangle of a range; kIllegalArgument for a range outside
+// the text.
 AXError boundsOfRange(AtspiText* text, const platform::Range& units, platform::Rect& out);
 
-// The string of a UTF-16 range.
+// The string of a range; kIllegalArgument for a range outside the text.
 AXError stringOfRange(AtspiText* text, const platform::Range& units, std::string& out);
 
-// Selects a UTF-16 range (clamped to the text); an empty one places the
-// caret.
+// Selects a range (clamped to the text); an empty one places the caret.
 AXError selectRange(AtspiText* text, const platform::Range& units);
 
 }  // namespace axt::lindesk

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "text_access.h"
-#include "utf16_offsets.h"
 
 namespace axt::lindesk {
 
@@ -21,21 +20,19 @@ AXError readMarked(AtspiText* text, const ObjectKey& element, const platform::Va
   if (a == nullptr || b == nullptr || !(a->element() == element) || !(b->element() == element)) {
     return axerr::kIllegalArgument;
   }
-  const AstralIndex* index = nullptr;
-  if (AXError code = indexOfText(text, index); code != axerr::kSuccess) return code;
-  const std::int64_t total = index->units();
+  std::int64_t total = 0;
+  if (AXError code = characterCountOf(text, total); code != axerr::kSuccess) return code;
   const std::int64_t p = std::clamp<std::int64_t>(a->position(), 0, total);
   const std::int64_t q = std::clamp<std::int64_t>(b->position(), 0, total);
-  const std::int64_t lo = std::min(p, q);
-  out = *index->charRangeOf(platform::Range{lo, std::max(p, q) - lo});
+  out = CharRange{std::min(p, q), std::max(p, q)};
   return axerr::kSuccess;
 }
 
 }  // namespace
 
-platform::TextMarkerRange markerRangeFor(const ObjectKey& element, const platform::Range& units) {
-  auto start = std::make_shared<MarkerHandle>(element, units.location);
-  auto end = std::make_shared<MarkerHandle>(element, units.location + units.length);
+platform::TextMarkerRange markerRangeFor(const ObjectKey& element, const platform::Range& range) {
+  auto start = std::make_shared<MarkerHandle>(element, range.location);
+  auto end = std::make_shared<MarkerHandle>(element, range.location + range.length);
   return platform::TextMarkerRange(std::make_shared<MarkerRangeHandle>(std::move(start), std::move(end)));
 }
 

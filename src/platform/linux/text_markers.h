@@ -1,4 +1,4 @@
-// Text markers, emulated: a marker is a UTF-16 position in one element's
+// Text markers, emulated: a marker is a character position in one element's
 // text, a marker range two of them. They let every element with text, the
 // read-only ones included, answer the marker attributes, which is how the
 // library measures selections in text it can't edit.
@@ -16,8 +16,8 @@ namespace axt::lindesk {
 
 using platform::AXError;
 
-// The marker range from `units.location` to its end, in `element`.
-platform::TextMarkerRange markerRangeFor(const ObjectKey& element, const platform::Range& units);
+// The marker range from `range.location` to its end, in `element`.
+platform::TextMarkerRange markerRangeFor(const ObjectKey& element, const platform::Range& range);
 
 // The parameterized reads on a marker range of `element`: its screen
 // bounds, or its string. kIllegalArgument for a parameter that is no

@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "platform/values.h"
-#include "utf16_offsets.h"
+#include "char_range.h"
 
 namespace axt::lindesk {
 
