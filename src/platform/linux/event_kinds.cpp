@@ -52,7 +52,7 @@ bool eventStands(HeardKind kind, AtspiRole role, const HeldStates& held) {
     case HeardKind::kWindowActivated:
       return held.active && isWindowRole(role);
     case HeardKind::kSelection:
-      return held.focused || held.selects;
+      return held.focused || (held.selects && held.showing);
     default:
       return true;
   }

@@ -13,7 +13,10 @@
 // the user's caret is in the focused element; a collapsed selection
 // reported by another (GTK 4's search entry echoes the text view's every
 // change) is nobody's. A selection of text in an element without the focus
-// (a paragraph of a web page) stands.
+// (a paragraph of a web page) stands, as long as the element is on the
+// screen: an editor that keeps a hidden twin of its document, which repeats
+// the shown one's every change a moment later, would otherwise have the
+// twin's selection, with no place on the screen, win over the user's.
 #pragma once
 
 #include <atspi/atspi.h>
@@ -43,12 +46,13 @@ bool isWindowRole(AtspiRole role);
 
 // What an object must hold, when its event is handled, for the event to
 // stand: the focused state for a focus gain, the active state (and a
-// window's role) for an activation, the focus or selected text for a
-// selection change. Other kinds always stand.
+// window's role) for an activation, the focus or selected text on the
+// screen for a selection change. Other kinds always stand.
 struct HeldStates {
   bool focused = false;
   bool active = false;
   bool selects = false;  // some text is selected in it
+  bool showing = false;  // it is on the screen
 };
 bool eventStands(HeardKind kind, AtspiRole role, const HeldStates& held);
 

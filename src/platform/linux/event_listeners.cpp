@@ -66,7 +66,8 @@ bool EventListeners::stillStands(const Heard& e) {
   HeldStates held;
   held.focused = hasState(states.get(), ATSPI_STATE_FOCUSED);
   held.active = hasState(states.get(), ATSPI_STATE_ACTIVE);
-  if (e.kind == Kind::kSelection && !held.focused) {
+  held.showing = hasState(states.get(), ATSPI_STATE_SHOWING);
+  if (e.kind == Kind::kSelection && !held.focused && held.showing) {
     GRef<AtspiText> text = textOf(source);
     CharRange selected;
     held.selects = text && readSelectedChars(text.get(), selected) == platform::axerr::kSuccess &&

@@ -66,6 +66,24 @@ bool isTextRole(AtspiRole role) {
     case ATSPI_ROLE_PARAGRAPH:
     case ATSPI_ROLE_DOCUMENT_TEXT:
     case ATSPI_ROLE_TERMINAL:
+    // A document viewer's page: text the user selects, not edits.
+    case ATSPI_ROLE_PAGE:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Containers of a document's content that hold its text themselves when the
+// user can write in them: a rich-text editor in a page (`contenteditable`),
+// a mail composer's body. Not editable, they stay what they are.
+bool isEditableContainer(AtspiRole role, const RoleTraits& traits) {
+  if (!traits.editable) return false;
+  switch (role) {
+    case ATSPI_ROLE_DOCUMENT_WEB:
+    case ATSPI_ROLE_DOCUMENT_EMAIL:
+    case ATSPI_ROLE_DOCUMENT_FRAME:
+    case ATSPI_ROLE_SECTION:
       return true;
     default:
       return false;
@@ -84,7 +102,7 @@ MappedRole textRole(AtspiRole role, const RoleTraits& traits) {
 }  // namespace
 
 MappedRole mapRole(AtspiRole role, const RoleTraits& traits) {
-  if (isTextRole(role)) return textRole(role, traits);
+  if (isTextRole(role) || isEditableContainer(role, traits)) return textRole(role, traits);
   for (const auto& [atspi, name] : kFixedRoles) {
     if (atspi == role) return {name, std::nullopt};
   }

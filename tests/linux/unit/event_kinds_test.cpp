@@ -70,7 +70,12 @@ TEST(EventKinds, TheCaretIsTheFocusedElementsSelectedTextIsAnyones) {
   // A field without the focus echoing a collapsed selection: nobody's caret.
   EXPECT_FALSE(eventStands(HeardKind::kSelection, ATSPI_ROLE_TEXT, HeldStates{false, false, false}));
   // Text selected in a paragraph of a page, which never holds the focus.
-  EXPECT_TRUE(eventStands(HeardKind::kSelection, ATSPI_ROLE_PARAGRAPH, HeldStates{false, false, true}));
+  EXPECT_TRUE(eventStands(HeardKind::kSelection, ATSPI_ROLE_PARAGRAPH, HeldStates{false, false, true, true}));
+  // A hidden twin of the document repeating the shown one's selection: not
+  // the user's, whatever it selects.
+  EXPECT_FALSE(eventStands(HeardKind::kSelection, ATSPI_ROLE_TEXT, HeldStates{false, false, true, false}));
+  // The focused text stands even when its toolkit doesn't say it shows.
+  EXPECT_TRUE(eventStands(HeardKind::kSelection, ATSPI_ROLE_TEXT, HeldStates{true, false, false, false}));
 }
 
 }  // namespace

@@ -36,6 +36,21 @@ TEST(Roles, TextTheUserCantEditIsStaticText) {
   EXPECT_EQ(mapRole(ATSPI_ROLE_LABEL, editable(true, false)).role, "AXStaticText");
 }
 
+TEST(Roles, EditableDocumentsOfPagesAreTextAreas) {
+  // A rich-text editor in a page, a mail composer's body.
+  EXPECT_EQ(mapRole(ATSPI_ROLE_DOCUMENT_WEB, editable(true, false)).role, "AXTextArea");
+  EXPECT_EQ(mapRole(ATSPI_ROLE_DOCUMENT_EMAIL, editable(false, false)).role, "AXTextArea");
+  EXPECT_EQ(mapRole(ATSPI_ROLE_SECTION, editable(true, false)).role, "AXTextArea");
+  EXPECT_EQ(mapRole(ATSPI_ROLE_SECTION, editable(false, true)).role, "AXTextField");
+  // The same roles the user can't write in keep their meaning.
+  EXPECT_EQ(mapRole(ATSPI_ROLE_DOCUMENT_WEB, RoleTraits{false, true, false}).role, "AXWebArea");
+  EXPECT_EQ(mapRole(ATSPI_ROLE_SECTION, RoleTraits{}).role, "AXGroup");
+}
+
+TEST(Roles, ADocumentViewersPageIsStaticText) {
+  EXPECT_EQ(mapRole(ATSPI_ROLE_PAGE, RoleTraits{}).role, "AXStaticText");
+}
+
 TEST(Roles, ApplicationsAndWindows) {
   EXPECT_EQ(mapRole(ATSPI_ROLE_APPLICATION, RoleTraits{}).role, "AXApplication");
   EXPECT_EQ(mapRole(ATSPI_ROLE_FRAME, RoleTraits{}).role, "AXWindow");
