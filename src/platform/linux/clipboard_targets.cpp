@@ -170,15 +170,8 @@ std::string latin1FromUtf8(std::string_view utf8) {
 std::string utf8FromLatin1(std::string_view latin1) {
   std::string out;
   out.reserve(latin1.size());
-  for (char ch : latin1) {
-    const auto b = static_cast<unsigned char>(ch);
-    if (b < 0x80) {
-      out.push_back(ch);
-    } else {
-      out.push_back(static_cast<char>(0xC0u | (b >> 6)));
-      out.push_back(static_cast<char>(0x80u | (b & 0x3Fu)));
-    }
-  }
+  // Every Latin-1 byte is the code point of the same number.
+  for (char ch : latin1) text::appendUtf8(out, static_cast<unsigned char>(ch));
   return out;
 }
 
