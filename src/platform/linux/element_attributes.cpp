@@ -96,19 +96,29 @@ class BusTree {
     s.managesDescendants = hasState(set.get(), ATSPI_STATE_MANAGES_DESCENDANTS);
     return s;
   }
-  std::vector<GRef<AtspiAccessible>> children(const GRef<AtspiAccessible>& node) {
-    std::vector<GRef<AtspiAccessible>> out;
+  std::size_t childCount(const GRef<AtspiAccessible>& node) {
     const Asking asking(node.get());
-    if (asking.refused()) return out;
+    if (asking.refused()) return 0;
     GErrorHolder error;
     const gint count = atspi_accessible_get_child_count(node.get(), error.out());
-    for (gint i = 0; !error && i < count; ++i) {
-      GErrorHolder childError;
-      GRef<AtspiAccessible> child =
-          GRef<AtspiAccessible>::adopt(atspi_accessible_get_child_at_index(node.get(), i, childError.out()));
-      if (child) out.push_back(std::move(child));
+    if (error) {
+      (void)failureCode(error, keyOf(node.get()).busName);
+      return 0;
     }
-    return out;
+    return count > 0 ? static_cast<std::size_t>(count) : 0;
+  }
+  std::optional<GRef<AtspiAccessible>> childAt(const GRef<AtspiAccessible>& node, std::size_t i) {
+    const Asking asking(node.get());
+    if (asking.refused()) return std::nullopt;
+    GErrorHolder error;
+    GRef<AtspiAccessible> child =
+        GRef<AtspiAccessible>::adopt(atspi_accessible_get_child_at_index(node.get(), static_cast<gint>(i), error.out()));
+    if (error) {
+      (void)failureCode(error, keyOf(node.get()).busName);
+      return std::nullopt;
+    }
+    if (!child) return std::nullopt;
+    return child;
   }
 };
 
@@ -144,9 +154,8 @@ std::optional<AXError> collectionSearch(const Target& t, GRef<AtspiAccessible>& 
 // Without a search of the toolkit's own, the tree is walked (focus_search.h).
 GRef<AtspiAccessible> walkForFocus(const Target& t) {
   BusTree tree;
-  std::vector<GRef<AtspiAccessible>> windows = tree.children(t.accessible);
   FocusSearch<GRef<AtspiAccessible>, BusTree> search(tree, FocusSearchLimits{});
-  return search.run(windows).value_or(GRef<AtspiAccessible>());
+  return search.runUnder(t.accessible).value_or(GRef<AtspiAccessible>());
 }
 
 // The focused element of an application: the one that last had the focus
