@@ -264,6 +264,8 @@ AXError readObject(const Target& t, const std::string& name, std::optional<Value
     return axerr::kSuccess;
   }
   if (name == "AXTitle" || name == "AXDescription" || name == "AXIdentifier") {
+    const Asking asking(a);
+    if (asking.refused()) return axerr::kCannotComplete;
     GErrorHolder error;
     std::string text = takeString(name == "AXTitle"         ? atspi_accessible_get_name(a, error.out())
                                   : name == "AXDescription" ? atspi_accessible_get_description(a, error.out())
@@ -381,6 +383,8 @@ AXError writeAttribute(const Target& t, const std::string& name, const Value& va
         GRef<AtspiEditableText>::adopt(atspi_accessible_get_editable_text_iface(t.accessible.get()));
     // Editable for the user, but not through the bus: only typing changes it.
     if (!editable) return axerr::kCannotComplete;
+    const Asking asking(t.accessible.get());
+    if (asking.refused()) return axerr::kCannotComplete;
     GErrorHolder error;
     atspi_editable_text_set_text_contents(editable.get(), s->c_str(), error.out());
     return error ? failureCode(error, t.key.busName) : axerr::kSuccess;

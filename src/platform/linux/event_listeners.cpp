@@ -76,8 +76,15 @@ bool EventListeners::stillStands(const Heard& e) {
   AtspiRole role = ATSPI_ROLE_INVALID;
   if (e.kind == Kind::kWindowActivated && held.active) {
     GErrorHolder error;
-    role = roleOf(source, error.out());
-    if (error) return false;
+    {
+      const Asking asking(source);
+      if (asking.refused()) return false;
+      role = roleOf(source, error.out());
+    }
+    if (error) {
+      (void)failureCode(error, keyOf(source).busName);
+      return false;
+    }
   }
   return eventStands(e.kind, role, held);
 }
