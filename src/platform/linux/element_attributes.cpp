@@ -8,7 +8,9 @@
 #include "atspi_session.h"
 #include "focus_cache.h"
 #include "focus_search.h"
+#include "linux_desktop.h"
 #include "object_facts.h"
+#include "observers.h"
 #include "roles.h"
 #include "text_access.h"
 #include "text_markers.h"
@@ -46,7 +48,14 @@ bool isRootPath(const std::string& path) {
          path.compare(path.size() - kRootPathSuffix.size(), kRootPathSuffix.size(), kRootPathSuffix) == 0;
 }
 
-AXError failure(const GErrorHolder& error, AtspiAccessible* a) { return failureCode(error, keyOf(a).busName); }
+// An object answered for as unknown (or whose application is gone) is gone
+// for good: the registrations on it let go of it.
+AXError failure(const GErrorHolder& error, AtspiAccessible* a) {
+  const ObjectKey key = keyOf(a);
+  const AXError code = failureCode(error, key.busName);
+  if (code == axerr::kInvalidUIElement) LinuxDesktop::instance().observers().objectGone(key, currentBus());
+  return code;
+}
 
 // A text attribute that is empty reads as having no value, so that a
 // blocked-field entry without a value matches the fields that have none.

@@ -60,6 +60,7 @@ class EventListeners {
 
   void hear(const AtspiEvent& event);
   bool noteTextChange(const AtspiEvent& event);
+  bool noteGone(const AtspiEvent& event);
   bool alreadyQueued(Kind kind, const ObjectKey& key) const;
   void drain();
   void handle(const Heard& e);

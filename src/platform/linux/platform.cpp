@@ -28,6 +28,7 @@ LinuxDesktop::LinuxDesktop()
         textIndexes_.forgetAll();
         applications_.forgetBusNames();
         listeners_.busLost();
+        observers_.connectionGone(atspi_.connectionNumber());
         // A new bus's launcher publishes its address on the root window,
         // where libatspi looks first.
         if (!rootWatched_) {
