@@ -11,7 +11,11 @@
 # host makes it is how long the library held its main thread. The first
 # press may take one request's limit (1.5 s); a later one must not wait at
 # all (it was 3 s a press, two limits, before). Then mousepad goes on
-# (SIGCONT) and a new selection must be reported as before. The last line is "hung-app: N passed, N failed".
+# (SIGCONT) and a new selection must be reported as before. Stopped once
+# more, its window is moved and resized several times (each move is an X
+# event the library turns into a notification by asking the application
+# for its window object): all of them together may hold the host about
+# one limit, not one per move. The last line is "hung-app: N passed, N failed".
 name=hung-app
 here="$(cd "$(dirname "$0")" && pwd)"
 # A stopped mousepad goes on whatever becomes of the test.
@@ -68,5 +72,38 @@ if wait_for 10 at_least ' text_select .*"selected_text":"one"' 1; then
 else
   fail "the application is tracked again once it answers" "$(host_tail 4)"
 fi
+
+# Moves and resizes of a stopped application's window, each followed by a
+# call from the host: the time from the first move to the host's last call
+# is what they held its main thread, together.
+hold_over_moves() {
+  local before start called i
+  before="$(count '^calling focusPreiov ')"
+  start="$(now)"
+  for i in 1 2 3 4 5 6; do
+    if [ $((i % 2)) -eq 1 ]; then
+      xdotool windowmove "$window" $((40 + 20 * i)) $((40 + 10 * i))
+    else
+      xdotool windowsize "$window" $((500 + 20 * i)) $((350 + 10 * i))
+    fi
+    echo "focusPreiov" >&3
+    wait_for 10 at_least '^calling focusPreiov ' $((before + i)) || { echo "none"; return; }
+  done
+  called="$(grep '^calling focusPreiov ' "$out" | tail -n 1 | awk '{print $3}')"
+  awk -v a="$start" -v b="$called" 'BEGIN { printf "%.2f\n", b - a }'
+}
+
+# The selection just reported says mousepad is answered again (a marked
+# application's requests are refused): it is stopped afresh.
+stopped="$(xdotool getwindowpid "$window")"
+kill -STOP "$stopped"
+moves="$(hold_over_moves)"
+echo "     main thread held over 6 moves and resizes of the stopped window: $moves s"
+if [ "$moves" != none ] && awk -v t="$moves" 'BEGIN { exit !(t < 2.5) }'; then
+  pass "moving a stopped application's window holds the host about one limit in all ($moves s)"
+else
+  fail "moving a stopped application's window holds the host about one limit in all" "$moves s"
+fi
+case_cleanup
 exec 3>&-
 finish

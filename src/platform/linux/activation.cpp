@@ -12,6 +12,7 @@
 #include "applications.h"
 #include "atspi_session.h"
 #include "gobject_ref.h"
+#include "handles.h"
 #include "x11_display.h"
 
 namespace axt::lindesk {
@@ -57,9 +58,15 @@ std::set<std::string> frameTitles(Applications& applications, platform::Pid pid)
   std::set<std::string> titles;
   GRef<AtspiAccessible> app = applications.applicationOf(pid);
   findChild(app.get(), [&](AtspiAccessible* child) {
+    const Asking asking(child);
+    if (asking.refused()) return true;  // the application stopped answering: no more asked
     GErrorHolder error;
     std::string name = takeString(atspi_accessible_get_name(child, error.out()));
-    if (!error && !name.empty()) titles.insert(std::move(name));
+    if (error) {
+      (void)failureCode(error, keyOf(child).busName);
+      return false;
+    }
+    if (!name.empty()) titles.insert(std::move(name));
     return false;  // all of them
   });
   return titles;

@@ -8,6 +8,7 @@
 
 #include "activation.h"
 #include "atspi_session.h"
+#include "handles.h"
 #include "x11_display.h"
 
 namespace axt::lindesk {
@@ -45,7 +46,13 @@ std::optional<std::string> nameOnBus(AtspiAccessible* application) {
     return std::string(kept);
   }
   GErrorHolder error;
-  std::string name = takeString(atspi_accessible_get_name(application, error.out()));
+  std::string name;
+  {
+    const Asking asking(application);
+    if (asking.refused()) return std::nullopt;
+    name = takeString(atspi_accessible_get_name(application, error.out()));
+  }
+  if (error) (void)failureCode(error, keyOf(application).busName);
   // Not kept when it can't be read or is empty: asked again next time.
   if (error || name.empty()) return std::nullopt;
   g_object_set_qdata_full(G_OBJECT(application), kName, g_strdup(name.c_str()), g_free);
@@ -59,6 +66,8 @@ std::optional<Pid> Applications::processOf(AtspiAccessible* accessible) {
   const std::string bus = busNameOf(accessible);
   if (bus.empty()) return std::nullopt;
   if (auto it = knownProcesses_.find(bus); it != knownProcesses_.end()) return it->second;
+  // Asked of the bus, not of the application (whose connection's process
+  // the bus knows): answered however the application fares.
   GErrorHolder error;
   const guint pid = atspi_accessible_get_process_id(accessible, error.out());
   if (error || pid == 0) return std::nullopt;

@@ -232,12 +232,32 @@ bool isDefunct(AtspiAccessible* accessible) {
 GRef<AtspiAccessible> findChild(AtspiAccessible* parent,
                                 const std::function<bool(AtspiAccessible* child)>& wanted) {
   if (!reachable(parent)) return {};
-  GErrorHolder error;
-  const gint count = atspi_accessible_get_child_count(parent, error.out());
+  const std::string busName = keyOf(parent).busName;
+  gint count = 0;
+  {
+    const Asking asking(parent);
+    if (asking.refused()) return {};
+    GErrorHolder error;
+    count = atspi_accessible_get_child_count(parent, error.out());
+    if (error) {
+      (void)failureCode(error, busName);
+      return {};
+    }
+  }
   for (gint i = 0; i < count; ++i) {
-    GErrorHolder childError;
-    GRef<AtspiAccessible> child =
-        GRef<AtspiAccessible>::adopt(atspi_accessible_get_child_at_index(parent, i, childError.out()));
+    GRef<AtspiAccessible> child;
+    {
+      // Refused too once an earlier request (of this walk or of `wanted`)
+      // found the application unresponsive: the rest isn't waited for.
+      const Asking asking(parent);
+      if (asking.refused()) return {};
+      GErrorHolder childError;
+      child = GRef<AtspiAccessible>::adopt(atspi_accessible_get_child_at_index(parent, i, childError.out()));
+      if (childError) {
+        (void)failureCode(childError, busName);
+        continue;
+      }
+    }
     if (!child) continue;
     LinuxDesktop::instance().atspi().meet(child.get());
     if (reachable(child.get()) && wanted(child.get())) return child;

@@ -8,7 +8,9 @@
 #include "atspi_session.h"
 #include "focus_cache.h"
 #include "focus_search.h"
+#include "linux_desktop.h"
 #include "object_facts.h"
+#include "observers.h"
 #include "roles.h"
 #include "text_access.h"
 #include "text_markers.h"
@@ -45,7 +47,14 @@ bool isRootPath(const std::string& path) {
          path.compare(path.size() - kRootPathSuffix.size(), kRootPathSuffix.size(), kRootPathSuffix) == 0;
 }
 
-AXError failure(const GErrorHolder& error, AtspiAccessible* a) { return failureCode(error, keyOf(a).busName); }
+// An object answered for as unknown (or whose application is gone) is gone
+// for good: the registrations on it let go of it.
+AXError failure(const GErrorHolder& error, AtspiAccessible* a) {
+  const ObjectKey key = keyOf(a);
+  const AXError code = failureCode(error, key.busName);
+  if (code == axerr::kInvalidUIElement) LinuxDesktop::instance().observers().objectGone(key, currentBus());
+  return code;
+}
 
 // A text attribute that is empty reads as having no value, so that a
 // blocked-field entry without a value matches the fields that have none.
@@ -95,19 +104,29 @@ class BusTree {
     s.managesDescendants = hasState(set.get(), ATSPI_STATE_MANAGES_DESCENDANTS);
     return s;
   }
-  std::vector<GRef<AtspiAccessible>> children(const GRef<AtspiAccessible>& node) {
-    std::vector<GRef<AtspiAccessible>> out;
+  std::size_t childCount(const GRef<AtspiAccessible>& node) {
     const Asking asking(node.get());
-    if (asking.refused()) return out;
+    if (asking.refused()) return 0;
     GErrorHolder error;
     const gint count = atspi_accessible_get_child_count(node.get(), error.out());
-    for (gint i = 0; !error && i < count; ++i) {
-      GErrorHolder childError;
-      GRef<AtspiAccessible> child =
-          GRef<AtspiAccessible>::adopt(atspi_accessible_get_child_at_index(node.get(), i, childError.out()));
-      if (child) out.push_back(std::move(child));
+    if (error) {
+      (void)failureCode(error, keyOf(node.get()).busName);
+      return 0;
     }
-    return out;
+    return count > 0 ? static_cast<std::size_t>(count) : 0;
+  }
+  std::optional<GRef<AtspiAccessible>> childAt(const GRef<AtspiAccessible>& node, std::size_t i) {
+    const Asking asking(node.get());
+    if (asking.refused()) return std::nullopt;
+    GErrorHolder error;
+    GRef<AtspiAccessible> child =
+        GRef<AtspiAccessible>::adopt(atspi_accessible_get_child_at_index(node.get(), static_cast<gint>(i), error.out()));
+    if (error) {
+      (void)failureCode(error, keyOf(node.get()).busName);
+      return std::nullopt;
+    }
+    if (!child) return std::nullopt;
+    return child;
   }
 };
 
@@ -143,9 +162,8 @@ std::optional<AXError> collectionSearch(const Target& t, GRef<AtspiAccessible>& 
 // Without a search of the toolkit's own, the tree is walked (focus_search.h).
 GRef<AtspiAccessible> walkForFocus(const Target& t) {
   BusTree tree;
-  std::vector<GRef<AtspiAccessible>> windows = tree.children(t.accessible);
   FocusSearch<GRef<AtspiAccessible>, BusTree> search(tree, FocusSearchLimits{});
-  return search.run(windows).value_or(GRef<AtspiAccessible>());
+  return search.runUnder(t.accessible).value_or(GRef<AtspiAccessible>());
 }
 
 // The focused element of an application: the one that last had the focus
@@ -254,6 +272,8 @@ AXError readObject(const Target& t, const std::string& name, std::optional<Value
     return axerr::kSuccess;
   }
   if (name == "AXTitle" || name == "AXDescription" || name == "AXIdentifier") {
+    const Asking asking(a);
+    if (asking.refused()) return axerr::kCannotComplete;
     GErrorHolder error;
     std::string text = takeString(name == "AXTitle"         ? atspi_accessible_get_name(a, error.out())
                                   : name == "AXDescription" ? atspi_accessible_get_description(a, error.out())
@@ -371,6 +391,8 @@ AXError writeAttribute(const Target& t, const std::string& name, const Value& va
         GRef<AtspiEditableText>::adopt(atspi_accessible_get_editable_text_iface(t.accessible.get()));
     // Editable for the user, but not through the bus: only typing changes it.
     if (!editable) return axerr::kCannotComplete;
+    const Asking asking(t.accessible.get());
+    if (asking.refused()) return axerr::kCannotComplete;
     GErrorHolder error;
     atspi_editable_text_set_text_contents(editable.get(), s->c_str(), error.out());
     return error ? failureCode(error, t.key.busName) : axerr::kSuccess;

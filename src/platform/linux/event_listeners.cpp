@@ -9,6 +9,7 @@
 #include "element_attributes.h"
 #include "linux_desktop.h"
 #include "object_facts.h"
+#include "observers.h"
 #include "run_loop.h"
 #include "text_access.h"
 
@@ -26,10 +27,15 @@ constexpr double kGatherSeconds = 0.01;
 // changed (object_facts.h).
 constexpr std::string_view kRoleChanged = "object:property-change:accessible-role";
 
-constexpr std::array<const char*, 9> kEventTypes = {
+// Objects that are gone: their registrations let go of them (observers.h).
+constexpr std::string_view kDefunct = "object:state-changed:defunct";
+constexpr std::string_view kChildRemoved = "object:children-changed:remove";
+
+constexpr std::array<const char*, 11> kEventTypes = {
     "object:state-changed:focused", "object:state-changed:active", "object:text-caret-moved",
     "object:text-selection-changed", "window:activate",            "window:move",
     "window:resize",                 "object:children-changed:add", kRoleChanged.data(),
+    kDefunct.data(),                 kChildRemoved.data(),
 };
 
 struct EventDeleter {
@@ -76,8 +82,15 @@ bool EventListeners::stillStands(const Heard& e) {
   AtspiRole role = ATSPI_ROLE_INVALID;
   if (e.kind == Kind::kWindowActivated && held.active) {
     GErrorHolder error;
-    role = roleOf(source, error.out());
-    if (error) return false;
+    {
+      const Asking asking(source);
+      if (asking.refused()) return false;
+      role = roleOf(source, error.out());
+    }
+    if (error) {
+      (void)failureCode(error, keyOf(source).busName);
+      return false;
+    }
   }
   return eventStands(e.kind, role, held);
 }
@@ -208,6 +221,7 @@ void EventListeners::onEvent(AtspiEvent* raw, void* self) {
 
 void EventListeners::hear(const AtspiEvent& event) {
   if (event.source == nullptr || event.type == nullptr) return;
+  if (noteGone(event)) return;
   desktop_.atspi().meet(event.source);
   if (!reachable(event.source)) return;
   // Heard while a change is handled (a main loop run within a handler):
@@ -233,6 +247,32 @@ void EventListeners::hear(const AtspiEvent& event) {
     // notification. The host's delivery waits far longer anyway.
     postToMainLoopAfter(kGatherSeconds, [this] { drain(); });
   }
+}
+
+// An object that is gone, or an application that left the bus: what the
+// registrations on their objects hold goes at once. Only objects that
+// registrations are held for are looked at, so that the many objects that
+// come and go unobserved (rows of a list) cost no request.
+bool EventListeners::noteGone(const AtspiEvent& event) {
+  const std::string_view type = event.type;
+  Observers& observers = desktop_.observers();
+  if (type.starts_with(kDefunct)) {
+    if (event.detail1 != 0) observers.objectGone(keyOf(event.source), currentBus());
+    return true;
+  }
+  if (!type.starts_with(kChildRemoved)) return false;
+  if (!G_VALUE_HOLDS_OBJECT(&event.any_data)) return true;
+  auto* child = ATSPI_ACCESSIBLE(g_value_get_object(&event.any_data));
+  if (child == nullptr) return true;
+  const ObjectKey key = keyOf(child);
+  if (keyOf(event.source).busName == kRegistryBusName) {
+    observers.applicationGone(key.busName);
+    return true;
+  }
+  // A child taken out of its parent may be put in another (a toolkit moving
+  // a widget): it is gone only when it says so.
+  if (observers.holdsObject(key, currentBus()) && isDefunct(child)) observers.objectGone(key, currentBus());
+  return true;
 }
 
 void EventListeners::busLost() {

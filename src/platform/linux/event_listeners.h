@@ -58,6 +58,7 @@ class EventListeners {
   static bool stillStands(const Heard& e);
 
   void hear(const AtspiEvent& event);
+  bool noteGone(const AtspiEvent& event);
   bool alreadyQueued(Kind kind, const ObjectKey& key) const;
   void drain();
   void handle(const Heard& e);

@@ -5,11 +5,16 @@
 // first, then the others; only into what is shown; not into containers
 // that manage their descendants (lists and tables of thousands of rows,
 // whose focused row the toolkit reports by its own events); and never past
-// a budget of reads.
+// a budget of requests. Every request counts against the budget: a node's
+// states, the number of a node's children, and each child fetched (the bus
+// hands them over one request each, so a wide list costs one request per
+// child it is read to).
 //
 // Written over any tree, so that the order and the limits can be checked
 // without an application: `access.states(node)` gives a node's NodeStates
-// (absent when it can't be read), `access.children(node)` its children.
+// (absent when it can't be read), `access.childCount(node)` how many
+// children it has, `access.childAt(node, i)` one of them (absent when it
+// can't be read). Each is one request.
 #pragma once
 
 #include <cstddef>
@@ -27,7 +32,7 @@ struct NodeStates {
 };
 
 struct FocusSearchLimits {
-  std::size_t maxNodes = 600;  // reads of states and of lists of children
+  std::size_t maxRequests = 600;  // requests of every kind, together
   std::size_t maxDepth = 40;
 };
 
@@ -36,13 +41,25 @@ class FocusSearch {
  public:
   FocusSearch(Access& access, FocusSearchLimits limits) : access_(access), limits_(limits) {}
 
-  // The focused element under the application's windows, searched in the
-  // active window first.
+  // The focused element under the application's windows (its children,
+  // fetched within the budget too).
+  std::optional<Node> runUnder(const Node& application) {
+    std::vector<Node> windows;
+    if (!spend()) return std::nullopt;
+    const std::size_t count = access_.childCount(application);
+    for (std::size_t i = 0; i < count && spend(); ++i) {
+      if (std::optional<Node> w = access_.childAt(application, i)) windows.push_back(std::move(*w));
+    }
+    return run(windows);
+  }
+
+  // The focused element under the given windows, searched in the active
+  // window first.
   std::optional<Node> run(const std::vector<Node>& windows) {
     std::vector<std::pair<Node, NodeStates>> read;
     for (const Node& w : windows) {
+      if (!spend()) break;
       std::optional<NodeStates> s = access_.states(w);
-      ++visited_;
       if (s) read.emplace_back(w, *s);
     }
     for (bool active : {true, false}) {
@@ -54,27 +71,37 @@ class FocusSearch {
     return std::nullopt;
   }
 
-  std::size_t visited() const { return visited_; }
+  // The requests the search made.
+  std::size_t requests() const { return requests_; }
 
  private:
+  // Takes one request from the budget; false when none is left.
+  bool spend() {
+    if (requests_ >= limits_.maxRequests) return false;
+    ++requests_;
+    return true;
+  }
+
   std::optional<Node> below(const Node& node, const NodeStates& s, std::size_t depth) {
     if (s.focused) return node;
     if (!s.shown || s.managesDescendants || depth >= limits_.maxDepth) return std::nullopt;
-    if (visited_ >= limits_.maxNodes) return std::nullopt;
-    ++visited_;  // the list of children is a read too
-    for (const Node& child : access_.children(node)) {
-      if (visited_ >= limits_.maxNodes) return std::nullopt;
-      std::optional<NodeStates> cs = access_.states(child);
-      ++visited_;
+    if (!spend()) return std::nullopt;
+    const std::size_t count = access_.childCount(node);
+    for (std::size_t i = 0; i < count; ++i) {
+      if (!spend()) return std::nullopt;
+      std::optional<Node> child = access_.childAt(node, i);
+      if (!child) continue;
+      if (!spend()) return std::nullopt;
+      std::optional<NodeStates> cs = access_.states(*child);
       if (!cs) continue;
-      if (std::optional<Node> found = below(child, *cs, depth + 1)) return found;
+      if (std::optional<Node> found = below(*child, *cs, depth + 1)) return found;
     }
     return std::nullopt;
   }
 
   Access& access_;
   FocusSearchLimits limits_;
-  std::size_t visited_ = 0;
+  std::size_t requests_ = 0;
 };
 
 }  // namespace axt::lindesk

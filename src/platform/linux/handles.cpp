@@ -20,7 +20,7 @@ ObjectKey keyOf(AtspiAccessible* accessible) {
 }
 
 ElementHandle::ElementHandle(Pid pid, GRef<AtspiAccessible> accessible, ObjectKey key, std::uint64_t bus)
-    : pid_(pid), accessible_(std::move(accessible)), key_(std::move(key)), bus_(bus) {}
+    : pid_(pid), application_(!accessible), accessible_(std::move(accessible)), key_(std::move(key)), bus_(bus) {}
 
 platform::Element ElementHandle::application(Pid pid) {
   return platform::Element(std::make_shared<ElementHandle>(pid, GRef<AtspiAccessible>(), ObjectKey{}, 0));

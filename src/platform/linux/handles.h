@@ -49,17 +49,27 @@ class ElementHandle final : public Handle {
   bool equals(const Handle& other) const override;
   std::size_t hash() const override;
 
-  bool isApplication() const { return !accessible_; }
+  bool isApplication() const { return application_; }
   Pid pid() const { return pid_; }
   const ObjectKey& key() const { return key_; }
+  // Null for an application element, and for an object that is gone once
+  // its proxy was let go of.
   AtspiAccessible* accessible() const { return accessible_.get(); }
   std::uint64_t bus() const { return bus_; }
+
+  // The object is gone: its proxy, which nothing can be asked of any more,
+  // is let go of. What the element is (its key, its bus, so its equality
+  // and its hash) stays; requests on it fail as for any object that is gone.
+  void letGo() const { accessible_ = GRef<AtspiAccessible>(); }
 
   ElementHandle(Pid pid, GRef<AtspiAccessible> accessible, ObjectKey key, std::uint64_t bus);
 
  private:
   Pid pid_;
-  GRef<AtspiAccessible> accessible_;  // empty for an application element
+  bool application_;
+  // Empty for an application element. Mutable: letting go of the proxy
+  // changes nothing of the element's value (see letGo).
+  mutable GRef<AtspiAccessible> accessible_;
   ObjectKey key_;
   std::uint64_t bus_;
 };

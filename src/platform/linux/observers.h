@@ -3,13 +3,24 @@
 // registered on an application element hears that notification from every
 // element of the application; one registered on another element hears it
 // from that element only.
+//
+// Registrations are kept for the library's life, as the core knows them.
+// One on an object that is gone can't hear anything again: the backend
+// then lets go of the object's proxy and no longer looks at it when an
+// event comes (registration_index.h), so that a long session whose focus
+// visited many short-lived elements costs neither memory nor time per
+// event for them.
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "handles.h"
 #include "platform/platform.h"
+#include "registration_index.h"
 
 namespace axt::lindesk {
 
@@ -41,12 +52,34 @@ class Observers {
   // loop; the callbacks may register further observers.
   void deliver(Pid pid, const platform::Element& element, const std::string& name, std::uint64_t heard);
 
+  // The object (`key` on the bus connection numbered `bus`) is gone: its
+  // registrations let go of it.
+  void objectGone(const ObjectKey& key, std::uint64_t bus);
+  // Every object of the application at `busName` is gone: it left the bus.
+  void applicationGone(const std::string& busName);
+  // Every object of the bus connection numbered `bus`, and of those before
+  // it, is gone: that bus went away.
+  void connectionGone(std::uint64_t bus);
+  // Whether registrations on the object are held (it isn't known gone).
+  bool holdsObject(const ObjectKey& key, std::uint64_t bus) const;
+  // How many objects registrations are held for.
+  std::size_t objectsHeld() const { return index_.objectsHeld(); }
+
  private:
   struct Registration {
-    platform::Element element;  // an application element hears all its elements
+    platform::Element element;  // an application element hears all its elements; empty once gone
     std::string name;
     void* context = nullptr;
     std::uint64_t since = 0;  // the number of the last event heard before it
+  };
+  // An object by its value identity, as elements compare.
+  struct ObjectId {
+    ObjectKey key;
+    std::uint64_t bus = 0;
+    friend bool operator==(const ObjectId&, const ObjectId&) = default;
+  };
+  struct ObjectIdHash {
+    std::size_t operator()(const ObjectId& id) const { return hashKey(id.key) ^ (id.bus * 0x9e3779b97f4a7c15ULL); }
   };
   struct Record {
     Pid pid = 0;
@@ -55,12 +88,17 @@ class Observers {
     bool installed = false;
   };
 
-  static bool hears(const Registration& r, const platform::Element& element, const std::string& name);
   Record* find(std::uint64_t id);
+  void count(const Record& record, const Registration& g, int change);
+  void letGo(const std::vector<RegistrationSlot>& slots);
 
   // Every observer ever made stays: one whose source was added keeps
   // delivering whatever became of the library's references to it.
   std::vector<Record> records_;
+  RegistrationIndex<Pid, ObjectId, ObjectIdHash> index_;
+  // Installed registrations that can still hear something, by process and
+  // notification.
+  std::map<std::pair<Pid, std::string>, std::size_t> listening_;
   std::uint64_t heardCount_ = 0;
 };
 

@@ -26,6 +26,7 @@ LinuxDesktop::LinuxDesktop()
         focus_.forgetAll();
         applications_.forgetBusNames();
         listeners_.busLost();
+        observers_.connectionGone(atspi_.connectionNumber());
         // A new bus's launcher publishes its address on the root window,
         // where libatspi looks first.
         if (!rootWatched_) {

@@ -3,6 +3,8 @@
 #include "applications.h"
 #include "atspi_session.h"
 #include "element_attributes.h"
+#include "handles.h"
+#include "object_facts.h"
 #include "observers.h"
 #include "x11_display.h"
 
@@ -10,9 +12,28 @@ namespace axt::lindesk {
 
 namespace {
 
-bool isWindowRole(AtspiRole role) {
+bool isFrameRole(AtspiRole role) {
   return role == ATSPI_ROLE_FRAME || role == ATSPI_ROLE_DIALOG || role == ATSPI_ROLE_WINDOW ||
          role == ATSPI_ROLE_ALERT;
+}
+
+// Whether the application's child is one of its windows. Its role is kept
+// on the object, so a window is asked it once in its life, not on every
+// move; asked as every request is (Asking), so that an application that
+// stopped answering holds the host once, not once per move.
+bool isFrame(AtspiAccessible* child) {
+  GErrorHolder error;
+  AtspiRole role = ATSPI_ROLE_INVALID;
+  {
+    const Asking asking(child);
+    if (asking.refused()) return false;
+    role = roleOf(child, error.out());
+  }
+  if (error) {
+    (void)failureCode(error, keyOf(child).busName);
+    return false;
+  }
+  return isFrameRole(role);
 }
 
 }  // namespace
@@ -23,10 +44,10 @@ std::optional<platform::Element> WindowStructure::windowElementOf(Pid pid) {
   GRef<AtspiAccessible> app = applications_.applicationOf(pid);
   GRef<AtspiAccessible> first;
   GRef<AtspiAccessible> active = findChild(app.get(), [&](AtspiAccessible* child) {
-    GErrorHolder roleError;
-    if (!isWindowRole(atspi_accessible_get_role(child, roleError.out()))) return false;
-    GRef<AtspiStateSet> states = GRef<AtspiStateSet>::adopt(atspi_accessible_get_state_set(child));
-    if (states && atspi_state_set_contains(states.get(), ATSPI_STATE_ACTIVE)) return true;
+    if (!isFrame(child)) return false;
+    // Asked once per handling (object_facts.h), through the guard.
+    GRef<AtspiStateSet> states = statesOf(child);
+    if (hasState(states.get(), ATSPI_STATE_ACTIVE)) return true;
     if (!first) first = GRef<AtspiAccessible>::retain(child);
     return false;
   });

@@ -11,26 +11,37 @@
 namespace axt::lindesk {
 namespace {
 
-// A tree of numbered nodes; every read is counted, as every read is a
-// request to an application.
+// A tree of numbered nodes; every call the search makes is counted, as each
+// is a request to an application.
 struct FakeTree {
   std::map<int, NodeStates> states_;
   std::map<int, std::vector<int>> children_;
   std::vector<int> unreadable;
-  int reads = 0;
+  std::vector<int> unfetchable;  // children whose fetch fails
+  std::size_t requests = 0;
 
   std::optional<NodeStates> states(const int& n) {
-    ++reads;
+    ++requests;
     for (int u : unreadable) {
       if (u == n) return std::nullopt;
     }
     auto it = states_.find(n);
     return it == states_.end() ? NodeStates{false, false, true, false} : it->second;
   }
-  std::vector<int> children(const int& n) {
-    ++reads;
+  std::size_t childCount(const int& n) {
+    ++requests;
     auto it = children_.find(n);
-    return it == children_.end() ? std::vector<int>{} : it->second;
+    return it == children_.end() ? 0 : it->second.size();
+  }
+  std::optional<int> childAt(const int& n, std::size_t i) {
+    ++requests;
+    auto it = children_.find(n);
+    if (it == children_.end() || i >= it->second.size()) return std::nullopt;
+    const int child = it->second[i];
+    for (int u : unfetchable) {
+      if (u == child) return std::nullopt;
+    }
+    return child;
   }
 };
 
@@ -88,19 +99,35 @@ TEST(FocusSearch, HiddenPartsAndManagedDescendantsAreNotEntered) {
 TEST(FocusSearch, UnreadableNodesArePassedOver) {
   FakeTree t;
   t.states_[1] = activeWindow();
-  t.children_[1] = {10, 11};
+  t.children_[1] = {10, 11, 12};
   t.unreadable = {10, 2};
-  t.states_[11] = focused();
-  EXPECT_EQ(search(t, {2, 1}), 11);
+  t.unfetchable = {11};
+  t.states_[12] = focused();
+  EXPECT_EQ(search(t, {2, 1}), 12);
 }
 
-TEST(FocusSearch, TheBudgetAndTheDepthBoundTheRequests) {
-  // A wide tree without any focus: the walk stops at its budget.
+TEST(FocusSearch, EveryRequestCountsAgainstTheBudget) {
+  // A wide list without any focus: each child fetched is a request of its
+  // own, so the walk stops at the budget however many children there are.
   FakeTree wide;
   wide.states_[1] = activeWindow();
   for (int i = 0; i < 5000; ++i) wide.children_[1].push_back(100 + i);
-  EXPECT_EQ(search(wide, {1}, FocusSearchLimits{50, 40}), std::nullopt);
-  EXPECT_LE(wide.reads, 60);
+  for (std::size_t budget : {std::size_t{1}, std::size_t{2}, std::size_t{50}, std::size_t{600}}) {
+    wide.requests = 0;
+    EXPECT_EQ(search(wide, {1}, FocusSearchLimits{budget, 40}), std::nullopt);
+    EXPECT_EQ(wide.requests, budget) << "budget " << budget;
+  }
+  // The focus just within the budget is found; one request short, not.
+  // Requests: the window's states, its child count, then for each child
+  // before the focused one its fetch, its states and its (empty) child
+  // count; for the focused one its fetch and its states.
+  wide.states_[104] = focused();
+  wide.requests = 0;
+  EXPECT_EQ(search(wide, {1}, FocusSearchLimits{16, 40}), 104);
+  EXPECT_EQ(wide.requests, 16U);
+  wide.requests = 0;
+  EXPECT_EQ(search(wide, {1}, FocusSearchLimits{15, 40}), std::nullopt);
+  EXPECT_EQ(wide.requests, 15U);
 
   // A chain deeper than the limit: the focus at its end isn't reached.
   FakeTree deep;
@@ -111,10 +138,29 @@ TEST(FocusSearch, TheBudgetAndTheDepthBoundTheRequests) {
   EXPECT_EQ(search(deep, {0}, FocusSearchLimits{1000, 100}), 100);
 }
 
+TEST(FocusSearch, TheApplicationsWindowsAreFetchedWithinTheBudget) {
+  // An application with thousands of top-level objects (a toolkit that
+  // leaves its popups there): fetching them is paid for too.
+  FakeTree t;
+  for (int i = 0; i < 5000; ++i) t.children_[0].push_back(10 + i);
+  t.states_[10] = activeWindow();
+  t.children_[10] = {5};
+  t.states_[5] = focused();
+  FocusSearch<int, FakeTree> s(t, FocusSearchLimits{100, 40});
+  EXPECT_EQ(s.runUnder(0), std::nullopt);  // the budget went on the windows
+  EXPECT_EQ(t.requests, 100U);
+  EXPECT_EQ(s.requests(), t.requests);
+  t.children_[0].resize(3);
+  t.requests = 0;
+  FocusSearch<int, FakeTree> small(t, FocusSearchLimits{100, 40});
+  EXPECT_EQ(small.runUnder(0), 5);
+  EXPECT_EQ(small.requests(), t.requests);
+}
+
 TEST(FocusSearch, NoWindowsNoFocus) {
   FakeTree t;
   EXPECT_EQ(search(t, {}), std::nullopt);
-  EXPECT_EQ(t.reads, 0);
+  EXPECT_EQ(t.requests, 0U);
 }
 
 }  // namespace
