@@ -3,7 +3,7 @@
 clipboard tests (clipboard_run.sh).
 
     clipboard_owner.py [--delay S] [--silent] [--formats N] [--no-multiple]
-                       [--refuse-multiple]
+                       [--refuse-multiple] [--incr CLAIM PIECES]
 
 It takes the CLIPBOARD selection and serves N targets (default 1):
 UTF8_STRING with the text "owner text", and for N > 1 also
@@ -16,7 +16,10 @@ learns it no longer does, and a line "answered TARGET" per answer. With
 --refuse-multiple it lists MULTIPLE but refuses every such request. Requests
 it received while it still owned the clipboard are answered with the
 content, as any owner that handles its events in order does; later ones are
-refused. It runs until it is killed.
+refused. With --incr it also serves application/x-axtrack-big in pieces
+(INCR), saying the whole is CLAIM bytes: PIECES pieces "piece 0;",
+"piece 1;" ..., or with PIECES -1 pieces of 128 KiB each without end (it then
+serves nothing else). It runs until it is killed.
 """
 import sys
 import time
@@ -32,6 +35,7 @@ def main():
     formats = 1
     multiple = True
     refuse_multiple = False
+    incr = None
     while args:
         a = args.pop(0)
         if a == "--delay":
@@ -44,6 +48,8 @@ def main():
             multiple = False
         elif a == "--refuse-multiple":
             refuse_multiple = True
+        elif a == "--incr":
+            incr = (int(args.pop(0)), int(args.pop(0)))
         else:
             sys.exit("unknown argument " + a)
 
@@ -55,6 +61,8 @@ def main():
     timestamp_atom = atom("TIMESTAMP")
     pair_atom = atom("ATOM_PAIR")
     utf8 = atom("UTF8_STRING")
+    incr_atom = atom("INCR")
+    big = atom("application/x-axtrack-big")
 
     content = {utf8: b"owner text"}
     for k in range(1, formats):
@@ -78,6 +86,7 @@ def main():
     def convert(requestor, target, prop):
         if target == targets_atom:
             offered = [targets_atom, timestamp_atom] + ([multiple_atom] if multiple else []) + list(content)
+            offered += [big] if incr else []
             requestor.change_property(prop, Xatom.ATOM, 32, offered)
             return True
         if target == timestamp_atom:
@@ -86,7 +95,34 @@ def main():
         if target in content:
             requestor.change_property(prop, target, 8, content[target])
             return True
+        if target == big and incr:
+            # Said to come in pieces; sent once the answer is out.
+            requestor.change_attributes(event_mask=X.PropertyChangeMask)
+            requestor.change_property(prop, incr_atom, 32, [incr[0]])
+            pending_incr.append((requestor, prop))
+            return True
         return False
+
+    def send_pieces(requestor, prop):
+        # Each piece once the requestor deleted the one before.
+        sent = 0
+        while incr[1] < 0 or sent <= incr[1]:
+            e = d.next_event()
+            if not (e.type == X.PropertyNotify and e.window.id == requestor.id and e.atom == prop
+                    and e.state == X.PropertyDelete):
+                continue
+            if incr[1] < 0:
+                piece = b"x" * (1 << 17)
+            elif sent < incr[1]:
+                piece = b"piece %d;" % sent
+            else:
+                piece = b""
+            requestor.change_property(prop, big, 8, piece)
+            d.flush()
+            sent += 1
+        print("pieces sent %d" % sent, flush=True)
+
+    pending_incr = []
 
     while True:
         e = d.next_event()
@@ -118,6 +154,8 @@ def main():
         requestor.send_event(reply)
         d.flush()
         print("answered %s %s" % (d.get_atom_name(e.target), "yes" if done else "no"), flush=True)
+        while pending_incr:
+            send_pieces(*pending_incr.pop(0))
 
 
 if __name__ == "__main__":

@@ -24,6 +24,13 @@
 #               added after setText: the copy stays
 #   twice       a second setText right after the first, while the slow
 #               owner's answers still come: its paste offers only its text
+#   huge claim  an owner that says its format in pieces (INCR) is 1 GiB and
+#               sends 3 small pieces: all of it is back, and the host set
+#               nothing aside for the claim (its address space stays put)
+#   endless     one that sends that format in pieces without end: past the
+#               bound on a saved clipboard (64 MiB) the format is dropped as
+#               unreadable; the owner's text is back, the format isn't
+#               offered, and the host's peak memory stays near the bound
 #   large       a 50 MB image from xclip: back whole, read three times; the
 #               host's memory is measured before and after
 #
@@ -296,6 +303,55 @@ else
       pass "twice in a row: the second paste offered only its own text, the owner's text is back"
     else
       fail "twice in a row" "document '$doc', during: '$during_text' with $during of the owner's targets, after: '$after'"
+    fi
+  fi
+fi
+
+# ---------------------------------------------------------------- a huge INCR claim
+if ! start_owner --no-multiple --incr 1073741824 3; then
+  fail "huge claim" "the owner didn't take the clipboard"
+elif ! select_word 1 ONE; then
+  fail "huge claim" "no text_select for ONE"
+else
+  before="$(rss_kb VmPeak)"
+  if ! replace one; then
+    fail "huge claim" "setText didn't return"
+  else
+    big="$(clip_get application/x-axtrack-big)"
+    text="$(clip_get)"
+    after="$(rss_kb VmPeak)"
+    doc="$(document)"
+    if [[ "$doc" == 'one TWO'* ]] && [ "$big" = 'piece 0;piece 1;piece 2;' ] && [ "$text" = 'owner text' ] &&
+       [ $((after - before)) -lt 100000 ]; then
+      pass "huge claim: the 3 pieces are back, the 1 GiB claimed was never set aside ($took ms)"
+    else
+      fail "huge claim" "document '$doc', big '$big', text '$text', address space $before -> $after kB; owner: $(tr '\n' '|' <"$work/owner.log")"
+    fi
+  fi
+fi
+
+# ---------------------------------------------------------------- endless pieces
+if ! start_owner --no-multiple --incr 1073741824 -1; then
+  fail "endless pieces" "the owner didn't take the clipboard"
+elif ! select_word 2 TWO; then
+  fail "endless pieces" "no text_select for TWO"
+else
+  before="$(rss_kb VmHWM)"
+  if ! replace two; then
+    fail "endless pieces" "setText didn't return"
+  else
+    # Past the bound the reader stops asking for pieces: the owner waits.
+    sleep 2
+    listed="$(clip_get TARGETS | grep -c x-axtrack-big)"
+    text="$(clip_get)"
+    peak="$(rss_kb VmHWM)"
+    doc="$(document)"
+    echo "  peak memory of the host around an endless INCR: $((before / 1024)) MB -> $((peak / 1024)) MB"
+    if [[ "$doc" == 'one two THREE'* ]] && [ "$listed" = 0 ] && [ "$text" = 'owner text' ] &&
+       [ $((peak - before)) -lt 200000 ]; then
+      pass "endless pieces: the format was dropped at the bound, the owner's text is back ($took ms)"
+    else
+      fail "endless pieces" "document '$doc', big listed $listed, text '$text', peak $before -> $peak kB; owner: $(tr '\n' '|' <"$work/owner.log")"
     fi
   fi
 fi

@@ -46,13 +46,14 @@ missing="$(desktop_missing)"
 trap 'declare -F case_cleanup >/dev/null && case_cleanup; desktop_stop' EXIT
 desktop_start || { fail "setup" "$desktop_error"; finish; }
 
-# Starts the test host for SECONDS at most, its calls written to fd 3, and
-# lets mousepad's activation give it mousepad to track. Sets out (the
-# host's output) and hostpid.
+# Starts the test host for SECONDS at most (with the host's other
+# arguments after it), its calls written to fd 3, and lets mousepad's
+# activation give it mousepad to track. Sets out (the host's output) and
+# hostpid.
 case_host_tracking_mousepad() {
   out="$work/host.out"
   mkfifo "$work/host.in"
-  "$host" "$library" --seconds "$1" <"$work/host.in" >"$out" 2>&1 &
+  "$host" "$library" --seconds "$@" <"$work/host.in" >"$out" 2>&1 &
   hostpid=$!
   pids+=("$hostpid")
   exec 3>"$work/host.in"

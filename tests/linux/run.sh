@@ -246,6 +246,27 @@ else
 fi
 settle
 
+# Alt+Return held past the server's repeat delay (660 ms), with repeats
+# every 40 ms after it: one press, one alt_enter_pressed; the next press
+# after the release is one again.
+t="$(now)"
+xdotool keydown alt+Return
+sleep 1.5
+xdotool keyup alt+Return
+event_after alt_enter_pressed "$t" 5 >/dev/null
+settle
+held="$(events_after "$t" | grep -c ' alt_enter_pressed ')"
+t2="$(now)"
+xdotool key alt+Return
+event_after alt_enter_pressed "$t2" 5 >/dev/null
+settle
+again="$(events_after "$t2" | grep -c ' alt_enter_pressed ')"
+if [ "$held" = 1 ] && [ "$again" = 1 ]; then
+  pass "hot key held: one alt_enter_pressed for the hold, one for the next press"
+else
+  fail "hot key held" "$held alt_enter_pressed for a held Alt+Return (auto repeat: $(xset q | grep -o 'auto repeat:  *[a-z]*')), $again for the next press"
+fi
+
 # Characters outside the Basic Multilingual Plane typed before the words,
 # then one of them deleted, while the host tracks the text: its positions
 # follow the edits (two UTF-16 units per such character, one for AT-SPI),

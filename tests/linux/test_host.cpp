@@ -7,6 +7,7 @@
 //   event <seconds since the epoch> <name> <json>
 //
 // Usage: axtrack-linux-host LIBRARY [--config JSON] [--prompt] [--seconds N] [--window]
+//                            [--unload]
 //
 //   --config JSON  the configuration given to start() (default "{}")
 //   --prompt       asks for accessibility with showAccessibiltyPermisionPopup
@@ -15,6 +16,10 @@
 //                  outlives a driver that forgot it
 //   --window       opens a window of its own (plain Xlib, 320x240 at
 //                  600,400) and prints "host window <id>"
+//   --unload       dlcloses the library right after start() and prints
+//                  "host unloaded the library"; the main loop goes on, and
+//                  no call is made any more (standard input is read and
+//                  ignored)
 //
 // Standard input takes the host's calls, one a line, made when the line
 // arrives:
@@ -84,6 +89,7 @@ std::string unescaped(const std::string& text) {
 }
 
 void run(const std::string& line) {
+  if (gLib.setText == nullptr) return;  // unloaded
   const std::size_t space = line.find(' ');
   const std::string name = line.substr(0, space);
   const std::string argument = space == std::string::npos ? std::string() : line.substr(space + 1);
@@ -159,6 +165,7 @@ int main(int argc, char** argv) {
   std::string config = "{}";
   bool prompt = false;
   bool window = false;
+  bool unload = false;
   double seconds = 60;
   for (int i = 2; i < argc; ++i) {
     if (std::strcmp(argv[i], "--config") == 0 && i + 1 < argc) {
@@ -167,6 +174,8 @@ int main(int argc, char** argv) {
       prompt = true;
     } else if (std::strcmp(argv[i], "--window") == 0) {
       window = true;
+    } else if (std::strcmp(argv[i], "--unload") == 0) {
+      unload = true;
     } else if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc) {
       seconds = std::atof(argv[++i]);
     } else {
@@ -212,6 +221,13 @@ int main(int argc, char** argv) {
   lib.initMacAccessibility(onEvent);
   lib.start(config.c_str());
   std::printf("host ready %.6f\n", now());
+  if (unload) {
+    // A host done with the library; its entry points must not be called
+    // again.
+    if (dlclose(handle) != 0) std::fprintf(stderr, "host: %s\n", dlerror());
+    gLib = Library{};
+    std::printf("host unloaded the library\n");
+  }
   std::fflush(stdout);
 
   g_main_loop_run(gLoop);

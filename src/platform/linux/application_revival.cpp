@@ -22,6 +22,8 @@ void reviveApplication(AtspiApplication* app, DBusConnection* bus) {
     g_free(*text);
     *text = nullptr;
   }
+  // The wall clock, as libatspi stamps a new application and reads the
+  // stamp back (its grace for one that is starting up).
   gettimeofday(&app->time_added, nullptr);
 }
 

@@ -12,7 +12,8 @@
 // The backend therefore remembers (and references) every application
 // object it meets, for the life of the process, as long as libatspi may
 // hand them out; once connected to a new bus it fills the emptied ones
-// again as libatspi fills a new one.
+// again as libatspi fills a new one. These are libatspi's fields: only a
+// libatspi laid out as checked may have them written (atspi_layout.h).
 #pragma once
 
 #include <atspi/atspi.h>

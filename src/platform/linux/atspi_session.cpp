@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "atspi_errors.h"
+#include "atspi_layout.h"
 #include "bus_status.h"
 #include "dbus_message.h"
 #include "handles.h"
@@ -122,20 +123,36 @@ bool AtspiSession::answers() {
   return !error;
 }
 
+bool AtspiSession::revivable() {
+  if (!revivable_) revivable_ = layoutVerified(runningLibatspi());
+  return *revivable_;
+}
+
 void AtspiSession::meet(AtspiAccessible* accessible) {
-  if (connection_ != Connection::kUp) return;
+  if (connection_ != Connection::kUp || !revivable()) return;
   // On the first bus an emptied application object is one that quit.
   revival_.meet(accessible, connectionNumber_ > 1 ? watch_.connection() : nullptr);
 }
 
 void AtspiSession::lose() {
   if (connection_ != Connection::kUp || !ownSetup_) return;
-  connection_ = Connection::kLost;
+  const bool following = revivable();
+  connection_ = following ? Connection::kLost : Connection::kDown;
   watch_.stop();
   // First everyone lets go of the objects of the dead bus, then libatspi
   // drops its own: the desktop, the applications and the connection.
   unresponsive_.forgetAll();
   if (lost_) lost_();
+  if (!following) {
+    // Connecting anew would hand out emptied application objects that only
+    // a known layout lets us fill. libatspi keeps its state of the dead
+    // bus, of which nothing is asked any more: no more events come, every
+    // request fails as without a bus.
+    LinuxDesktop::instance().log().writeLine(
+        "The accessibility bus was replaced: applications are no longer tracked until the host restarts "
+        "(its libatspi is not one whose objects the library can carry over to a new bus)");
+    return;
+  }
   {
     GRef<AtspiAccessible> desktop = GRef<AtspiAccessible>::adopt(atspi_get_desktop(0));
     revival_.busLost(desktop.get());

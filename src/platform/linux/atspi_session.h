@@ -7,7 +7,10 @@
 // The bus can go away under the host (its daemon or its launcher dies) and
 // come back as a new bus. The session then lets go of libatspi's state, in
 // which every object belongs to the dead bus, and connects anew, trying
-// again for as long as it takes.
+// again for as long as it takes. That takes filling libatspi's emptied
+// application objects (application_revival.h), which is done only with a
+// libatspi whose layout was checked (atspi_layout.h); with any other, the
+// session says once on the host's log that tracking ended, and stays down.
 #pragma once
 
 #include <atspi/atspi.h>
@@ -15,6 +18,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,6 +73,9 @@ class AtspiSession {
   void lose();
   void retry();
   void scheduleRetry(double seconds);
+  // Whether the host's libatspi may have its application objects filled
+  // again (asked of it once).
+  bool revivable();
 
   Connection connection_ = Connection::kUntried;
   // Whether libatspi was set up by the library, not by the host before it:
@@ -78,6 +85,7 @@ class AtspiSession {
   std::uint64_t connectionNumber_ = 0;
   // Bumped by each retry scheduled: only the latest one runs.
   std::uint64_t retrySerial_ = 0;
+  std::optional<bool> revivable_;
   ApplicationRevival revival_;
   BusNameWatch busAppears_;
   std::function<void()> lost_;

@@ -18,23 +18,38 @@ namespace {
 // before the replacement took the clipboard are still added afterwards.
 constexpr double kAnswerLimit = 8.0;
 
+// The longest list of targets (or answer to MULTIPLE) read, in bytes: a
+// thousand times more targets than any toolkit offers.
+constexpr std::size_t kLongestList = std::size_t{1} << 20;
+
 struct PropertyValue {
   Atom type = None;
   int format = 0;
   std::string bytes;        // format 8
   std::vector<long> longs;  // format 32
+  bool tooBig = false;      // longer than the caller would hold: nothing read
 };
 
-// Reads and deletes a property of our window, whatever its size.
-std::optional<PropertyValue> takeProperty(Display* d, ::Window w, Atom property) {
+// Reads and deletes a property of our window. One longer than `limit`
+// bytes (as the server holds it) is deleted unread and comes back as
+// tooBig: the owner that put it there decides its size.
+std::optional<PropertyValue> takeProperty(Display* d, ::Window w, Atom property, std::size_t limit) {
   PropertyValue value;
   long offset = 0;  // in units of four bytes, as the request counts
+  std::size_t held = 0;
   for (;;) {
     std::optional<WindowProperty> chunk = getWindowProperty(d, w, property, offset, 0x40000);
     if (!chunk) return std::nullopt;
     value.type = chunk->type;
     value.format = chunk->format;
+    const std::size_t unit = chunk->format == 32 ? 4 : chunk->format == 16 ? 2 : 1;
+    held += static_cast<std::size_t>(chunk->items) * unit;
+    if (held > limit || static_cast<std::size_t>(chunk->bytesAfter) > limit - held) {
+      XDeleteProperty(d, w, property);
+      return PropertyValue{value.type, value.format, {}, {}, true};
+    }
     if (chunk->format == 8) {
+      // The size is the server's, within the limit: what has arrived.
       if (value.bytes.empty() && chunk->bytesAfter > 0) value.bytes.reserve(chunk->items + chunk->bytesAfter);
       value.bytes += chunk->bytes;
       offset += static_cast<long>(chunk->items / 4);
@@ -81,10 +96,7 @@ bool ClipboardRead::finished() {
     // Whatever is still on its way is given up; what came stays.
     listing_ = false;
     for (Target& t : targets_) {
-      if (t.state == State::Asked || t.state == State::Pieces) {
-        t.state = State::Failed;
-        t.data = std::string();
-      }
+      if (t.state == State::Asked || t.state == State::Pieces) drop(t);
     }
     return true;
   }
@@ -142,7 +154,7 @@ void ClipboardRead::onTargets(Atom property) {
   std::vector<std::string> names;
   bool multiple = false;
   std::optional<PropertyValue> list;
-  if (property != None) list = takeProperty(c_.display(), c_.window(), property);
+  if (property != None) list = takeProperty(c_.display(), c_.window(), property, kLongestList);
   if (list && list->format == 32) {
     for (long a : list->longs) {
       std::string name = c_.atomName(static_cast<Atom>(a));
@@ -215,7 +227,7 @@ void ClipboardRead::onMultiple(Atom property) {
     }
     return;
   }
-  std::optional<PropertyValue> answered = takeProperty(d, c_.window(), property);
+  std::optional<PropertyValue> answered = takeProperty(d, c_.window(), property, kLongestList);
   const std::vector<bool> converted =
       convertedPairs(multipleSent_, answered && answered->format == 32 ? answered->longs : multipleSent_);
   for (std::size_t i = 0; i < targets_.size(); ++i) {
@@ -230,40 +242,45 @@ void ClipboardRead::onOne(Target& target, Atom property) {
     target.state = State::Failed;
     return;
   }
-  std::optional<PropertyValue> value = takeProperty(c_.display(), c_.window(), property);
-  if (!value || value->format == 0) {
+  std::optional<PropertyValue> value = takeProperty(c_.display(), c_.window(), property, budget_.left());
+  if (!value || value->format == 0 || value->tooBig) {
     target.state = State::Failed;
   } else if (value->type == c_.atom("INCR")) {
-    // Deleting the property (done) asked for the first piece.
+    // Deleting the property (done) asked for the first piece. The size it
+    // claims is the owner's word: nothing is set aside for it, the pieces
+    // are held as they come.
     target.state = State::Pieces;
-    if (!value->longs.empty() && value->longs[0] > 0) {
-      target.data.reserve(static_cast<std::size_t>(std::min<long>(value->longs[0], 1L << 30)));
-    }
   } else if (value->format != 8) {
     // Not content in 8-bit units: not content the pasteboard can carry.
     target.state = State::Failed;
   } else {
+    (void)budget_.take(value->bytes.size());  // within what was left
     arrive(target, std::move(value->bytes));
   }
 }
 
 void ClipboardRead::onPiece(Target& target) {
-  std::optional<PropertyValue> piece = takeProperty(c_.display(), c_.window(), target.property);
-  if (!piece) {
-    target.state = State::Failed;
-    target.data = std::string();
+  std::optional<PropertyValue> piece = takeProperty(c_.display(), c_.window(), target.property, budget_.left());
+  if (!piece || piece->tooBig) {
+    drop(target);
     return;
   }
   if (piece->bytes.empty() && piece->longs.empty()) {
     if (piece->format != 8 && piece->format != 0) {
-      target.state = State::Failed;
-      target.data = std::string();
+      drop(target);
       return;
     }
     arrive(target, std::move(target.data));
     return;
   }
+  (void)budget_.take(piece->bytes.size());  // within what was left
   target.data += piece->bytes;
+}
+
+void ClipboardRead::drop(Target& target) {
+  target.state = State::Failed;
+  budget_.giveBack(target.data.size());
+  target.data = std::string();
 }
 
 void ClipboardRead::arrive(Target& target, std::string data) {

@@ -1,7 +1,8 @@
 // Reading the X clipboard from whoever owns it: the targets it offers, then
 // every target's data asked for at once, in one MULTIPLE request where the
 // owner offers it, otherwise in one request per target sent together, each
-// into a property of its own. Data comes whole or in pieces (INCR).
+// into a property of its own. Data comes whole or in pieces (INCR), and
+// is held up to a bound (clipboard_budget.h).
 //
 // The read is driven by the connection's events and goes on while the
 // library does other things: an owner that is slow to answer is waited for
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "clipboard_budget.h"
 #include "clipboard_connection.h"
 #include "clipboard_targets.h"
 #include "platform/platform.h"
@@ -72,6 +74,9 @@ class ClipboardRead {
   void onOne(Target& target, Atom property);
   void onPiece(Target& target);
   void arrive(Target& target, std::string data);
+  // The target can't be read (refused, too big, given up): what came of it
+  // is let go.
+  void drop(Target& target);
   bool ownerUnchanged();
 
   ClipboardConnection& c_;
@@ -85,6 +90,8 @@ class ClipboardRead {
   bool multipleAsked_ = false;
   std::vector<long> multipleSent_;
   std::vector<Target> targets_;
+  // What the targets' data may take, all of them together.
+  ClipboardBudget budget_;
   bool handedOutAny_ = false;
   bool cameNow_ = false;
 };

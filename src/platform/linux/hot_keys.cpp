@@ -47,7 +47,11 @@ void X11HotKeys::onKey(const XEvent& event) {
   // a grabbed key ends the grab.
   if (event.type == KeyRelease) {
     for (const Grab& g : grabs_) {
-      if (g.keycode == event.xkey.keycode) quiet_.released(now);
+      if (g.keycode == event.xkey.keycode) {
+        held_.released(g.keycode, event.xkey.time);
+        quiet_.released(now);
+        return;
+      }
     }
     return;
   }
@@ -56,6 +60,8 @@ void X11HotKeys::onKey(const XEvent& event) {
   for (const Grab& g : grabs_) {
     if (g.keycode == event.xkey.keycode && g.modifiers == relevant) {
       quiet_.pressed(now);
+      // The key held down: the grab goes on, but the handlers heard it.
+      if (!held_.pressed(g.keycode, event.xkey.time)) return;
       // From the main loop, not from inside the X event dispatch.
       postToMainLoop([this, id = g.id] { dispatchPress(id); });
       return;
@@ -92,6 +98,12 @@ OSStatus X11HotKeys::registerHotKey(std::uint32_t keyCode, std::uint32_t modifie
   }
   if (!listening_) {
     listening_ = true;
+    // Repeats of a held key as presses alone, not as a release and a press
+    // each: the release the grab hears is then the user's. Only this
+    // connection's events change. A server without it still sends the
+    // pairs, which KeyHold tells apart by their times.
+    Bool detectable = False;
+    XkbSetDetectableAutoRepeat(d, True, &detectable);
     x11_.addEventHandler([this](const XEvent& event) { onKey(event); });
   }
   grabs_.push_back(Grab{code, combination->modifiers, id});

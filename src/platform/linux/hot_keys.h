@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "hot_key_mapping.h"
+#include "key_hold.h"
 #include "platform/backend_handles.h"
 #include "platform/platform.h"
 
@@ -47,6 +48,8 @@ class X11HotKeys final : public platform::HotKeys {
   X11Display& x11_;
   GrabQuiet& quiet_;
   std::vector<Grab> grabs_;
+  // Which grabbed keys are held: the server's repeats of one are no press.
+  KeyHold held_;
   std::vector<platform::backend::InstalledHandler> handlers_;
   unsigned int lockMasks_ = 0;
   bool listening_ = false;

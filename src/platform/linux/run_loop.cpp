@@ -73,7 +73,10 @@ void GlibRunLoop::scheduleTimer(double interval, platform::RunLoopMode /*mode*/,
   if (action) addTimeout(std::max<guint>(1, milliseconds(interval)), std::move(action));
 }
 
-double GlibRunLoop::currentDate() { return static_cast<double>(g_get_real_time()) / 1e6; }
+// Every caller measures a duration with it (a busy wait's deadline), so it
+// reads the monotonic clock: a step of the wall clock (NTP, the user setting
+// the time) would otherwise stretch or cut the wait.
+double GlibRunLoop::currentDate() { return static_cast<double>(g_get_monotonic_time()) / 1e6; }
 
 void GlibRunLoop::addBusyWaitService(int fd, std::function<void()> serve) {
   if (fd >= 0 && serve) busyWaitServices_.push_back(BusyWaitService{fd, std::move(serve)});
@@ -85,7 +88,7 @@ void GlibRunLoop::removeBusyWaitService(int fd) {
 
 void GlibRunLoop::busyWaitTurn(double until) {
   if (busyWaitServices_.empty()) {
-    // The real clock moves by itself; let the other threads of the machine
+    // The clock moves by itself; let the other threads of the machine
     // have the core meanwhile.
     std::this_thread::yield();
     return;
