@@ -15,11 +15,6 @@ namespace axt::lindesk {
 
 namespace {
 
-std::string busNameOf(AtspiAccessible* accessible) {
-  const AtspiObject& o = accessible->parent;
-  return o.app != nullptr && o.app->bus_name != nullptr ? o.app->bus_name : std::string();
-}
-
 std::optional<std::string> executableName(Pid pid) {
   const std::string base = "/proc/" + std::to_string(pid);
   std::array<char, 4096> target{};
@@ -63,7 +58,7 @@ std::optional<std::string> nameOnBus(AtspiAccessible* application) {
 
 std::optional<Pid> Applications::processOf(AtspiAccessible* accessible) {
   if (!reachable(accessible)) return std::nullopt;
-  const std::string bus = busNameOf(accessible);
+  const std::string bus = keyOf(accessible).busName;
   if (bus.empty()) return std::nullopt;
   if (auto it = knownProcesses_.find(bus); it != knownProcesses_.end()) return it->second;
   // Asked of the bus, not of the application (whose connection's process

@@ -27,6 +27,10 @@ namespace {
 constexpr gint kRequestTimeoutMs = 1500;
 constexpr gint kStartupTimeoutMs = 3000;
 
+// A request that took nearly the whole limit went unanswered, whatever
+// libatspi made of it (`elapsedUs` in microseconds).
+bool tookNearlyTheLimit(gint64 elapsedUs) { return elapsedUs >= gint64{kRequestTimeoutMs} * 1000 * 9 / 10; }
+
 // Connecting again after the bus went away: soon, then less and less often.
 constexpr double kFirstRetrySeconds = 0.25;
 constexpr double kLongestRetrySeconds = 8.0;
@@ -200,7 +204,7 @@ GRef<AtspiAccessible> AtspiSession::desktopObject() {
 
 platform::AXError failureCode(const GErrorHolder& error, const std::string& busName) {
   if (!error) return axerr::kCannotComplete;
-  const bool tookTheLimit = error.sinceAsked() >= gint64{kRequestTimeoutMs} * 1000 * 9 / 10;
+  const bool tookTheLimit = tookNearlyTheLimit(error.sinceAsked());
   AtspiFailure failure = classifyFailure(*error.get());
   if (failure == AtspiFailure::kExchangeFailed) failure = diagnoseExchange(busName);
   // A request that timed out marks its application. An exchange that failed
@@ -233,7 +237,7 @@ Asking::~Asking() {
   // libatspi says nothing of some failed requests (a state set, for one):
   // a request that took nearly the whole limit went unanswered.
   if (refused_ || busName_.empty()) return;
-  if (g_get_monotonic_time() - started_ >= gint64{kRequestTimeoutMs} * 1000 * 9 / 10) {
+  if (tookNearlyTheLimit(g_get_monotonic_time() - started_)) {
     LinuxDesktop::instance().atspi().unresponsive().markUnanswered(busName_);
   }
 }

@@ -19,7 +19,6 @@ constexpr double kServerTimeLimit = 1.0;
 
 }  // namespace
 
-double monotonicSeconds() { return static_cast<double>(g_get_monotonic_time()) / 1e6; }
 
 std::unique_ptr<ClipboardConnection> ClipboardConnection::open(GlibRunLoop& runLoop, XErrorTraps& traps) {
   DisplayPtr display(XOpenDisplay(nullptr));

@@ -15,13 +15,12 @@
 #include <optional>
 #include <string>
 
+#include "monotonic_clock.h"
 #include "x11_display.h"
 #include "x11_event_watch.h"
 
 namespace axt::lindesk {
 
-// Seconds on a clock that never goes back, for deadlines.
-double monotonicSeconds();
 
 class GlibRunLoop;
 class XErrorTraps;

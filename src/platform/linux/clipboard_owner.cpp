@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "monotonic_clock.h"
 #include "x11_display.h"
 
 namespace axt::lindesk {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "monotonic_clock.h"
 #include "x11_display.h"
 
 namespace axt::lindesk {

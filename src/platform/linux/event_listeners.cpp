@@ -8,6 +8,7 @@
 #include "c_callback.h"
 #include "element_attributes.h"
 #include "linux_desktop.h"
+#include "monotonic_clock.h"
 #include "object_facts.h"
 #include "observers.h"
 #include "run_loop.h"
@@ -41,8 +42,6 @@ constexpr std::array<const char*, 11> kEventTypes = {
 struct EventDeleter {
   void operator()(AtspiEvent* e) const { g_boxed_free(ATSPI_TYPE_EVENT, e); }
 };
-
-double monotonicSeconds() { return static_cast<double>(g_get_monotonic_time()) / 1e6; }
 
 }  // namespace
 

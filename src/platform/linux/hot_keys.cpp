@@ -9,6 +9,7 @@
 
 #include "grab_quiet.h"
 #include "handles.h"
+#include "monotonic_clock.h"
 #include "run_loop.h"
 #include "x11_display.h"
 
@@ -42,7 +43,7 @@ void X11HotKeys::dispatchPress(platform::EventHotKeyID id) const {
 }
 
 void X11HotKeys::onKey(const XEvent& event) {
-  const double now = static_cast<double>(g_get_monotonic_time()) / 1e6;
+  const double now = monotonicSeconds();
   // Releases are separate events that no handler asks for; the release of
   // a grabbed key ends the grab.
   if (event.type == KeyRelease) {

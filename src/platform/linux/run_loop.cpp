@@ -11,6 +11,7 @@
 
 #include "c_callback.h"
 #include "linux_desktop.h"
+#include "monotonic_clock.h"
 
 namespace axt::lindesk {
 
@@ -76,7 +77,7 @@ void GlibRunLoop::scheduleTimer(double interval, platform::RunLoopMode /*mode*/,
 // Every caller measures a duration with it (a busy wait's deadline), so it
 // reads the monotonic clock: a step of the wall clock (NTP, the user setting
 // the time) would otherwise stretch or cut the wait.
-double GlibRunLoop::currentDate() { return static_cast<double>(g_get_monotonic_time()) / 1e6; }
+double GlibRunLoop::currentDate() { return monotonicSeconds(); }
 
 void GlibRunLoop::addBusyWaitService(int fd, std::function<void()> serve) {
   if (fd >= 0 && serve) busyWaitServices_.push_back(BusyWaitService{fd, std::move(serve)});
