@@ -80,16 +80,9 @@ bool EventListeners::stillStands(const Heard& e) {
   }
   AtspiRole role = ATSPI_ROLE_INVALID;
   if (e.kind == Kind::kWindowActivated && held.active) {
-    GErrorHolder error;
-    {
-      const Asking asking(source);
-      if (asking.refused()) return false;
-      role = roleOf(source, error.out());
-    }
-    if (error) {
-      (void)failureCode(error, keyOf(source).busName);
-      return false;
-    }
+    const std::optional<AtspiRole> asked = guardedRoleOf(source);
+    if (!asked) return false;
+    role = *asked;
   }
   return eventStands(e.kind, role, held);
 }

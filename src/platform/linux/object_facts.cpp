@@ -55,4 +55,19 @@ void forgetRole(AtspiAccessible* object) {
   if (object != nullptr) g_object_set_qdata(G_OBJECT(object), roleQuark(), nullptr);
 }
 
+std::optional<AtspiRole> guardedRoleOf(AtspiAccessible* object) {
+  GErrorHolder error;
+  AtspiRole role = ATSPI_ROLE_INVALID;
+  {
+    const Asking asking(object);
+    if (asking.refused()) return std::nullopt;
+    role = roleOf(object, error.out());
+  }
+  if (error) {
+    (void)failureCode(error, keyOf(object).busName);
+    return std::nullopt;
+  }
+  return role;
+}
+
 }  // namespace axt::lindesk

@@ -7,6 +7,8 @@
 
 #include <atspi/atspi.h>
 
+#include <optional>
+
 #include "gobject_ref.h"
 
 namespace axt::lindesk {
@@ -20,6 +22,11 @@ bool hasState(AtspiStateSet* states, AtspiStateType state);
 // set (and nothing kept) when it can't be read. Asked as the caller asks
 // everything else of the application (see Asking).
 AtspiRole roleOf(AtspiAccessible* object, GError** error);
+
+// The object's role asked as every request is (Asking): absent when the
+// application is refused for not answering or the request fails, which is
+// then classified (and may mark the application: failureCode).
+std::optional<AtspiRole> guardedRoleOf(AtspiAccessible* object);
 
 // The object's application reported a new role for it.
 void forgetRole(AtspiAccessible* object);

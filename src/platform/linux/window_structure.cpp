@@ -3,6 +3,7 @@
 #include "applications.h"
 #include "atspi_session.h"
 #include "element_attributes.h"
+#include "event_kinds.h"
 #include "handles.h"
 #include "object_facts.h"
 #include "observers.h"
@@ -12,28 +13,13 @@ namespace axt::lindesk {
 
 namespace {
 
-bool isFrameRole(AtspiRole role) {
-  return role == ATSPI_ROLE_FRAME || role == ATSPI_ROLE_DIALOG || role == ATSPI_ROLE_WINDOW ||
-         role == ATSPI_ROLE_ALERT;
-}
-
 // Whether the application's child is one of its windows. Its role is kept
 // on the object, so a window is asked it once in its life, not on every
 // move; asked as every request is (Asking), so that an application that
 // stopped answering holds the host once, not once per move.
 bool isFrame(AtspiAccessible* child) {
-  GErrorHolder error;
-  AtspiRole role = ATSPI_ROLE_INVALID;
-  {
-    const Asking asking(child);
-    if (asking.refused()) return false;
-    role = roleOf(child, error.out());
-  }
-  if (error) {
-    (void)failureCode(error, keyOf(child).busName);
-    return false;
-  }
-  return isFrameRole(role);
+  const std::optional<AtspiRole> role = guardedRoleOf(child);
+  return role && isWindowRole(*role);
 }
 
 }  // namespace
