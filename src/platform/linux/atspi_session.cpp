@@ -12,6 +12,7 @@
 #include "handles.h"
 #include "linux_desktop.h"
 #include "object_facts.h"
+#include "peer_connections.h"
 #include "run_loop.h"
 
 namespace axt::lindesk {
@@ -76,6 +77,13 @@ AtspiFailure diagnoseExchange(const std::string& busName) {
   return owned != 0 ? AtspiFailure::kExchangeFailed : AtspiFailure::kVanished;
 }
 
+// Requests to the object's application end at the limit, over a peer
+// connection too (peer_connections.h). `bus`: the session's connection.
+void nameConnectionAsOnBus(AtspiAccessible* accessible, DBusConnection* bus) {
+  if (bus == nullptr || !reachable(accessible)) return;
+  nameAsOnBus(accessible->parent.app->bus, dbus_bus_get_unique_name(bus));
+}
+
 }  // namespace
 
 void AtspiSession::follow(std::function<void()> lost, std::function<void()> regained) {
@@ -136,6 +144,7 @@ void AtspiSession::meet(AtspiAccessible* accessible) {
   if (connection_ != Connection::kUp || !revivable()) return;
   // On the first bus an emptied application object is one that quit.
   revival_.meet(accessible, connectionNumber_ > 1 ? watch_.connection() : nullptr);
+  nameConnectionAsOnBus(accessible, watch_.connection());
 }
 
 void AtspiSession::lose() {
@@ -229,7 +238,11 @@ bool reachable(AtspiAccessible* accessible) {
 Asking::Asking(AtspiAccessible* accessible) {
   if (accessible == nullptr) return;
   busName_ = keyOf(accessible).busName;
-  refused_ = !reachable(accessible) || LinuxDesktop::instance().atspi().unresponsive().holds(busName_);
+  AtspiSession& session = LinuxDesktop::instance().atspi();
+  refused_ = !reachable(accessible) || session.unresponsive().holds(busName_);
+  // libatspi makes the application's peer connection after it first met
+  // it; the first request after that names it.
+  if (!refused_) nameConnectionAsOnBus(accessible, session.bus());
   started_ = g_get_monotonic_time();
 }
 
