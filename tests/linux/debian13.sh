@@ -80,7 +80,12 @@ mount_into --bind /tmp "$root/tmp" || setup_failed "can't mount /tmp"
 mount_into --bind "$top" "$root$top" || setup_failed "can't mount the source tree"
 cp /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null
 
-inside() { chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 "$@"; }
+# A clean environment, but for the tests' own switches.
+inside() {
+  chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
+    ${AXTRACK_KEEP_WORK:+AXTRACK_KEEP_WORK="$AXTRACK_KEEP_WORK"} \
+    ${AXTRACK_COUNT_REQUESTS:+AXTRACK_COUNT_REQUESTS="$AXTRACK_COUNT_REQUESTS"} "$@"
+}
 
 wanted=()
 while read -r p; do
