@@ -68,8 +68,18 @@ wait_for() {
   done
 }
 
+# Adds a process to those desktop_stop ends, also from a subshell: the
+# file in $work is read at the stop.
+track_pid() {  # pid
+  pids+=("$1")
+  [ -n "$work" ] && echo "$1" >>"$work/pids"
+}
+
 desktop_stop() {
   local p i
+  if [ -n "$work" ] && [ -f "$work/pids" ]; then
+    while read -r p; do pids+=("$p"); done <"$work/pids"
+  fi
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
     p="${pids[$i]}"
     # The bus launcher's own bus daemon is its child.
