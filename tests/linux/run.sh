@@ -81,13 +81,19 @@ finish() {
 # for itself (a host, a clipboard owner, a listener) is stopped on its way
 # out; a host started before it, which the next groups share, is left.
 section() {  # label function args...
-  local label="$1" status
+  local label="$1" status group
   shift
+  # In the background, waited for: a signal that ends the run ends the group
+  # too (desktop_stop ends what was tracked), rather than leaving it to play
+  # its keys on.
   (
     section_host="${hostpid:-}"
     trap section_cleanup EXIT
     "$@"
-  )
+  ) &
+  group=$!
+  track_pid "$group"
+  wait "$group"
   status=$?
   [ "$status" -eq 0 ] ||
     fail "$label" "harness error: the group's script stopped with status $status (its message is above); the run goes on"
