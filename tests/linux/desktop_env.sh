@@ -134,12 +134,15 @@ desktop_x_ours() {  # n pid
   [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$1-lock")" = "$2" ] && DISPLAY=":$1" xwininfo -root >/dev/null 2>&1
 }
 
-# Starts Xvfb on the first display between :90 and :150 that it gets for
-# itself, and sets display.
+# Starts Xvfb on a display between :90 and :150 that it gets for itself,
+# and sets display. The search starts at a random one: runs started side
+# by side rarely try the same, and a display just given up, which a
+# program of an ended run may still name, isn't the next run's first pick.
 desktop_x_server() {
-  local n xvfb deadline
+  local n i xvfb deadline first=$((RANDOM % 61))
   display=""
-  for n in $(seq 90 150); do
+  for ((i = 0; i < 61; i++)); do
+    n=$((90 + (first + i) % 61))
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
     xvfb=$!
