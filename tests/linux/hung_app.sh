@@ -33,9 +33,11 @@ hold_after_press() {
 }
 
 case_host_tracking_mousepad 90
-xdotool type --delay 5 'one two three'
+xdotool type --delay 20 'one two three'
+seen="$(reader_expect mousepad 20 'text=one two three')" || { unmet "setup" "typed 'one two three', the document holds: $seen"; finish; }
 xdotool key ctrl+a
-wait_for 10 grep -q ' text_select .*one two three' "$out" || { fail "setup" "no text_select"; finish; }
+seen="$(reader_expect mousepad 20 selection=0:13)" || { unmet "setup" "Ctrl+A selected nothing: $seen"; finish; }
+wait_for 20 grep -q ' text_select .*one two three' "$out" || { fail "setup" "no text_select"; finish; }
 
 answering="$(hold_after_press)"
 echo "     main thread held after Alt+Return while mousepad answers: $answering s"
@@ -61,9 +63,12 @@ else
 fi
 
 case_cleanup
-sleep 1.5
+# Answering again: the independent client gets its text.
+wait_for 20 timeout 5 "$desktop_reader" text mousepad || unmet "the application is tracked again once it answers" "mousepad doesn't answer the independent client after SIGCONT"
 xdotool key ctrl+Home ctrl+shift+Right
-if wait_for 10 at_least ' text_select .*"selected_text":"one"' 1; then
+if ! seen="$(reader_expect mousepad 20 selection=0:3)"; then
+  unmet "the application is tracked again once it answers" "Ctrl+Home Ctrl+Shift+Right didn't select 'one': $seen"
+elif wait_for 20 at_least ' text_select .*"selected_text":"one"' 1; then
   pass "the application is tracked again once it answers"
 else
   fail "the application is tracked again once it answers" "$(host_tail 4)"
