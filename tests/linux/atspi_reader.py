@@ -7,6 +7,23 @@ tests what the accessibility bus itself reports.
                                           of the first WORD in NAME's multi-line text, or
                                           "none" when the application gives none (exit 3)
   atspi_reader.py text NAME               prints the text of NAME's multi-line text
+  atspi_reader.py expect NAME SECONDS [text=T] [caret=N] [selection=S:E|none] [selected] [focused]
+                                          exits 0 once NAME's multi-line text is in that
+                                          state (offsets in characters, as AT-SPI counts;
+                                          "selected": some of it is; "focused": it, or
+                                          what holds it, has the focus), asked again
+                                          until SECONDS have passed; else prints what it
+                                          saw last (exit 1)
+  atspi_reader.py insert NAME OFFSET TEXT inserts TEXT at OFFSET through EditableText
+  atspi_reader.py delete NAME START END   deletes the characters START..END the same way
+  atspi_reader.py listen NAME SECONDS     prints "listening", then for SECONDS one line per
+                                          focus, caret or selection event of NAME:
+                                          "TIME KIND ROLE [OFFSET]" (TIME in seconds since
+                                          the epoch, as the test host stamps its events)
+
+What this client reads is the tests' own view of the application, which
+tells a precondition the keys or the window manager didn't meet from a
+fault of the library's.
 """
 import sys
 import time
@@ -58,6 +75,112 @@ def text_object(name):
     return text
 
 
+def text_state(name):
+    """The multi-line text's state: text, caret, selection (or None), focused."""
+    text = text_object(name)
+    content = Atspi.Text.get_text(text, 0, -1)
+    caret = Atspi.Text.get_caret_offset(text)
+    selection = None
+    if Atspi.Text.get_n_selections(text) > 0:
+        r = Atspi.Text.get_selection(text, 0)
+        if r.end_offset != r.start_offset:
+            selection = (r.start_offset, r.end_offset)
+    focused = False
+    node, depth = text, 0
+    while node is not None and depth < 30:
+        try:
+            if node.get_state_set().contains(Atspi.StateType.FOCUSED):
+                focused = True
+                break
+            if node.get_role() in (Atspi.Role.FRAME, Atspi.Role.APPLICATION):
+                break
+            node = node.get_parent()
+        except Exception:
+            break
+        depth += 1
+    return content, caret, selection, focused
+
+
+def describe(state):
+    content, caret, selection, focused = state
+    return "text %r, caret %d, selection %s, %s" % (
+        content, caret, "%d:%d" % selection if selection else "none",
+        "focused" if focused else "not focused")
+
+
+def expect(name, seconds, wants):
+    deadline = time.monotonic() + seconds
+    seen = "nothing"
+    while True:
+        try:
+            state = text_state(name)
+            content, caret, selection, focused = state
+            ok = True
+            for want in wants:
+                key, _, value = want.partition("=")
+                if key == "text":
+                    ok = ok and content == value
+                elif key == "caret":
+                    ok = ok and caret == int(value)
+                elif key == "selection":
+                    if value == "none":
+                        ok = ok and selection is None
+                    else:
+                        start, _, end = value.partition(":")
+                        ok = ok and selection == (int(start), int(end))
+                elif key == "selected":
+                    ok = ok and selection is not None
+                elif key == "focused":
+                    ok = ok and focused
+                else:
+                    sys.exit("reader: can't expect %r" % want)
+            seen = describe(state)
+            if ok:
+                return 0
+        except SystemExit as e:
+            if isinstance(e.code, str) and e.code.startswith("reader: can't"):
+                raise
+            seen = str(e.code)
+        except GLib.GError as e:
+            seen = "error: %s" % e.message
+        if time.monotonic() >= deadline:
+            print(seen)
+            return 1
+        time.sleep(0.1)
+
+
+def listen(name, seconds):
+    kinds = {
+        "object:state-changed:focused": "focus",
+        "object:text-caret-moved": "caret",
+        "object:text-selection-changed": "selection",
+    }
+
+    def heard(event):
+        try:
+            app = event.source.get_application()
+            if app is None or app.get_name() != name:
+                return
+            kind = kinds.get(event.type)
+            if kind is None:
+                return
+            if kind == "focus" and event.detail1 != 1:
+                return
+            role = event.source.get_role_name().replace(" ", "-")
+            extra = " %d" % event.detail1 if kind == "caret" else ""
+            print("%.6f %s %s%s" % (time.time(), kind, role, extra), flush=True)
+        except Exception:
+            pass
+
+    listener = Atspi.EventListener.new(heard)
+    for kind in kinds:
+        listener.register(kind)
+    print("listening", flush=True)
+    GLib.timeout_add(int(seconds * 1000), lambda: (Atspi.event_quit(), False)[1])
+    Atspi.event_main()
+    return 0
+
+
 def main(argv):
     if len(argv) >= 3 and argv[0] == "wait-app":
         deadline = time.monotonic() + float(argv[2])
@@ -82,6 +205,20 @@ def main(argv):
             return 3
         print(rect.x, rect.y, rect.width, rect.height)
         return 0
+    if len(argv) >= 3 and argv[0] == "expect":
+        return expect(argv[1], float(argv[2]), argv[3:])
+    if len(argv) == 4 and argv[0] == "insert":
+        text = text_object(argv[1])
+        data = argv[3]
+        if not Atspi.EditableText.insert_text(text, int(argv[2]), data, len(data.encode("utf-8"))):
+            sys.exit("reader: %s refused the insertion" % argv[1])
+        return 0
+    if len(argv) == 4 and argv[0] == "delete":
+        if not Atspi.EditableText.delete_text(text_object(argv[1]), int(argv[2]), int(argv[3])):
+            sys.exit("reader: %s refused the deletion" % argv[1])
+        return 0
+    if len(argv) >= 3 and argv[0] == "listen":
+        return listen(argv[1], float(argv[2]))
     if len(argv) >= 2 and argv[0] == "text":
         print(Atspi.Text.get_text(text_object(argv[1]), 0, -1))
         return 0

@@ -69,10 +69,20 @@ tracked_after_restart() {  # round
   else
     fail "round $round: app_changed on the new bus" "$(host_tail 4)"
   fi
-  sleep 0.5
-  xdotool type --delay 10 "round$round"
+  # Its text has the focus, as the independent client reads it, before the
+  # keys go to it; and holds what they typed, selected as they selected it.
+  local seen
+  if ! seen="$(reader_expect FeatherPad 20 focused)"; then
+    unmet "round $round: text_select on the new bus" "FeatherPad's text doesn't have the focus: $seen"
+    kill -TERM "$(xdotool getwindowpid "$qt")" 2>/dev/null
+    wait_for 20 sh -c "! xdotool search --onlyvisible --class featherpad"
+    return
+  fi
+  xdotool type --delay 20 "round$round"
   xdotool key shift+Left shift+Left shift+Left
-  if wait_for 10 at_least " text_select .*\"selected_text\":\"nd$round\"" 1 &&
+  if ! seen="$(reader_expect FeatherPad 20 "text=round$round" selection=3:6)"; then
+    unmet "round $round: text_select on the new bus" "typed 'round$round' and selected its last three characters, the independent client reads: $seen"
+  elif wait_for 20 at_least " text_select .*\"selected_text\":\"nd$round\"" 1 &&
      [ "$(count ' text_select ')" -gt "$selects" ]; then
     pass "round $round: text_select of a selection on the new bus"
   else

@@ -68,8 +68,18 @@ wait_for() {
   done
 }
 
+# Adds a process to those desktop_stop ends, also from a subshell: the
+# file in $work is read at the stop.
+track_pid() {  # pid
+  pids+=("$1")
+  [ -n "$work" ] && echo "$1" >>"$work/pids"
+}
+
 desktop_stop() {
   local p i
+  if [ -n "$work" ] && [ -f "$work/pids" ]; then
+    while read -r p; do pids+=("$p"); done <"$work/pids"
+  fi
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
     p="${pids[$i]}"
     # The bus launcher's own bus daemon is its child.
@@ -116,26 +126,54 @@ desktop_buses() {
   fi
 }
 
+# Whether the X server of PID serves display N: it holds the display's lock
+# and answers. Another test run starting at the same moment may have taken
+# the display first; its server would answer just as well, and the run
+# would play its keys on the other's desktop.
+desktop_x_ours() {  # n pid
+  [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$1-lock")" = "$2" ] && DISPLAY=":$1" xwininfo -root >/dev/null 2>&1
+}
+
+# Starts Xvfb on a display between :90 and :150 that it gets for itself,
+# and sets display. The search starts at a random one: runs started side
+# by side rarely try the same, and a display just given up, which a
+# program of an ended run may still name, isn't the next run's first pick.
+desktop_x_server() {
+  local n i xvfb deadline first=$((RANDOM % 61))
+  display=""
+  for ((i = 0; i < 61; i++)); do
+    n=$((90 + (first + i) % 61))
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb=$!
+    deadline=$((SECONDS + 20))
+    # Until it serves the display, or ends (the display was taken).
+    while kill -0 "$xvfb" 2>/dev/null && ! desktop_x_ours "$n" "$xvfb" && [ "$SECONDS" -lt "$deadline" ]; do
+      sleep 0.1
+    done
+    if desktop_x_ours "$n" "$xvfb"; then
+      pids+=("$xvfb")
+      display=":$n"
+      return 0
+    fi
+    kill -TERM "$xvfb" 2>/dev/null
+    wait "$xvfb" 2>/dev/null
+  done
+  desktop_error="no X server of ours came up on a free display between :90 and :150: $(tail -3 "$work/xvfb.log" | tr '\n' '|')"
+  return 1
+}
+
 desktop_start() {
-  local n
   work="$(mktemp -d /tmp/axtrack-linux.XXXXXX)"
 
-  display=""
-  for n in $(seq 90 150); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-  done
-  [ -n "$display" ] || { desktop_error="no free X display between :90 and :150"; return 1; }
-
-  export DISPLAY="$display"
   export XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" XDG_DATA_HOME="$work/data"
   export XDG_RUNTIME_DIR="$work/runtime"
   mkdir -p "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
   chmod 700 "$XDG_RUNTIME_DIR"
   export GTK_MODULES=gail:atk-bridge NO_AT_BRIDGE=0 GNOME_ACCESSIBILITY=1
 
-  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  pids+=($!)
-  if ! wait_for 10 xwininfo -root; then desktop_error="the X server $display didn't come up"; return 1; fi
+  desktop_x_server || return 1
+  export DISPLAY="$display"
   root="$(xwininfo -root | awk '/Window id:/ {print $4}')"
 
   desktop_buses || return 1

@@ -24,6 +24,18 @@ passed=0
 failed=0
 pass() { echo "ok   $1"; passed=$((passed + 1)); }
 fail() { echo "FAIL $1${2:+: $2}"; failed=$((failed + 1)); }
+# What the test needed from the keys or the application and didn't get, as
+# the independent AT-SPI client reads it: the library isn't judged, and the
+# case fails.
+unmet() { echo "FAIL $1: precondition: $2"; failed=$((failed + 1)); }
+# The independent client's view of NAME's text, waited for up to SECONDS
+# (atspi_reader.py expect): nothing printed when it comes, else what the
+# client saw last.
+reader_expect() {  # name seconds want...
+  local name="$1" seconds="$2"
+  shift 2
+  timeout $((${seconds%.*} + 20)) "$desktop_reader" expect "$name" "$seconds" "$@" 2>&1
+}
 finish() {
   declare -F case_cleanup >/dev/null && case_cleanup
   echo "$name: $passed passed, $failed failed"
