@@ -345,3 +345,63 @@ app_cases() {  # label name window bundle
   settle
   return 0
 }
+
+# A page's rich-text editor (a contenteditable element, as a mail
+# composer's body is), which browsers give as an editable multi-line
+# section holding its text: to the host it is a text area like a
+# <textarea>, with its selection reported and the hot key's text. The
+# independent client gives it the focus and reads back what the keys did.
+editor_cases() {  # label name window
+  local label="$1 rich-text editor" target="$2/editable" win="$3" t got seen before
+  if ! activate "$win"; then
+    unmet "$label" "the window manager didn't make the window the active one"
+    return 0
+  fi
+  if ! seen="$(timeout 20 "$reader" focus "$target" 2>&1)" || ! seen="$(reader_expect "$target" 15 focused)"; then
+    unmet "$label" "the independent client couldn't give the editor the focus: $seen"
+    return 0
+  fi
+  settle
+  if ! seen="$(type_document "$target" 'alpha beta gamma')"; then
+    unmet "$label" "$seen"
+    return 0
+  fi
+  xdotool key ctrl+End
+  if ! seen="$(reader_expect "$target" 15 caret=16)"; then
+    unmet "$label" "Control+End didn't put the caret at the end, the independent client reads: $seen"
+    return 0
+  fi
+  settle
+
+  before="$(grep -c 'Selected text ROle Optional("AXTextArea")' "$hostlog")"
+  t="$(now)"
+  xdotool key ctrl+shift+Left
+  if ! seen="$(reader_expect "$target" 15 selection=11:16)"; then
+    unmet "$label selection" "Control+Shift+Left didn't select 'gamma', the independent client reads: $seen"
+  elif got="$(event_with text_select "$t" 20 '"selected_text":"gamma"')" && [[ "$got" == *'"is_editable":true'* ]] &&
+       [ "$(grep -c 'Selected text ROle Optional("AXTextArea")' "$hostlog")" -gt "$before" ]; then
+    pass "$label selection: text_select with the word, editable, from a text area"
+    report text_select "$t" "$got"
+  else
+    fail "$label selection" "got ${got:-no text_select of the word}; the roles the library saw: $(grep 'Selected text ROle' "$hostlog" | tail -2 | tr '\n' '|')"
+  fi
+  settle
+
+  xdotool key ctrl+End
+  if ! seen="$(reader_expect "$target" 15 caret=16)"; then
+    unmet "$label hot key" "Control+End didn't put the caret at the end, the independent client reads: $seen"
+    return 0
+  fi
+  settle
+  t="$(now)"
+  xdotool key alt+Return
+  if got="$(event_after alt_enter_pressed "$t" 20)" && [[ "$got" == *'"selected_text":"alpha beta gamma"'* &&
+       "$got" == *'"is_editable":true'* ]]; then
+    pass "$label hot key: alt_enter_pressed with the text before the caret"
+    report alt_enter_pressed "$t" "$got"
+  else
+    fail "$label hot key" "got ${got:-no alt_enter_pressed within 20 s}: $(events_after "$t" | tr '\n' '|')"
+  fi
+  settle
+  return 0
+}

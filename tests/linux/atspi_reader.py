@@ -7,6 +7,11 @@ tests what the accessibility bus itself reports.
                                           of the first WORD in NAME's multi-line text, or
                                           "none" when the application gives none (exit 3)
   atspi_reader.py text NAME               prints the text of NAME's multi-line text
+  atspi_reader.py focus NAME              gives NAME's multi-line text the focus
+
+NAME/editable in place of NAME names the application's rich-text editor (an
+editable section or document, as a page's contenteditable element is) in
+place of its multi-line text.
   atspi_reader.py expect NAME SECONDS [text=T] [caret=N] [selection=S:E|none] [selected] [focused]
                                           exits 0 once NAME's multi-line text is in that
                                           state (offsets in characters, as AT-SPI counts;
@@ -65,13 +70,36 @@ def multi_line_text(node, depth=0):
     return None
 
 
+EDITOR_ROLES = (Atspi.Role.SECTION, Atspi.Role.DOCUMENT_WEB, Atspi.Role.DOCUMENT_EMAIL)
+
+
+def editor(node, depth=0):
+    """The first editable section or document under node: a rich-text editor."""
+    if node is None or depth > 40:
+        return None
+    try:
+        if node.get_role() in EDITOR_ROLES and node.get_state_set().contains(Atspi.StateType.EDITABLE):
+            return node
+        count = node.get_child_count()
+    except Exception:
+        return None
+    for i in range(count):
+        found = editor(node.get_child_at_index(i), depth + 1)
+        if found is not None:
+            return found
+    return None
+
+
 def text_object(name):
+    wanted_editor = name.endswith("/editable")
+    if wanted_editor:
+        name = name[: -len("/editable")]
     app = application(name)
     if app is None:
         sys.exit("reader: no application %s on the bus" % name)
-    text = multi_line_text(app)
+    text = editor(app) if wanted_editor else multi_line_text(app)
     if text is None:
-        sys.exit("reader: %s has no multi-line text" % name)
+        sys.exit("reader: %s has no %s" % (name, "rich-text editor" if wanted_editor else "multi-line text"))
     return text
 
 
@@ -219,6 +247,10 @@ def main(argv):
         return 0
     if len(argv) >= 3 and argv[0] == "listen":
         return listen(argv[1], float(argv[2]))
+    if len(argv) == 2 and argv[0] == "focus":
+        if not Atspi.Component.grab_focus(text_object(argv[1])):
+            sys.exit("reader: %s refused the focus" % argv[1])
+        return 0
     if len(argv) >= 2 and argv[0] == "text":
         print(Atspi.Text.get_text(text_object(argv[1]), 0, -1))
         return 0

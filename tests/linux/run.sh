@@ -901,7 +901,7 @@ gtk4_focus_away() {
 }
 
 # ---------------------------------------------------------------- other toolkits
-# The same cases against a GTK 4 editor (gnome-text-editor), a Qt 5 one
+# The same cases against a GTK 4 editor (gnome-text-editor), a Qt one
 # (FeatherPad), the text area of a page in Firefox ESR and in Chromium, and
 # LibreOffice Writer, under a window manager (openbox), in turn, so that
 # each activation switches from another application: app_cases.sh. Each
@@ -973,7 +973,9 @@ else
     app_window_extents=""
     app_focus_away="xdotool key ctrl+f"
     app_focus_back="xdotool key Escape"
-    section "Qt 5 (FeatherPad)" app_cases "Qt 5 (FeatherPad)" FeatherPad "$qt_window" featherpad
+    # FeatherPad is a Qt 5 program on Debian 12, a Qt 6 one on Debian 13.
+    qt="Qt $(ldd "$(command -v featherpad)" 2>/dev/null | grep -o -m1 'libQt[0-9]Core' | tr -dc 0-9)"
+    section "$qt (FeatherPad)" app_cases "$qt (FeatherPad)" FeatherPad "$qt_window" featherpad
 
     # The page's button takes the focus from the text area and gives it
     # back.
@@ -985,8 +987,12 @@ else
       section "Firefox ESR" app_cases "Firefox ESR" Firefox "$firefox_window" firefox-esr
       app_focus_caret=""
       app_cold_extents=""
+      section "Firefox ESR rich-text editor" editor_cases "Firefox ESR" Firefox "$firefox_window"
     fi
-    [ -n "$chromium_window" ] && section "Chromium" app_cases "Chromium" Chromium "$chromium_window" chromium
+    if [ -n "$chromium_window" ]; then
+      section "Chromium" app_cases "Chromium" Chromium "$chromium_window" chromium
+      section "Chromium rich-text editor" editor_cases "Chromium" Chromium "$chromium_window"
+    fi
     # Writer's search bar takes the focus; Escape gives it back to the
     # document.
     app_focus_away="xdotool key ctrl+f"
