@@ -315,6 +315,9 @@ app_cases() {  # label name window bundle
     t="$(now)"
     call setText DELTA
     if times="$(did_after setText "$t" 30)"; then
+      # The paste is the application's to apply, and a browser's tree
+      # follows its page a moment later: waited for, bounded.
+      reader_expect "$name" 15 "text=alpha beta DELTA" >/dev/null
       doc="$(timeout 20 "$reader" text "$name")"
       after="$(clip_get)"
       if [ "$doc" = 'alpha beta DELTA' ] && [ "$after" = 'clipboard before' ]; then
