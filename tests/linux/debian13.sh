@@ -99,7 +99,7 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing into the Debian 13 tree: ${missing[*]}"
   inside sh -c "DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq ${missing[*]}" >/tmp/axtrack-debian13-apt.log 2>&1 ||
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends ${missing[*]}" >/tmp/axtrack-debian13-apt.log 2>&1 ||
     { tail -n 30 /tmp/axtrack-debian13-apt.log; setup_failed "apt-get in the tree failed"; }
 fi
 echo "Debian 13 tree: $(inside cat /etc/debian_version); libatspi $(inside dpkg-query -W -f='${Version}' libatspi2.0-0t64 2>/dev/null)," \
