@@ -93,8 +93,19 @@ desktop_stop() {
   work=""
 }
 
+# The process that holds the accessibility bus launcher's name on the
+# session bus, as the session bus says.
+desktop_a11y_owner() {
+  timeout 2 dbus-send --session --print-reply=literal --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.GetConnectionUnixProcessID string:org.a11y.Bus 2>/dev/null | awk '{print $2}' | grep .
+}
+
+# Asked only of a launcher that holds its name: a call to the name before
+# that would make the session bus start a launcher of its own, which then
+# races the test's for the name and outlives the test.
 desktop_a11y_address() {
-  timeout 2 dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress
+  desktop_a11y_owner >/dev/null &&
+    timeout 2 dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress
 }
 
 desktop_registry_up() {
@@ -102,10 +113,26 @@ desktop_registry_up() {
     /org/a11y/atspi/accessible/root org.freedesktop.DBus.Peer.Ping
 }
 
+# True when process PID holds a connection on the accessibility bus at
+# ADDRESS, as the bus itself says: the names it lists, each asked for its
+# process. A library connects when it first needs the bus, so a test of
+# what happens when that bus goes away first waits for this.
+desktop_on_a11y_bus() {  # pid address
+  local name
+  for name in $(timeout 2 dbus-send --bus="$2" --print-reply=literal --dest=org.freedesktop.DBus \
+    /org/freedesktop/DBus org.freedesktop.DBus.ListNames 2>/dev/null | tr -s ' ' '\n' | grep '^:'); do
+    [ "$(timeout 2 dbus-send --bus="$2" --print-reply=literal --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+      org.freedesktop.DBus.GetConnectionUnixProcessID "string:$name" 2>/dev/null | awk '{print $2}')" = "$1" ] &&
+      return 0
+  done
+  return 1
+}
+
 # A private D-Bus session bus and the accessibility bus on it, in $work:
-# exports DBUS_SESSION_BUS_ADDRESS and sets desktop_a11y to the
-# accessibility bus's address.
+# exports DBUS_SESSION_BUS_ADDRESS, sets desktop_a11y to the accessibility
+# bus's address and desktop_launcher to the launcher that holds its name.
 desktop_a11y=""
+desktop_launcher=""
 desktop_buses() {
   if ! timeout 10 dbus-daemon --session --fork --print-address=1 --print-pid=1 >"$work/bus" 2>"$work/bus.log"; then
     desktop_error="the D-Bus session bus didn't start: $(cat "$work/bus.log")"
@@ -117,6 +144,8 @@ desktop_buses() {
   /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/launcher.log" 2>&1 &
   pids+=($!)
   if ! wait_for 10 desktop_a11y_address; then desktop_error="the accessibility bus didn't come up"; return 1; fi
+  desktop_launcher="$(desktop_a11y_owner)"
+  [ "$desktop_launcher" = "${pids[-1]}" ] || pids+=("$desktop_launcher")
   desktop_a11y="$(desktop_a11y_address | tr -d ' ')"
   /usr/libexec/at-spi2-registryd >"$work/registry.log" 2>&1 &
   pids+=($!)

@@ -91,7 +91,7 @@ class AtspiSession {
   std::function<void()> lost_;
   std::function<void()> regained_;
   BusWatch watch_;
-  UnresponsiveApps unresponsive_;
+  UnresponsiveApps unresponsive_{[this] { return watch_.connection(); }};
 };
 
 // Whether a request can be made of the object at all: its application still

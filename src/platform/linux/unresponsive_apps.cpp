@@ -1,6 +1,5 @@
 #include "unresponsive_apps.h"
 
-#include <atspi/atspi.h>
 #include <dbus/dbus.h>
 
 #include <memory>
@@ -55,7 +54,7 @@ gboolean UnresponsiveApps::onTick(gpointer self) {
 }
 
 void UnresponsiveApps::probeAll() {
-  DBusConnection* bus = atspi_get_a11y_bus();
+  DBusConnection* bus = bus_ ? bus_() : nullptr;
   if (bus == nullptr || dbus_connection_get_is_connected(bus) == 0) {
     // No bus: every request fails on its own, without waiting.
     marked_.clear();

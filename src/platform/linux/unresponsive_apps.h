@@ -9,8 +9,10 @@
 // answers; when an answer comes (or the application is gone) the mark goes.
 #pragma once
 
+#include <dbus/dbus.h>
 #include <glib.h>
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -20,7 +22,11 @@ namespace axt::lindesk {
 
 class UnresponsiveApps {
  public:
-  UnresponsiveApps() = default;
+  // `bus`: the accessibility bus the session follows, or null while it
+  // follows none. Asked on each probe: libatspi's own getter of the bus
+  // would open a new connection once that one is gone, behind the session's
+  // back.
+  explicit UnresponsiveApps(std::function<DBusConnection*()> bus) : bus_(std::move(bus)) {}
   UnresponsiveApps(const UnresponsiveApps&) = delete;
   UnresponsiveApps& operator=(const UnresponsiveApps&) = delete;
   ~UnresponsiveApps();
@@ -39,6 +45,7 @@ class UnresponsiveApps {
   void settle(const std::string& busName, bool stillUnresponsive);
 
   // Each marked application, and whether a question to it is outstanding.
+  std::function<DBusConnection*()> bus_;
   std::map<std::string, bool> marked_;
   GSourcePtr timer_;
 };
