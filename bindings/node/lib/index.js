@@ -77,13 +77,15 @@ class Tracker extends EventEmitter {
   _deliver(notification, json) {
     const name = eventName(notification);
     const data = eventData(json);
+    // 'event' first: a listener that logs everything sees each event before
+    // a specific listener acts on it (a paste moves time on).
     try {
-      this.emit(name, data, { notification, json });
+      this.emit('event', { name, notification, json, data });
     } catch (error) {
       rethrowLater(error);
     }
     try {
-      this.emit('event', { name, notification, json, data });
+      this.emit(name, data, { notification, json });
     } catch (error) {
       rethrowLater(error);
     }
