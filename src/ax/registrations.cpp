@@ -118,6 +118,10 @@ void setAppChangedNotification(
 
 std::size_t registeredObserverCount() { return gRegistrations.size(); }
 
+void forgetRegistrationsOf(const void* tracker) {
+  std::erase_if(gRegistrations, [tracker](const auto& entry) { return entry.first.context == tracker; });
+}
+
 void forgetRegistrations() {
   gRegistrations.clear();
   gObserver.reset();

@@ -52,4 +52,11 @@ std::size_t registeredObserverCount();
 // reset (tests): the platform has then dropped them already.
 void forgetRegistrations();
 
+// Forgets the registrations made for `tracker`, as it goes away. A
+// registration is known by its context pointer, and the next tracker may be
+// made at the same address: kept, the dead tracker's entries would pass for
+// the new one's as already live, and the new tracker would never be told of
+// a focus or selection change.
+void forgetRegistrationsOf(const void* tracker);
+
 }  // namespace axt::ax

@@ -9,6 +9,8 @@ namespace axt::tracker {
 
 MacAccessibility::MacAccessibility(Callback cb) : callback(cb) {}
 
+MacAccessibility::~MacAccessibility() { ax::forgetRegistrationsOf(this); }
+
 void MacAccessibility::start() {
   // The answer doesn't matter: tracking starts either way, and reads made
   // without permission simply come back empty.

@@ -24,7 +24,7 @@ class MacAccessibility : public std::enable_shared_from_this<MacAccessibility> {
   using Callback = void (*)(const std::string& notification, const EventData& data);
 
   explicit MacAccessibility(Callback callback);
-  virtual ~MacAccessibility() = default;
+  virtual ~MacAccessibility();
   MacAccessibility(const MacAccessibility&) = delete;
   MacAccessibility& operator=(const MacAccessibility&) = delete;
 

@@ -61,5 +61,49 @@ TEST_F(RegistrationsTest, RefusedFocusRegistrationIsRetriedForTheCurrentProcessO
   EXPECT_EQ(ax::registeredObserverCount(), afterRefusal);
 }
 
+// A host's test suite lays out one desktop after another in one process and
+// makes a tracker for each, with or without main() between them. A tracker
+// made where an earlier one was freed has the same context pointer; it must
+// still register its own observers and hear the user's selection.
+class SuccessiveDesktopsTest : public LibraryTest {
+ protected:
+  // One desktop of a suite: laid out anew, tracked, a word selected. True
+  // when the selection reached the host.
+  bool selectionHeardOnFreshDesktop() {
+    desk().reset();
+    desk().addApp(editorApp());
+    deliveries.clear();
+    startTracking();
+    desk().activate(10);
+    runFor(0.5);
+    desk().select("area", {0, 5});
+    runFor(0.5);
+    for (const Delivery& d : deliveries) {
+      if (d.name == "text_select") return true;
+    }
+    return false;
+  }
+};
+
+TEST_F(SuccessiveDesktopsTest, EveryDesktopOfASuiteIsTracked) {
+  for (int round = 0; round < 4; ++round) {
+    EXPECT_TRUE(selectionHeardOnFreshDesktop()) << "desktop " << round + 1;
+  }
+  for (int round = 0; round < 4; ++round) {
+    host::main(0, nullptr);
+    EXPECT_TRUE(selectionHeardOnFreshDesktop()) << "desktop " << round + 1 << " after main";
+  }
+}
+
+TEST_F(SuccessiveDesktopsTest, AFreedTrackerLeavesNoRegistrationBehind) {
+  ASSERT_TRUE(selectionHeardOnFreshDesktop());
+  ASSERT_GT(ax::registeredObserverCount(), 0u);
+  // main() lets go of the tracker; the reset desktop drops the workspace
+  // observations that held it too.
+  host::main(0, nullptr);
+  desk().reset();
+  EXPECT_EQ(ax::registeredObserverCount(), 0u);
+}
+
 }  // namespace
 }  // namespace axt::testing
