@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The picture of the GTK host in the README: the host on the virtual desktop
+# The picture of the GTK host in docs/linux.md (docs/gtk-host.png): the host on the virtual desktop
 # with mousepad's selection shown and a replacement typed, just before its
 # button is clicked (the moment check.sh saves):
 #
