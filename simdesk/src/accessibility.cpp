@@ -2,6 +2,7 @@
 
 #include "element_answers.h"
 #include "handles.h"
+#include "main_loop.h"
 #include "state.h"
 
 namespace simdesk::detail {
@@ -11,8 +12,10 @@ namespace axerr = axt::platform::axerr;
 namespace {
 
 // Every request passes the same gate, in this order: the host's trust, the
-// process (never existed, quit, refusing accessibility), then the element.
-// On success `target` is set.
+// process (never existed, quit, refusing accessibility, not answering), then
+// the element. A request to an application that doesn't answer waits out
+// the request limit, other applications going on meanwhile, and fails as a
+// timed-out request does. On success `target` is set.
 AXError gate(State& s, const Element& element, std::optional<Target>& target) {
   if (!s.trusted) return axerr::kAPIDisabled;
   const ElementHandle* h = handleAs<ElementHandle>(element);
@@ -21,6 +24,10 @@ AXError gate(State& s, const Element& element, std::optional<Target>& target) {
   if (app == nullptr) return axerr::kCannotComplete;
   if (!app->running()) return axerr::kInvalidUIElement;
   if (!app->accessible) return axerr::kCannotComplete;
+  if (!app->answering) {
+    busyWaitTurn(s.clock.now() + s.requestLimit);
+    return axerr::kCannotComplete;
+  }
   SimElement* e = nullptr;
   if (!h->isApplication()) {
     if (h->generation() != s.generation) return axerr::kInvalidUIElement;

@@ -31,6 +31,9 @@ struct SimApp {
   std::shared_ptr<AppRecord> record;
   std::shared_ptr<RunningAppObject> object;
   bool accessible = true;
+  // false: its main thread is busy and answers no accessibility request;
+  // each one waits out the request limit and fails.
+  bool answering = true;
   bool keys = true;
   std::optional<std::string> focused;
   std::map<std::string, AttrValue> attributes;

@@ -2,6 +2,7 @@
 // player do to it, and what they read back.
 #include "simdesk/desktop.h"
 
+#include <cmath>
 #include <new>
 
 #include "handles.h"
@@ -17,6 +18,7 @@ using detail::state;
 struct Desktop::Impl {
   detail::Session session;
   detail::PlatformImpl platform;
+  detail::LibraryPlatform library{platform};
 
   static Impl& of(Desktop& d) { return *d.impl_; }
 };
@@ -136,6 +138,26 @@ void Desktop::setError(const std::string& elementId, const std::string& attribut
   }
 }
 
+void Desktop::stopAnswering(Pid pid) {
+  if (detail::SimApp* app = state().apps.app(pid)) app->answering = false;
+}
+
+void Desktop::answerAgain(Pid pid) {
+  if (detail::SimApp* app = state().apps.app(pid)) app->answering = true;
+}
+
+void Desktop::setRequestLimit(double seconds) {
+  state().requestLimit = seconds > 0 && std::isfinite(seconds) ? seconds : detail::kDefaultRequestLimit;
+}
+
+double Desktop::requestLimit() const { return state().requestLimit; }
+
+std::optional<Pid> Desktop::pidOf(const axt::platform::Element& element) const {
+  const auto* h = detail::handleAs<detail::ElementHandle>(element);
+  if (h == nullptr) return std::nullopt;
+  return h->pid();
+}
+
 std::string Desktop::elementIdOf(const axt::platform::Element& element) const {
   const detail::State& s = state();
   const auto* h = detail::handleAs<detail::ElementHandle>(element);
@@ -211,6 +233,6 @@ Session& session() { return Desktop::Impl::of(Desktop::get()).session; }
 
 namespace axt::platform {
 
-Platform& current() { return simdesk::seam(); }
+Platform& current() { return simdesk::Desktop::Impl::of(simdesk::Desktop::get()).library; }
 
 }  // namespace axt::platform

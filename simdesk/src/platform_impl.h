@@ -4,6 +4,7 @@
 #pragma once
 
 #include "accessibility.h"
+#include "guarded_accessibility.h"
 #include "hot_keys.h"
 #include "keyboard.h"
 #include "log.h"
@@ -35,6 +36,28 @@ class PlatformImpl final : public axt::platform::Platform {
   PasteboardService pasteboard_;
   WindowsService windows_;
   LogService log_;
+};
+
+// The platform the library built over this desktop reaches through
+// current(): the desktop's own services, but for accessibility requests to
+// applications that stopped answering (guarded_accessibility.h).
+class LibraryPlatform final : public axt::platform::Platform {
+ public:
+  explicit LibraryPlatform(axt::platform::Platform& desktop)
+      : desktop_(desktop), accessibility_(desktop.accessibility()) {}
+
+  axt::platform::MainRunLoop& runLoop() override { return desktop_.runLoop(); }
+  axt::platform::Accessibility& accessibility() override { return accessibility_; }
+  axt::platform::Workspace& workspace() override { return desktop_.workspace(); }
+  axt::platform::HotKeys& hotKeys() override { return desktop_.hotKeys(); }
+  axt::platform::Keyboard& keyboard() override { return desktop_.keyboard(); }
+  axt::platform::Pasteboard& pasteboard() override { return desktop_.pasteboard(); }
+  axt::platform::Windows& windows() override { return desktop_.windows(); }
+  axt::platform::Log& log() override { return desktop_.log(); }
+
+ private:
+  axt::platform::Platform& desktop_;
+  GuardedAccessibility accessibility_;
 };
 
 }  // namespace simdesk::detail

@@ -23,6 +23,11 @@
 
 namespace simdesk::detail {
 
+// How long an accessibility request waits for an application that doesn't
+// answer, until a messaging timeout says otherwise: the limit the macOS
+// backend sets, so that both libraries over this desktop wait alike.
+inline constexpr double kDefaultRequestLimit = 1.5;
+
 struct State {
   // A fresh desktop: virtual clock at 0, trusted, the host application
   // frontmost and nothing else.
@@ -36,6 +41,8 @@ struct State {
   Clock clock;
   bool trusted = true;
   int promptRequests = 0;
+  // The messaging timeout that applies to the request being made.
+  double requestLimit = kDefaultRequestLimit;
   RequestCounts requests;
   AppRegistry apps;
   ObserverRegistry observers;

@@ -8,7 +8,8 @@
 //   on the file any more: times finite, non-negative and in order; pids
 //   unique and not the host's; element and window ids unique; every element,
 //   window and application a step or an attribute names exists (the host
-//   may be activated or launched, never made to quit); a focused element
+//   may be activated or launched, never made to quit or to stop
+//   answering); a focused element
 //   belongs to its application; selections and selected ranges are not
 //   negative; every coordinate is finite; each step carries the arguments
 //   of its name; the text elements are listed in file order;
@@ -79,6 +80,8 @@ bool rightShape(const play::Step& s) {
       {"activate", carries<AppArgs>},
       {"launch", carries<LaunchArgs>},
       {"quit", carries<AppArgs>},
+      {"stop_answering", carries<AppArgs>},
+      {"answer_again", carries<AppArgs>},
       {"notify_without_app", carries<NoArgs>},
       {"focus", carries<ElementArgs>},
       {"select", carries<SelectArgs>},
@@ -107,6 +110,9 @@ void checkStep(const play::Step& step, const Known& known) {
   if (const auto* a = std::get_if<AppArgs>(&step.args)) {
     knownApp(a->pid);
     if (step.name == "quit") check(a->pid != simdesk::kHostPid, "the host never quits");
+    if (step.name == "stop_answering" || step.name == "answer_again") {
+      check(a->pid != simdesk::kHostPid, "the host always answers");
+    }
   } else if (const auto* l = std::get_if<LaunchArgs>(&step.args)) {
     knownApp(l->pid);
   } else if (const auto* e = std::get_if<ElementArgs>(&step.args)) {

@@ -3,6 +3,7 @@
 // release exactly once (a release too many stops the frameworks, one too
 // few is counted here), and values must come through the system's types
 // unchanged.
+#include <ApplicationServices/ApplicationServices.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -249,6 +250,91 @@ TEST_F(MacBackendTest, BlocksRunOnTheMainQueueAfterTheirDelay) {
   EXPECT_FALSE(ranDuringWait);
   desk().runUntil(2);
   EXPECT_TRUE(ranDuringWait) << "and it runs when the loop runs again";
+}
+
+// An application that stops answering: the first request waits out the
+// system-wide limit the backend sets; later ones fail at once, whatever the
+// request, until a probe on the main loop hears it answer again.
+TEST_F(MacBackendTest, AStuckApplicationHoldsTheCallerOnce) {
+  AppSpec other;
+  other.pid = kApp + 1;
+  desk().addApp(other);
+  const ap::Element e = field();
+  desk().stopAnswering(kApp);
+  double start = desk().now();
+  read(e, "AXValue", -25204);
+  EXPECT_DOUBLE_EQ(desk().now() - start, 1.5) << "the backend's own limit, set on the system-wide element";
+  start = desk().now();
+  read(e, "AXValue", -25204);
+  read(ax.createApplication(kApp), "AXRole", -25204);
+  bool settable = false;
+  EXPECT_EQ(ax.isAttributeSettable(e, "AXValue", settable), -25204);
+  EXPECT_EQ(ax.setAttributeValue(e, "AXValue", ap::Value(std::string("x"))), -25204);
+  std::optional<std::vector<ap::Value>> names;
+  EXPECT_EQ(ax.copyAttributeNames(e, names), -25204);
+  std::optional<ap::Observer> observer;
+  ASSERT_EQ(ax.createObserver(kApp, [](const ap::Observer&, const ap::Element&, const std::string&, void*) {},
+                              observer),
+            0);
+  const std::size_t observerObjects = held();  // kept for the life of the process
+  EXPECT_EQ(ax.addNotification(*observer, e, "AXValueChanged", nullptr), -25204);
+  EXPECT_DOUBLE_EQ(desk().now() - start, 0.0) << "nothing waited for again";
+  read(ax.createApplication(kApp + 1), "AXRole");
+
+  // The probe, half a second after the mark, waits only its own short
+  // timeout, on an element of its own; and again every half second.
+  const double probe = desk().now() + 0.5;
+  desk().runUntil(probe);
+  EXPECT_NEAR(desk().now() - probe, 0.05, 1e-6);
+  desk().runUntil(probe + 0.56);
+  EXPECT_NEAR(desk().now(), probe + 0.6, 1e-6) << "the next, half a second after the first ended";
+  EXPECT_DOUBLE_EQ(desk().requestLimit(), 1.5) << "the probe's timeout stays on its element";
+  desk().answerAgain(kApp);
+  read(e, "AXValue", -25204);
+  desk().runUntil(desk().now() + 0.5);
+  read(e, "AXValue");
+  EXPECT_EQ(desk().pendingMainLoopItems(), 0u) << "nothing marked, nothing asked";
+  EXPECT_EQ(held(), observerObjects);
+}
+
+TEST_F(MacBackendTest, ARefusalAtOnceIsNoTimeout) {
+  AppSpec closed;
+  closed.pid = kApp + 1;
+  closed.accessible = false;
+  desk().addApp(closed);
+  read(ax.createApplication(kApp + 1), "AXRole", -25204);
+  EXPECT_EQ(desk().pendingMainLoopItems(), 0u);
+  // A backend made afresh sets its limit again.
+  desk().setRequestLimit(4);
+  axt::macdesk::AXAccessibility again{observers};
+  EXPECT_DOUBLE_EQ(desk().requestLimit(), 1.5);
+}
+
+TEST_F(MacBackendTest, AnElementsMessagingTimeoutIsItsOwnAndItsPidIsItsApplications) {
+  desk().stopAnswering(kApp);
+  AXUIElementRef own = AXUIElementCreateApplication(kApp);
+  AXUIElementRef plain = AXUIElementCreateApplication(kApp);
+  AXUIElementRef systemWide = AXUIElementCreateSystemWide();
+  EXPECT_EQ(AXUIElementSetMessagingTimeout(own, 0.25f), kAXErrorSuccess);
+  EXPECT_EQ(AXUIElementSetMessagingTimeout(own, -1.0f), kAXErrorIllegalArgument);
+  CFTypeRef value = nullptr;
+  const CFStringRef role = CFStringCreateWithBytes(nullptr, reinterpret_cast<const UInt8*>("AXRole"), 6,
+                                                   kCFStringEncodingUTF8, false);
+  double start = desk().now();
+  EXPECT_EQ(AXUIElementCopyAttributeValue(own, role, &value), kAXErrorCannotComplete);
+  EXPECT_DOUBLE_EQ(desk().now() - start, 0.25);
+  start = desk().now();
+  EXPECT_EQ(AXUIElementCopyAttributeValue(plain, role, &value), kAXErrorCannotComplete);
+  EXPECT_DOUBLE_EQ(desk().now() - start, 1.5);
+  pid_t pid = 0;
+  EXPECT_EQ(AXUIElementGetPid(plain, &pid), kAXErrorSuccess);
+  EXPECT_EQ(pid, kApp);
+  EXPECT_EQ(AXUIElementGetPid(systemWide, &pid), kAXErrorIllegalArgument);
+  for (CFTypeRef made : {static_cast<CFTypeRef>(own), static_cast<CFTypeRef>(plain),
+                         static_cast<CFTypeRef>(systemWide), static_cast<CFTypeRef>(role)}) {
+    CFRelease(made);
+  }
+  EXPECT_EQ(held(), 0u);
 }
 
 }  // namespace

@@ -46,7 +46,8 @@ const std::set<std::string_view>& simulatedMembers() {
 const std::set<std::string_view>& simulatedSteps() {
   static const std::set<std::string_view> names = {
       "activate",      "launch", "quit",    "notify_without_app", "focus", "select", "move_window",
-      "resize_window", "hotkey", "pointer", "resize_host_window", "copy",  "set",    "set_error"};
+      "resize_window", "hotkey", "pointer", "resize_host_window", "copy",  "set",    "set_error",
+      "stop_answering", "answer_again"};
   return names;
 }
 

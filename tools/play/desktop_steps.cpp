@@ -18,6 +18,12 @@ void launch(simdesk::Desktop& desktop, const StepArgs& a) {
 
 void quit(simdesk::Desktop& desktop, const StepArgs& a) { desktop.quit(argsOf<AppArgs>(a).pid); }
 
+void stopAnswering(simdesk::Desktop& desktop, const StepArgs& a) {
+  desktop.stopAnswering(argsOf<AppArgs>(a).pid);
+}
+
+void answerAgain(simdesk::Desktop& desktop, const StepArgs& a) { desktop.answerAgain(argsOf<AppArgs>(a).pid); }
+
 void notifyWithoutApp(simdesk::Desktop& desktop, const StepArgs&) { desktop.notifyWithoutApp(); }
 
 void focus(simdesk::Desktop& desktop, const StepArgs& a) { desktop.focus(argsOf<ElementArgs>(a).element); }
@@ -64,6 +70,8 @@ const std::map<std::string_view, Handler>& handlers() {
       {"activate", activate},
       {"launch", launch},
       {"quit", quit},
+      {"stop_answering", stopAnswering},
+      {"answer_again", answerAgain},
       {"notify_without_app", notifyWithoutApp},
       {"focus", focus},
       {"select", selectRange},

@@ -123,11 +123,14 @@ class ScenarioReader {
   }
 
   // The host application (pid 1) can be activated or launched like any
-  // other, but not made to quit: `hostAllowed` is false for "quit".
-  Pid app(const Fields& f, bool hostAllowed) {
+  // other, but neither made to quit nor to stop answering (it is the
+  // process the library runs in): `hostCant` names what it can't do.
+  Pid app(const Fields& f, std::string_view hostCant = {}) {
     std::string path = f.path("app");
     Pid pid = static_cast<Pid>(readInteger(f.require("app"), path, kInt32Min, kInt32Max));
-    if (pid == simdesk::kHostPid && !hostAllowed) fail(path, "the host application can't quit");
+    if (pid == simdesk::kHostPid && !hostCant.empty()) {
+      fail(path, "the host application can't " + std::string(hostCant));
+    }
     if (pid != simdesk::kHostPid && pids_.count(pid) == 0) {
       fail(path, "unknown application " + std::to_string(pid));
     }
@@ -322,12 +325,13 @@ StepArgs mouseTrackerArgs(const Fields& f, ScenarioReader& r) {
   return MouseTrackerArgs{r.window(*window, f.path("window"))};
 }
 
-StepArgs activateArgs(const Fields& f, ScenarioReader& r) { return AppArgs{r.app(f, true)}; }
-StepArgs quitArgs(const Fields& f, ScenarioReader& r) { return AppArgs{r.app(f, false)}; }
+StepArgs activateArgs(const Fields& f, ScenarioReader& r) { return AppArgs{r.app(f)}; }
+StepArgs quitArgs(const Fields& f, ScenarioReader& r) { return AppArgs{r.app(f, "quit")}; }
+StepArgs stopAnsweringArgs(const Fields& f, ScenarioReader& r) { return AppArgs{r.app(f, "stop answering")}; }
 
 StepArgs launchArgs(const Fields& f, ScenarioReader& r) {
   LaunchArgs args;
-  args.pid = r.app(f, true);
+  args.pid = r.app(f);
   f.readOptional("finished", args.finished, readBool);
   return args;
 }
@@ -394,6 +398,8 @@ const StepForms<StepArgs, ScenarioReader>& stepForms() {
         {"activate", {{"app"}, activateArgs}},
         {"launch", {{"app", "finished"}, launchArgs}},
         {"quit", {{"app"}, quitArgs}},
+        {"stop_answering", {{"app"}, stopAnsweringArgs}},
+        {"answer_again", {{"app"}, stopAnsweringArgs}},
         {"notify_without_app", {{}, noArgs}},
         {"focus", {{"element"}, elementArgs}},
         {"select", {{"element", "range"}, selectArgs}},

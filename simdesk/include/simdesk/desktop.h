@@ -102,10 +102,12 @@ struct RequestCounts {
   }
 };
 
-// The seam as this desktop implements it: what the library built over the
-// simulated desktop reaches through current(), and what a simulated
-// platform built on top of this one (the simulated macOS frameworks)
-// forwards to.
+// The seam as this desktop implements it: what a simulated platform built
+// on top of this one (the simulated macOS frameworks) forwards to. The
+// library built over the simulated desktop reaches the same through
+// current(), but for one rule a backend adds: once a request to an
+// application that stopped answering has timed out, requests to it fail at
+// once until it answers again (platform/backend_unresponsive_apps.h).
 axt::platform::Platform& seam();
 
 inline constexpr Pid kHostPid = 1;
@@ -167,6 +169,20 @@ class Desktop {
   void pressHotKey(std::uint32_t code = 36, std::uint32_t modifiers = 0x800);
   void setAttribute(const std::string& elementId, const std::string& attribute, AttrValue value);
   void setError(const std::string& elementId, const std::string& attribute, AXError code);
+  // The application's main thread stops answering accessibility requests
+  // (it is busy, or hangs), and later answers again. While it doesn't, each
+  // request to it waits out the request limit (the clock moves by it, other
+  // applications going on meanwhile) and fails with -25204, as a request
+  // that times out does. Its notifications and key handling are untouched.
+  void stopAnswering(Pid pid);
+  void answerAgain(Pid pid);
+  // The limit a request waits for an application that doesn't answer: the
+  // platform's messaging timeout. Zero or less puts back the default, 1.5 s.
+  void setRequestLimit(double seconds);
+  double requestLimit() const;
+  // The process an element of this desktop belongs to (an application
+  // element's too); absent for the system-wide element and foreign ones.
+  std::optional<Pid> pidOf(const axt::platform::Element& element) const;
   // The id of an element the library holds, or "" for an application element
   // or one this desktop doesn't know.
   std::string elementIdOf(const axt::platform::Element& element) const;

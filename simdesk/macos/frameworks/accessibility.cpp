@@ -19,9 +19,6 @@ namespace {
 
 axt::platform::Accessibility& desktop() { return simdesk::seam().accessibility(); }
 
-const axt::platform::Element& elementOf(AXUIElementRef element, const char* function) {
-  return as<ElementObject>(element, function).ref();
-}
 
 // The system's form of the desktop's error code.
 ::AXError codeOf(axt::platform::AXError error) { return static_cast<::AXError>(error); }
@@ -60,55 +57,72 @@ AXUIElementRef AXUIElementCreateApplication(pid_t pid) { return makeElement(desk
 // answers for it as for an element it doesn't know.
 AXUIElementRef AXUIElementCreateSystemWide(void) { return makeElement(axt::platform::Element()); }
 
+// On the system-wide element the limit of every request whose element has
+// none of its own; 0 puts back the default. A request to an application
+// that doesn't answer moves the desktop's clock by the limit that applies.
 AXError AXUIElementSetMessagingTimeout(AXUIElementRef element, float timeoutInSeconds) {
-  (void)elementOf(element, "AXUIElementSetMessagingTimeout");
-  // The desktop answers at once; only the argument is checked.
-  return timeoutInSeconds >= 0 ? kAXErrorSuccess : kAXErrorIllegalArgument;
+  auto& object = const_cast<ElementObject&>(as<ElementObject>(element, "AXUIElementSetMessagingTimeout"));
+  if (!(timeoutInSeconds >= 0)) return kAXErrorIllegalArgument;
+  if (object.ref()) {
+    object.messagingTimeout = timeoutInSeconds;
+  } else {
+    simdesk::Desktop::get().setRequestLimit(timeoutInSeconds);
+  }
+  return kAXErrorSuccess;
+}
+
+AXError AXUIElementGetPid(AXUIElementRef element, pid_t* pid) {
+  const auto& e = as<ElementObject>(element, "AXUIElementGetPid").ref();
+  if (pid == nullptr) return kAXErrorIllegalArgument;
+  const std::optional<axt::platform::Pid> owner = simdesk::Desktop::get().pidOf(e);
+  if (!owner) return kAXErrorIllegalArgument;
+  *pid = *owner;
+  return kAXErrorSuccess;
 }
 
 AXError AXUIElementCopyAttributeValue(AXUIElementRef element, CFStringRef attribute, CFTypeRef* value) {
   const char* f = "AXUIElementCopyAttributeValue";
-  const auto& e = elementOf(element, f);
+  const RequestElement e(element, f);
   const std::string name = textOf(attribute, f);
   if (value == nullptr) return kAXErrorIllegalArgument;
   std::optional<axt::platform::Value> read;
-  return answer(desktop().copyAttributeValue(e, name, read), read, value);
+  return answer(desktop().copyAttributeValue(e.ref(), name, read), read, value);
 }
 
 AXError AXUIElementCopyParameterizedAttributeValue(AXUIElementRef element, CFStringRef attribute,
                                                    CFTypeRef parameter, CFTypeRef* result) {
   const char* f = "AXUIElementCopyParameterizedAttributeValue";
-  const auto& e = elementOf(element, f);
+  const RequestElement e(element, f);
   const std::string name = textOf(attribute, f);
   const axt::platform::Value p = valueOf(parameter, f);
   if (result == nullptr) return kAXErrorIllegalArgument;
   std::optional<axt::platform::Value> read;
-  return answer(desktop().copyParameterizedAttributeValue(e, name, p, read), read, result);
+  return answer(desktop().copyParameterizedAttributeValue(e.ref(), name, p, read), read, result);
 }
 
 AXError AXUIElementIsAttributeSettable(AXUIElementRef element, CFStringRef attribute, Boolean* settable) {
   const char* f = "AXUIElementIsAttributeSettable";
-  const auto& e = elementOf(element, f);
+  const RequestElement e(element, f);
   const std::string name = textOf(attribute, f);
   if (settable == nullptr) return kAXErrorIllegalArgument;
   bool answer = false;
-  const AXError error = codeOf(desktop().isAttributeSettable(e, name, answer));
+  const AXError error = codeOf(desktop().isAttributeSettable(e.ref(), name, answer));
   if (error == kAXErrorSuccess) *settable = answer;
   return error;
 }
 
 AXError AXUIElementSetAttributeValue(AXUIElementRef element, CFStringRef attribute, CFTypeRef value) {
   const char* f = "AXUIElementSetAttributeValue";
-  const auto& e = elementOf(element, f);
+  const RequestElement e(element, f);
   const std::string name = textOf(attribute, f);
-  return codeOf(desktop().setAttributeValue(e, name, valueOf(value, f)));
+  return codeOf(desktop().setAttributeValue(e.ref(), name, valueOf(value, f)));
 }
 
 AXError AXUIElementCopyAttributeNames(AXUIElementRef element, CFArrayRef* names) {
-  const auto& e = elementOf(element, "AXUIElementCopyAttributeNames");
+  const RequestElement e(element, "AXUIElementCopyAttributeNames");
   if (names == nullptr) return kAXErrorIllegalArgument;
   std::optional<std::vector<axt::platform::Value>> list;
-  const AXError error = codeOf(desktop().copyAttributeNames(e, list));
+  const AXError error = codeOf(desktop().copyAttributeNames(e.ref(), list));
   if (error != kAXErrorSuccess) return error;
   std::vector<CFTypeRef> objects;
   if (list) {

@@ -4,6 +4,8 @@
 #include <functional>
 #include <string_view>
 
+#include "simdesk/desktop.h"
+
 namespace simdesk::macos {
 
 ValueObject::ValueObject(AXValueType kind, const void* data) : Object(typeId()), kind_(kind) {
@@ -41,6 +43,13 @@ std::size_t ValueObject::hash() const {
   return std::hash<std::string_view>{}(
       std::string_view(reinterpret_cast<const char*>(bytes_.data()), sizeOf(kind_)));
 }
+
+RequestElement::RequestElement(AXUIElementRef element, const char* function)
+    : object_(as<ElementObject>(element, function)), systemWide_(simdesk::Desktop::get().requestLimit()) {
+  if (object_.messagingTimeout > 0) simdesk::Desktop::get().setRequestLimit(object_.messagingTimeout);
+}
+
+RequestElement::~RequestElement() { simdesk::Desktop::get().setRequestLimit(systemWide_); }
 
 AXUIElementRef makeElement(axt::platform::Element element) {
   return refOf<AXUIElementRef>(keep(std::make_unique<ElementObject>(std::move(element))));

@@ -21,8 +21,14 @@ inline constexpr char kElementName[] = "AXUIElement";
 inline constexpr char kMarkerName[] = "AXTextMarker";
 inline constexpr char kMarkerRangeName[] = "AXTextMarkerRange";
 
-// The system-wide element stands for no element of the desktop.
-using ElementObject = SeamObject<axt::platform::Element, kElementName>;
+// The system-wide element stands for no element of the desktop. An element
+// object keeps the messaging timeout set on it (0: none of its own, the
+// system-wide one applies), as the system's do.
+class ElementObject final : public SeamObject<axt::platform::Element, kElementName> {
+ public:
+  using SeamObject::SeamObject;
+  float messagingTimeout = 0;
+};
 using MarkerObject = SeamObject<axt::platform::TextMarker, kMarkerName>;
 using MarkerRangeObject = SeamObject<axt::platform::TextMarkerRange, kMarkerRangeName>;
 
@@ -46,6 +52,23 @@ class ValueObject final : public Object {
 class OpaqueObject final : public Object {
  public:
   explicit OpaqueObject(CFTypeID type) : Object(type) {}
+};
+
+// A request's element, and the limit the desktop waits for its
+// application while the request lasts: the element's own messaging timeout
+// in place of the system-wide one, when it has one.
+class RequestElement {
+ public:
+  RequestElement(AXUIElementRef element, const char* function);
+  ~RequestElement();
+  RequestElement(const RequestElement&) = delete;
+  RequestElement& operator=(const RequestElement&) = delete;
+
+  const axt::platform::Element& ref() const { return object_.ref(); }
+
+ private:
+  const ElementObject& object_;
+  double systemWide_;
 };
 
 // New objects (one reference, the caller's) for the desktop's references.

@@ -128,10 +128,10 @@ AXError AXObserverAddNotification(AXObserverRef observer, AXUIElementRef element
                                   void* refcon) {
   const char* f = "AXObserverAddNotification";
   auto& o = const_cast<ObserverObject&>(as<ObserverObject>(observer, f));
-  const auto& e = as<ElementObject>(element, f).ref();
+  const RequestElement e(element, f);
   const std::string name = textOf(notification, f);
   Registration* r = o.addRegistration(refcon);
-  const auto error = static_cast<AXError>(desktop().addNotification(o.observer(), e, name, r));
+  const auto error = static_cast<AXError>(desktop().addNotification(o.observer(), e.ref(), name, r));
   if (error != kAXErrorSuccess) o.dropRegistration();
   return error;
 }

@@ -13,7 +13,7 @@
 namespace simdesk::macos {
 
 template <class Seam, const char* Name>
-class SeamObject final : public Object {
+class SeamObject : public Object {
  public:
   explicit SeamObject(Seam ref) : Object(typeId()), ref_(std::move(ref)) {}
   static CFTypeID typeId() {

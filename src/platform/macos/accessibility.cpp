@@ -2,9 +2,14 @@
 
 #include <ApplicationServices/ApplicationServices.h>
 
+#include <functional>
+#include <utility>
+
 #include "cf_strings.h"
 #include "cf_values.h"
 #include "handles.h"
+#include "main_timer.h"
+#include "monotonic_clock.h"
 #include "observers.h"
 
 namespace axt::macdesk {
@@ -28,16 +33,41 @@ AXTextMarkerRef markerOf(const platform::TextMarker& marker) {
 
 // A read's result: the system's error passed on; on success the value, when
 // there is one, in the seam's form.
-platform::AXError readResult(AXError error, const CFRef<CFTypeRef>& value, std::optional<platform::Value>& out) {
+platform::AXError readResult(platform::AXError error, const CFRef<CFTypeRef>& value, std::optional<platform::Value>& out) {
   if (error == kAXErrorSuccess && value) out = fromCF(value.get());
   return error;
 }
 
+// The probe of an application that stopped answering: its role, asked
+// through an element made for the probe, whose messaging timeout is the
+// probe's own short one.
+platform::AXError askRole(platform::Pid pid, double limit) {
+  const auto application = CFRef<AXUIElementRef>::adopt(AXUIElementCreateApplication(pid));
+  if (!application) return kAXErrorFailure;
+  (void)AXUIElementSetMessagingTimeout(application.get(), static_cast<float>(limit));
+  CFRef<CFTypeRef> role;
+  return AXUIElementCopyAttributeValue(application.get(), makeCFString("AXRole").get(), role.out());
+}
+
+platform::backend::UnresponsiveApps::Hooks unresponsiveHooks() {
+  return {&monotonicSeconds,
+          [](double seconds, std::function<void()> action) { scheduleMainTimer(seconds, true, std::move(action)); },
+          &askRole};
+}
+
 }  // namespace
 
-AXAccessibility::AXAccessibility(Observers& observers) : observers_(observers) {
+AXAccessibility::AXAccessibility(Observers& observers) : observers_(observers), unresponsive_(unresponsiveHooks()) {
   const auto systemWide = CFRef<AXUIElementRef>::adopt(AXUIElementCreateSystemWide());
   if (systemWide) (void)AXUIElementSetMessagingTimeout(systemWide.get(), kRequestTimeout);
+}
+
+template <class Request>
+platform::AXError AXAccessibility::guarded(const platform::Element& element, Request&& request) {
+  AXUIElementRef e = elementOf(element);
+  pid_t pid = 0;
+  if (e == nullptr || AXUIElementGetPid(e, &pid) != kAXErrorSuccess) return std::forward<Request>(request)();
+  return unresponsive_.request(pid, kRequestTimeout, std::forward<Request>(request));
 }
 
 bool AXAccessibility::isProcessTrusted(bool prompt) {
@@ -58,7 +88,8 @@ platform::AXError AXAccessibility::copyAttributeValue(const platform::Element& e
   AXUIElementRef e = elementOf(element);
   if (e == nullptr) return kAXErrorIllegalArgument;
   CFRef<CFTypeRef> value;
-  const AXError error = AXUIElementCopyAttributeValue(e, makeCFString(attribute).get(), value.out());
+  const platform::AXError error =
+      guarded(element, [&] { return AXUIElementCopyAttributeValue(e, makeCFString(attribute).get(), value.out()); });
   return readResult(error, value, out);
 }
 
@@ -70,8 +101,9 @@ platform::AXError AXAccessibility::copyParameterizedAttributeValue(const platfor
   const CFRef<CFTypeRef> p = toCF(parameter);
   if (e == nullptr || !p) return kAXErrorIllegalArgument;
   CFRef<CFTypeRef> value;
-  const AXError error =
-      AXUIElementCopyParameterizedAttributeValue(e, makeCFString(attribute).get(), p.get(), value.out());
+  const platform::AXError error = guarded(element, [&] {
+    return AXUIElementCopyParameterizedAttributeValue(e, makeCFString(attribute).get(), p.get(), value.out());
+  });
   return readResult(error, value, out);
 }
 
@@ -80,7 +112,8 @@ platform::AXError AXAccessibility::isAttributeSettable(const platform::Element& 
   AXUIElementRef e = elementOf(element);
   if (e == nullptr) return kAXErrorIllegalArgument;
   Boolean answer = false;
-  const AXError error = AXUIElementIsAttributeSettable(e, makeCFString(attribute).get(), &answer);
+  const platform::AXError error =
+      guarded(element, [&] { return AXUIElementIsAttributeSettable(e, makeCFString(attribute).get(), &answer); });
   if (error == kAXErrorSuccess) settable = answer != 0;
   return error;
 }
@@ -91,7 +124,7 @@ platform::AXError AXAccessibility::setAttributeValue(const platform::Element& el
   AXUIElementRef e = elementOf(element);
   const CFRef<CFTypeRef> v = toCF(value);
   if (e == nullptr || !v) return kAXErrorIllegalArgument;
-  return AXUIElementSetAttributeValue(e, makeCFString(attribute).get(), v.get());
+  return guarded(element, [&] { return AXUIElementSetAttributeValue(e, makeCFString(attribute).get(), v.get()); });
 }
 
 platform::AXError AXAccessibility::copyAttributeNames(const platform::Element& element,
@@ -99,7 +132,7 @@ platform::AXError AXAccessibility::copyAttributeNames(const platform::Element& e
   AXUIElementRef e = elementOf(element);
   if (e == nullptr) return kAXErrorIllegalArgument;
   CFRef<CFArrayRef> list;
-  const AXError error = AXUIElementCopyAttributeNames(e, list.out());
+  const platform::AXError error = guarded(element, [&] { return AXUIElementCopyAttributeNames(e, list.out()); });
   if (error != kAXErrorSuccess || !list) return error;
   std::vector<platform::Value> out;
   const CFIndex count = CFArrayGetCount(list.get());
@@ -151,7 +184,7 @@ platform::AXError AXAccessibility::createObserver(platform::Pid pid, platform::O
 platform::AXError AXAccessibility::addNotification(const platform::Observer& observer,
                                                    const platform::Element& element,
                                                    const std::string& notification, void* context) {
-  return observers_.add(observer, elementOf(element), notification, context);
+  return guarded(element, [&] { return observers_.add(observer, elementOf(element), notification, context); });
 }
 
 void AXAccessibility::addRunLoopSource(const platform::Observer& observer, platform::RunLoopMode mode) {

@@ -4,8 +4,19 @@
 // application's answer (the messaging timeout of the system-wide element,
 // which bounds every element's); a request that times out fails with
 // kAXErrorCannotComplete, as any read the application doesn't answer.
+//
+// An application that stops answering holds the host's main thread once:
+// a request to it that times out (kAXErrorCannotComplete after nearly the
+// whole limit, on the monotonic clock; one that comes at once is a refusal)
+// marks it, by its pid, and requests to it then fail at once with
+// kAXErrorCannotComplete until it answers again. A marked application is
+// asked every half second, on the main run loop, for its role through an
+// application element of its own with a messaging timeout of 0.05 s
+// (platform/backend_unresponsive_apps.h). Requests to other applications go
+// on meanwhile.
 #pragma once
 
+#include "platform/backend_unresponsive_apps.h"
 #include "platform/platform.h"
 
 namespace axt::macdesk {
@@ -44,7 +55,12 @@ class AXAccessibility final : public platform::Accessibility {
   void addRunLoopSource(const platform::Observer& observer, platform::RunLoopMode mode) override;
 
  private:
+  // The request through the guard, when the element names its process.
+  template <class Request>
+  platform::AXError guarded(const platform::Element& element, Request&& request);
+
   Observers& observers_;
+  platform::backend::UnresponsiveApps unresponsive_;
 };
 
 }  // namespace axt::macdesk

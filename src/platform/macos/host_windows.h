@@ -4,7 +4,9 @@
 // a pointer to anything else can't be told apart and crashes the test, as
 // it would crash any message sent to it. Windows are held weakly (the host
 // closes them); the responders standing for the seam's (a tracking area's
-// owner, a window's delegate) are kept here, since AppKit keeps neither.
+// owner, a window's delegate) are kept here, since AppKit keeps neither. A
+// window's delegate stands in front of the one the window had, which still
+// hears every delegate message (responder_forwarder.h).
 #pragma once
 
 #include <cstdint>

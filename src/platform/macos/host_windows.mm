@@ -45,8 +45,10 @@ struct AppKitWindows::Table {
     return windows[h->id() - 1].window;
   }
 
-  AXTrackResponderForwarder* forwarder(std::weak_ptr<platform::Responder> responder) {
-    AXTrackResponderForwarder* made = [[AXTrackResponderForwarder alloc] initWithResponder:std::move(responder)];
+  AXTrackResponderForwarder* forwarder(std::weak_ptr<platform::Responder> responder,
+                                       id<NSWindowDelegate> previous = nil) {
+    AXTrackResponderForwarder* made = [[AXTrackResponderForwarder alloc] initWithResponder:std::move(responder)
+                                                                          previousDelegate:previous];
     [forwarders addObject:made];
     return made;
   }
@@ -73,7 +75,8 @@ std::optional<platform::Rect> AppKitWindows::contentViewBounds(const platform::W
 
 void AppKitWindows::setDelegate(const platform::Window& window, std::weak_ptr<platform::Responder> delegate) {
   NSWindow* w = table_->window(window);
-  if (w != nil) w.delegate = table_->forwarder(std::move(delegate));
+  // The delegate the host gave the window keeps hearing its messages.
+  if (w != nil) w.delegate = table_->forwarder(std::move(delegate), w.delegate);
 }
 
 platform::TrackingArea AppKitWindows::createTrackingArea(const platform::Rect& rect, std::uint32_t options,

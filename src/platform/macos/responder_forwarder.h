@@ -4,6 +4,13 @@
 // mouseExited: to the seam's responder, which it doesn't keep alive; once
 // that is gone the events are dropped. AppKit keeps neither a tracking
 // area's owner nor a window's delegate: whoever makes one keeps it.
+//
+// Made a window's delegate, it stands in front of the delegate the window
+// had before (the host's window controller, which asks whether to save
+// before the window closes): every message it doesn't handle itself goes on
+// to that one, and those it handles reach that one too. The previous
+// delegate is held weakly, as AppKit holds delegates. A second forwarder on
+// the same window stands in front of the first in turn.
 #pragma once
 
 #import <AppKit/AppKit.h>
@@ -13,5 +20,6 @@
 #include "platform/platform.h"
 
 @interface AXTrackResponderForwarder : NSResponder <NSWindowDelegate>
-- (instancetype)initWithResponder:(std::weak_ptr<axt::platform::Responder>)responder;
+- (instancetype)initWithResponder:(std::weak_ptr<axt::platform::Responder>)responder
+                 previousDelegate:(id<NSWindowDelegate>)previous;
 @end

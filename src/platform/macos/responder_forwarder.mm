@@ -6,28 +6,52 @@
 
 @implementation AXTrackResponderForwarder {
   std::weak_ptr<axt::platform::Responder> _responder;
+  __weak id<NSWindowDelegate> _previous;
 }
 
-- (instancetype)initWithResponder:(std::weak_ptr<axt::platform::Responder>)responder {
+- (instancetype)initWithResponder:(std::weak_ptr<axt::platform::Responder>)responder
+                 previousDelegate:(id<NSWindowDelegate>)previous {
   self = [super init];
-  if (self != nil) _responder = std::move(responder);
+  if (self != nil) {
+    _responder = std::move(responder);
+    _previous = previous;
+  }
   return self;
 }
 
+// What this class doesn't implement goes to the previous delegate when it
+// does; the answers to whether a message is understood say so.
+- (id)forwardingTargetForSelector:(SEL)selector {
+  id previous = _previous;
+  if ([previous respondsToSelector:selector]) return previous;
+  return [super forwardingTargetForSelector:selector];
+}
+
+- (BOOL)respondsToSelector:(SEL)selector {
+  return [super respondsToSelector:selector] || [_previous respondsToSelector:selector];
+}
+
+- (BOOL)conformsToProtocol:(Protocol*)protocol {
+  return [super conformsToProtocol:protocol] || [_previous conformsToProtocol:protocol];
+}
+
+// Handled here, and passed on to a previous delegate that handles them too.
 - (void)mouseEntered:(NSEvent*)event {
-  (void)event;
   const std::weak_ptr<axt::platform::Responder> responder = _responder;
   axt::macdesk::callFromC([&responder] {
     if (const auto r = responder.lock()) r->mouseEntered();
   });
+  id previous = _previous;
+  if ([previous respondsToSelector:@selector(mouseEntered:)]) [previous mouseEntered:event];
 }
 
 - (void)mouseExited:(NSEvent*)event {
-  (void)event;
   const std::weak_ptr<axt::platform::Responder> responder = _responder;
   axt::macdesk::callFromC([&responder] {
     if (const auto r = responder.lock()) r->mouseExited();
   });
+  id previous = _previous;
+  if ([previous respondsToSelector:@selector(mouseExited:)]) [previous mouseExited:event];
 }
 
 @end
