@@ -196,7 +196,8 @@ settle
 printf '%s' "the user's clipboard" | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
 track_pid $!
 clip_get() { timeout 5 xclip -o -selection clipboard; }
-if ! wait_for 20 test "$(clip_get 2>/dev/null)" = "the user's clipboard"; then
+clip_holds() { [ "$(clip_get 2>/dev/null)" = "$1" ]; }
+if ! wait_for 20 clip_holds "the user's clipboard"; then
   unmet "setText" "xclip didn't put the user's text on the clipboard"
 elif ! seen="$(reader_expect mousepad 15 selection=11:16)"; then
   unmet "setText" "'gamma' isn't selected any more, the independent client reads: $seen"
