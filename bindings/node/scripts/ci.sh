@@ -26,19 +26,34 @@ node --test test/ 2>&1 | grep -vE '^# (ROle|Selected text|Accessibility is|Optio
 node --test test/ >test.log 2>&1 || { grep -B2 -A30 '^not ok' test.log | head -n 80; exit 1; }
 unset AXTRACK_KIT_DIR AXTRACK_LIBRARY
 
-# The package: addon, library and kit for linux-x64 (the macOS files too,
-# when a macOS build lies beside, see docs/node.md).
+# The package: addon, library and kit for linux-x64, and the addon and
+# library for darwin-arm64 and darwin-x64 when the macOS cross build lies
+# beside (build-macos/node, bindings/node/CMakeLists.txt; docs/node.md).
 platform="$(node -p 'process.platform + "-" + process.arch')"
 rm -rf prebuilds && mkdir -p "prebuilds/$platform/kit"
 cp build/Release/axtrack.node "prebuilds/$platform/"
 cp -L "$build/bin/libaxtrack.so.0" "prebuilds/$platform/"
 for f in libaxtrack-simdesk.so libaxtrack-kit.so libsimdesk.so; do cp -L "$build/bin/$f" "prebuilds/$platform/kit/"; done
-if [ -d "$repo/build-macos/node" ]; then cp -r "$repo/build-macos/node/." prebuilds/; fi
+macos=()
+for dir in "$repo"/build-macos/node/darwin-*/; do
+  [ -f "$dir/axtrack.node" ] || continue
+  cp -r "$dir" prebuilds/
+  macos+=("$(basename "$dir")")
+done
 strip --strip-unneeded prebuilds/"$platform"/*.so* prebuilds/"$platform"/kit/*.so prebuilds/"$platform"/axtrack.node
 out="$(mktemp -d)"
 trap 'rm -rf "$out"' EXIT
 tarball="$(cd "$out" && npm pack --silent "$here")"
 echo "package $tarball: $(du -k "$out/$tarball" | cut -f1) KiB packed, $(tar -tzf "$out/$tarball" | wc -l) files"
+tar -tzf "$out/$tarball" >"$out/files"
+for p in "$platform" "${macos[@]}"; do
+  grep -qx "package/prebuilds/$p/axtrack.node" "$out/files" || { echo "the package lacks $p's addon"; exit 1; }
+done
+if [ ${#macos[@]} -gt 0 ]; then
+  echo "prebuilt for: $platform ${macos[*]}"
+else
+  echo "prebuilt for: $platform; no macOS files (build-macos/node isn't there)"
+fi
 
 # Installed offline into an empty project, the example run there.
 mkdir "$out/project" && cd "$out/project"

@@ -35,6 +35,8 @@ CF_EXPORT CFRunLoopRunResult CFRunLoopRunInMode(CFRunLoopMode mode, CFTimeInterv
 CF_EXPORT void CFRunLoopStop(CFRunLoopRef loop);
 CF_EXPORT void CFRunLoopWakeUp(CFRunLoopRef loop);
 CF_EXPORT Boolean CFRunLoopIsWaiting(CFRunLoopRef loop);
+/* When the loop's next timer in `mode` fires; 0 when it has none. */
+CF_EXPORT CFAbsoluteTime CFRunLoopGetNextTimerFireDate(CFRunLoopRef loop, CFRunLoopMode mode);
 
 CF_EXPORT Boolean CFRunLoopContainsSource(CFRunLoopRef loop, CFRunLoopSourceRef source,
                                           CFRunLoopMode mode);
