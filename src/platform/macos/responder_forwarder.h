@@ -8,9 +8,10 @@
 // Made a window's delegate, it stands in front of the delegate the window
 // had before (the host's window controller, which asks whether to save
 // before the window closes): every message it doesn't handle itself goes on
-// to that one, and those it handles reach that one too. The previous
-// delegate is held weakly, as AppKit holds delegates. A second forwarder on
-// the same window stands in front of the first in turn.
+// to that one. What it handles itself are its tracking area's messages,
+// which are no delegate's. The previous delegate is held weakly, as AppKit
+// holds delegates. A second forwarder on the same window stands in front of
+// the first in turn.
 #pragma once
 
 #import <AppKit/AppKit.h>

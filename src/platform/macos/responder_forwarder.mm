@@ -35,14 +35,14 @@
   return [super conformsToProtocol:protocol] || [_previous conformsToProtocol:protocol];
 }
 
-// Handled here, and passed on to a previous delegate that handles them too.
+// The tracking area's own messages, handled here only: the window's
+// delegate never got them from the window (they aren't delegate messages),
+// and a delegate that tracks areas of its own would take them for its own.
 - (void)mouseEntered:(NSEvent*)event {
   const std::weak_ptr<axt::platform::Responder> responder = _responder;
   axt::macdesk::callFromC([&responder] {
     if (const auto r = responder.lock()) r->mouseEntered();
   });
-  id previous = _previous;
-  if ([previous respondsToSelector:@selector(mouseEntered:)]) [previous mouseEntered:event];
 }
 
 - (void)mouseExited:(NSEvent*)event {
@@ -50,8 +50,6 @@
   axt::macdesk::callFromC([&responder] {
     if (const auto r = responder.lock()) r->mouseExited();
   });
-  id previous = _previous;
-  if ([previous respondsToSelector:@selector(mouseExited:)]) [previous mouseExited:event];
 }
 
 @end
