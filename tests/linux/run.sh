@@ -902,10 +902,11 @@ gtk4_focus_away() {
 
 # ---------------------------------------------------------------- other toolkits
 # The same cases against a GTK 4 editor (gnome-text-editor), a Qt one
-# (FeatherPad), the text area of a page in Firefox ESR and in Chromium, and
-# LibreOffice Writer, under a window manager (openbox), in turn, so that
-# each activation switches from another application: app_cases.sh. Each
-# is started once, before the host (app_launch.sh starts the browsers and
+# (FeatherPad), the text area of a page in Firefox ESR, in Chromium and in
+# GNOME Web (when installed), and LibreOffice Writer, under a window
+# manager (openbox), in turn, so that each activation switches from
+# another application: app_cases.sh. Each is started once, before the host
+# (GNOME Web after it, see there; app_launch.sh starts the browsers and
 # Writer, each with a fresh profile). Then the windows are nested two
 # levels deep by a window manager of the tests' own (nesting_wm.cpp, as
 # KWin nests them): mousepad's identifier and focusPreiov still work.
@@ -992,6 +993,24 @@ else
     if [ -n "$chromium_window" ]; then
       section "Chromium" app_cases "Chromium" Chromium "$chromium_window" chromium
       section "Chromium rich-text editor" editor_cases "Chromium" Chromium "$chromium_window"
+    fi
+    # GNOME Web runs its pages in a sandboxed web process of their own,
+    # whose accessible tree hangs in the window's from another connection:
+    # the library counts it for the window's application. That process
+    # sends its events only to the listeners registered when it started
+    # (it hears of no later ones), so it is started now, with the host's
+    # listeners in place, and the host's window activated again, so that
+    # the activation below is a switch.
+    if ! command -v epiphany-browser >/dev/null 2>&1; then
+      echo "SKIP GNOME Web: epiphany-browser isn't installed (tests/linux/packages.txt)"
+    elif ! launch_epiphany; then
+      fail "GNOME Web" "$desktop_error"
+    elif ! epiphany_window="$launched" || ! activate "$hostwin"; then
+      unmet "GNOME Web" "the window manager didn't make the host's window the active one"
+    else
+      settle
+      section "GNOME Web" app_cases "GNOME Web" epiphany "$epiphany_window" org.gnome.Epiphany
+      section "GNOME Web rich-text editor" editor_cases "GNOME Web" epiphany "$epiphany_window"
     fi
     # Writer's search bar takes the focus; Escape gives it back to the
     # document.
