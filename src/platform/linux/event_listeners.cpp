@@ -132,8 +132,12 @@ void EventListeners::handle(const Heard& e) {
     }
     case Kind::kSelection:
       if (!stillStands(e)) return;
-      // The caret a toolkit reports where it was as its window becomes
-      // active (a browser engine's page does) belongs to the activation too.
+      // Neither an activation nor the hot key's grab of the keyboard moves
+      // the caret: what a toolkit reports of it as its window gets the
+      // focus back (a browser engine's page reports the caret where it
+      // was) is no change of the user's, and would replace the
+      // activation's app_changed or the hot key's event in the delivery.
+      if (desktop_.focus().grabQuiet().quiet(e.heardAt)) return;
       if (settling_.settling(applications.applicationBusOf(source), monotonicSeconds())) return;
       break;
     default:
