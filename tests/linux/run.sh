@@ -994,7 +994,13 @@ else
       section "Chromium" app_cases "Chromium" Chromium "$chromium_window" chromium
       section "Chromium rich-text editor" editor_cases "Chromium" Chromium "$chromium_window"
     fi
-    # GNOME Web runs its pages in a sandboxed web process of their own,
+    # Writer's search bar takes the focus; Escape gives it back to the
+    # document.
+    app_focus_away="xdotool key ctrl+f"
+    app_focus_back="xdotool key Escape"
+    [ -n "$writer_window" ] && section "LibreOffice Writer" app_cases "LibreOffice Writer" soffice "$writer_window" org.libreoffice
+    # Last of the applications under openbox: GNOME Web runs its pages in a
+    # sandboxed web process of their own,
     # whose accessible tree hangs in the window's from another connection:
     # the library counts it for the window's application. That process
     # sends its events only to the listeners registered when it started
@@ -1010,16 +1016,18 @@ else
       unmet "GNOME Web" "the window manager didn't make mousepad's window the active one"
     else
       settle
+      app_focus_away="xdotool key Tab"
+      app_focus_back="xdotool key shift+Tab"
       app_focus_caret="WebKit reports the caret at its place along with the focus, and that caret replaces focused_changed in the delivery"
+      app_keys_after_hot_key="after Alt+Return the page's caret no longer follows the arrow keys or Ctrl+Home (typing still reaches it); not yet known whether the engine or the library leaves a modifier behind"
       section "GNOME Web" app_cases "GNOME Web" epiphany "$epiphany_window" org.gnome.Epiphany
       app_focus_caret=""
-      section "GNOME Web rich-text editor" editor_cases "GNOME Web" epiphany "$epiphany_window"
+      app_keys_after_hot_key=""
+      # The engine gives the page's rich-text editor as an editable
+      # multi-line entry, as it gives the text area, and the independent
+      # client picks editors out by role: it can't give that one the focus.
+      echo "LIMIT GNOME Web rich-text editor: the independent client can't tell it from the text area (both an editable multi-line entry)"
     fi
-    # Writer's search bar takes the focus; Escape gives it back to the
-    # document.
-    app_focus_away="xdotool key ctrl+f"
-    app_focus_back="xdotool key Escape"
-    [ -n "$writer_window" ] && section "LibreOffice Writer" app_cases "LibreOffice Writer" soffice "$writer_window" org.libreoffice
     kill -TERM "$wm" 2>/dev/null
     wait "$wm" 2>/dev/null
 
