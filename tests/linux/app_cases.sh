@@ -25,6 +25,10 @@
 #                    extents of a range of its text are wrong (empty: they
 #                    aren't); the client then asks until they settle before
 #                    the word is selected
+#   app_keys_after_hot_key  what is known of an application whose caret the
+#                    arrow keys no longer move after the hot key (empty:
+#                    they do); the replacement, which selects with them, is
+#                    then said, not judged
 
 # The first event NAME after SINCE whose data contains TEXT, waited for up
 # to SECONDS: prints "TIME JSON". Keys typed one at a time give one
@@ -303,6 +307,9 @@ app_cases() {  # label name window bundle
   settle
 
   # setText replaces the selected word; the clipboard is as it was.
+  if [ -n "${app_keys_after_hot_key:-}" ]; then
+    echo "LIMIT $label replace text: $app_keys_after_hot_key"
+  else
   clip_set 'clipboard before'
   t="$(now)"
   select_chars 11 5
@@ -331,6 +338,7 @@ app_cases() {  # label name window bundle
     fi
   fi
   clip_clear
+  fi
   settle
 
   # focusPreiov after the host's own window was activated.

@@ -8,6 +8,7 @@
 #   launch_firefox      Firefox ESR on textarea.html
 #   launch_chromium     Chromium on textarea.html
 #   launch_writer       LibreOffice Writer with an empty document
+#   launch_epiphany     GNOME Web (WebKitGTK) on textarea.html
 #
 # Each returns once the application is on the accessibility bus, its window
 # is shown and its text is there for an AT-SPI client, and sets `launched`
@@ -93,4 +94,15 @@ EOF
   HOME="$work/home" SAL_USE_VCLPLUGIN=gtk3 desktop_launch soffice libreoffice-writer \
     soffice --writer --norestore --nologo --nolockcheck "-env:UserInstallation=file://$profile" &&
     app_launch_wait_text soffice
+}
+
+launch_epiphany() {
+  mkdir -p "$work/home"
+  # A private instance: a profile of its own that goes when it quits, and
+  # no other instance's window to open in. Its pages run in a web process
+  # of their own, in WebKit's sandbox, whose accessible tree hangs in the
+  # window's: the text area is there once that tree is.
+  HOME="$work/home" desktop_launch epiphany epiphany \
+    epiphany-browser --private-instance "$app_launch_page" &&
+    app_launch_wait_text epiphany
 }

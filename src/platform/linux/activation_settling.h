@@ -3,7 +3,9 @@
 // reports each step as a focus gain. The "app_changed" for the activation
 // already tells the host where the user is; focus reports that come with it
 // settle the application's focused element without a notification of
-// their own, which would otherwise replace the activation's.
+// their own, which would otherwise replace the activation's. So do the
+// caret reports some toolkits send as their window becomes active, the
+// caret where it was.
 //
 // Times are seconds on any clock that doesn't go back.
 #pragma once
@@ -20,7 +22,8 @@ class ActivationSettling {
 
   // The application at `busName` was activated, in place of another.
   void activated(const std::string& busName, double now);
-  // True while a focus report from `busName` belongs to its activation.
+  // True while a focus or caret report from `busName` belongs to its
+  // activation.
   bool settling(const std::string& busName, double now) const;
 
  private:

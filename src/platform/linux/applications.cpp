@@ -54,6 +54,41 @@ std::optional<std::string> nameOnBus(AtspiAccessible* application) {
   return name;
 }
 
+// The bus as embedded_trees.h walks it: one request for a parent, none for
+// the applications of the desktop, which libatspi keeps.
+class BusProbe {
+ public:
+  explicit BusProbe(AtspiSession& session) : session_(session) {}
+
+  static std::string busOf(const GRef<AtspiAccessible>& node) { return keyOf(node.get()).busName; }
+  static bool isDesktop(const std::string& bus) { return bus == kRegistryBusName; }
+  bool isApplication(const std::string& bus) {
+    GRef<AtspiAccessible> desktop = session_.desktopObject();
+    return static_cast<bool>(
+        findChild(desktop.get(), [&](AtspiAccessible* app) { return keyOf(app).busName == bus; }));
+  }
+  static ParentAnswer<GRef<AtspiAccessible>> parentOf(const GRef<AtspiAccessible>& node) {
+    ParentAnswer<GRef<AtspiAccessible>> answer;
+    GErrorHolder error;
+    GRef<AtspiAccessible> parent;
+    {
+      const Asking asking(node.get());
+      if (asking.refused()) return answer;
+      parent = GRef<AtspiAccessible>::adopt(atspi_accessible_get_parent(node.get(), error.out()));
+    }
+    if (error) {
+      (void)failureCode(error, busOf(node));
+      return answer;
+    }
+    answer.answered = true;
+    if (parent && reachable(parent.get())) answer.parent = std::move(parent);
+    return answer;
+  }
+
+ private:
+  AtspiSession& session_;
+};
+
 }  // namespace
 
 std::optional<Pid> Applications::processOf(AtspiAccessible* accessible) {
@@ -61,14 +96,51 @@ std::optional<Pid> Applications::processOf(AtspiAccessible* accessible) {
   const std::string bus = keyOf(accessible).busName;
   if (bus.empty()) return std::nullopt;
   if (auto it = knownProcesses_.find(bus); it != knownProcesses_.end()) return it->second;
+  // An embedded tree's objects are the holding application's: its process
+  // is asked for with an object of its own connection. When that can't be
+  // told now, the connection's own process stands in, as for any
+  // application, and is not kept.
+  BusProbe probe(session_);
+  const auto placement = trees_.placementOf(probe, GRef<AtspiAccessible>::retain(accessible));
+  AtspiAccessible* asked = accessible;
+  if (placement && placement->holder != bus && placement->holderNode) {
+    if (auto it = knownProcesses_.find(placement->holder); it != knownProcesses_.end()) {
+      knownProcesses_.emplace(bus, it->second);
+      return it->second;
+    }
+    asked = placement->holderNode->get();
+  }
   // Asked of the bus, not of the application (whose connection's process
   // the bus knows): answered however the application fares.
   GErrorHolder error;
-  const guint pid = atspi_accessible_get_process_id(accessible, error.out());
+  const guint pid = atspi_accessible_get_process_id(asked, error.out());
   if (error || pid == 0) return std::nullopt;
-  knownProcesses_.emplace(bus, static_cast<Pid>(pid));
+  if (placement) {
+    knownProcesses_.emplace(bus, static_cast<Pid>(pid));
+    if (asked != accessible) knownProcesses_.emplace(placement->holder, static_cast<Pid>(pid));
+  }
   return static_cast<Pid>(pid);
 }
+
+std::string Applications::applicationBusOf(AtspiAccessible* accessible) {
+  const std::string bus = keyOf(accessible).busName;
+  if (bus.empty() || !reachable(accessible)) return bus;
+  BusProbe probe(session_);
+  const auto placement = trees_.placementOf(probe, GRef<AtspiAccessible>::retain(accessible));
+  return placement ? placement->holder : bus;
+}
+
+std::vector<GRef<AtspiAccessible>> Applications::embeddedTreesOf(const std::string& busName) const {
+  return trees_.treesIn(busName);
+}
+
+void Applications::noteEmbedded(AtspiAccessible* top, AtspiAccessible* parent) {
+  const std::string holder = applicationBusOf(parent);
+  trees_.noteEmbedded(keyOf(top).busName, holder, GRef<AtspiAccessible>::retain(top),
+                      GRef<AtspiAccessible>::retain(parent));
+}
+
+void Applications::applicationGone(const std::string& busName) { trees_.applicationGone(busName); }
 
 GRef<AtspiAccessible> Applications::applicationOf(Pid pid) {
   // Found once: libatspi empties the object of an application that left
@@ -92,6 +164,7 @@ std::optional<std::string> Applications::toolkitIdOf(Pid pid) { return x11_.appl
 void Applications::forgetBusNames() {
   knownProcesses_.clear();
   roots_.clear();
+  trees_.forgetAll();
 }
 
 bool Applications::activate(Pid pid) { return activateApplicationWindow(x11_, *this, pid); }

@@ -10,7 +10,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "embedded_trees.h"
 #include "gobject_ref.h"
 #include "platform/platform.h"
 
@@ -29,10 +31,31 @@ class Applications {
   Applications& operator=(const Applications&) = delete;
 
   // The process behind an accessible object (any object of an
-  // application). Known processes are remembered by bus name (a bus name
-  // is never given to another connection), so that asking again costs no
-  // request; absent when the bus can't tell.
+  // application): for an object of a tree embedded in another
+  // application's window, that application's (embedded_trees.h). Known
+  // processes are remembered by bus name (a bus name is never given to
+  // another connection), so that asking again costs no request; absent
+  // when the bus can't tell.
   std::optional<Pid> processOf(AtspiAccessible* accessible);
+
+  // The bus name of the application whose window holds the object: its
+  // own connection's, unless its tree is embedded in another
+  // application's (or that can't be told now).
+  std::string applicationBusOf(AtspiAccessible* accessible);
+
+  // The tops of the trees known to be embedded in the windows of the
+  // application at `busName`.
+  std::vector<GRef<AtspiAccessible>> embeddedTreesOf(const std::string& busName) const;
+  // A walk down `holder`'s tree reached `top`, a child of `parent` on
+  // another connection.
+  void noteEmbedded(AtspiAccessible* top, AtspiAccessible* parent);
+  // Whether the application's tree was looked through for embedded ones
+  // (once per connection: later ones are learnt from their events).
+  bool lookedThrough(const std::string& busName) const { return trees_.lookedThrough(busName); }
+  void noteLookedThrough(const std::string& busName) { trees_.noteLookedThrough(busName); }
+
+  // The application at `busName` left the bus.
+  void applicationGone(const std::string& busName);
 
   // The root object of the application of a process, searched among the
   // desktop's children (once, while the application stays on the bus);
@@ -62,6 +85,8 @@ class Applications {
   std::map<std::string, Pid> knownProcesses_;
   // The application object of each process found so far.
   std::map<Pid, GRef<AtspiAccessible>> roots_;
+  // Which application holds the objects of each connection met.
+  EmbeddedTrees<GRef<AtspiAccessible>> trees_;
 };
 
 // The workspace's object for one running application.

@@ -94,6 +94,10 @@ class AtspiSession {
   UnresponsiveApps unresponsive_{[this] { return watch_.connection(); }};
 };
 
+// The registry's name on the bus: the desktop object, whose children are
+// the applications, is its.
+inline constexpr const char* kRegistryBusName = "org.a11y.atspi.Registry";
+
 // Whether a request can be made of the object at all: its application still
 // has a connection. Objects of a bus that went away have none (libatspi let
 // go of them, or their bus is closed), nor has an application that libatspi

@@ -91,9 +91,13 @@ bool isEditable(AtspiAccessible* a) {
   return hasState(states.get(), ATSPI_STATE_EDITABLE);
 }
 
-// A tree the focus search walks: the application's objects, read over the bus.
+// A tree the focus search walks: the application's objects, read over the
+// bus, and those of the trees embedded in its windows, which a child on
+// another connection begins (embedded_trees.h): each one met is noted.
 class BusTree {
  public:
+  explicit BusTree(Applications& applications) : applications_(applications) {}
+
   std::optional<NodeStates> states(const GRef<AtspiAccessible>& node) {
     GRef<AtspiStateSet> set = statesOf(node.get());
     if (!set || hasState(set.get(), ATSPI_STATE_DEFUNCT)) return std::nullopt;
@@ -102,6 +106,7 @@ class BusTree {
     s.active = hasState(set.get(), ATSPI_STATE_ACTIVE);
     s.shown = hasState(set.get(), ATSPI_STATE_SHOWING) || hasState(set.get(), ATSPI_STATE_VISIBLE);
     s.managesDescendants = hasState(set.get(), ATSPI_STATE_MANAGES_DESCENDANTS);
+    s.saysNothing = atspi_state_set_is_empty(set.get()) != FALSE;
     return s;
   }
   std::size_t childCount(const GRef<AtspiAccessible>& node) {
@@ -116,28 +121,35 @@ class BusTree {
     return count > 0 ? static_cast<std::size_t>(count) : 0;
   }
   std::optional<GRef<AtspiAccessible>> childAt(const GRef<AtspiAccessible>& node, std::size_t i) {
-    const Asking asking(node.get());
-    if (asking.refused()) return std::nullopt;
-    GErrorHolder error;
-    GRef<AtspiAccessible> child =
-        GRef<AtspiAccessible>::adopt(atspi_accessible_get_child_at_index(node.get(), static_cast<gint>(i), error.out()));
-    if (error) {
-      (void)failureCode(error, keyOf(node.get()).busName);
-      return std::nullopt;
+    GRef<AtspiAccessible> child;
+    {
+      const Asking asking(node.get());
+      if (asking.refused()) return std::nullopt;
+      GErrorHolder error;
+      child = GRef<AtspiAccessible>::adopt(
+          atspi_accessible_get_child_at_index(node.get(), static_cast<gint>(i), error.out()));
+      if (error) {
+        (void)failureCode(error, keyOf(node.get()).busName);
+        return std::nullopt;
+      }
     }
-    if (!child) return std::nullopt;
+    if (!child || !reachable(child.get())) return std::nullopt;
+    if (keyOf(child.get()).busName != keyOf(node.get()).busName) applications_.noteEmbedded(child.get(), node.get());
     return child;
   }
+
+ private:
+  Applications& applications_;
 };
 
-// The application's search, where its toolkit offers one (Collection):
-// one request. Absent when it offers none; an empty result when it found
-// nothing.
-std::optional<AXError> collectionSearch(const Target& t, GRef<AtspiAccessible>& found) {
-  GRef<AtspiCollection> collection =
-      GRef<AtspiCollection>::adopt(atspi_accessible_get_collection_iface(t.accessible.get()));
+using BusFocusSearch = FocusSearch<GRef<AtspiAccessible>, BusTree>;
+
+// The search of the toolkit's own (Collection) under `root`: one request.
+// Absent when it offers none; an empty result when it found nothing.
+std::optional<AXError> collectionSearch(AtspiAccessible* root, GRef<AtspiAccessible>& found) {
+  GRef<AtspiCollection> collection = GRef<AtspiCollection>::adopt(atspi_accessible_get_collection_iface(root));
   if (!collection) return std::nullopt;
-  const Asking asking(t.accessible.get());
+  const Asking asking(root);
   if (asking.refused()) return axerr::kCannotComplete;
   const GArrayPtr wanted(g_array_new(FALSE, FALSE, sizeof(AtspiStateType)));
   const AtspiStateType focusedState = ATSPI_STATE_FOCUSED;
@@ -149,7 +161,7 @@ std::optional<AXError> collectionSearch(const Target& t, GRef<AtspiAccessible>& 
   GErrorHolder error;
   const std::vector<GRef<AtspiAccessible>> matches = adoptAccessibles(GArrayPtr(atspi_collection_get_matches(
       collection.get(), rule.get(), ATSPI_Collection_SORT_ORDER_CANONICAL, 1, TRUE, error.out())));
-  if (error) return failureCode(error, t.key.busName);
+  if (error) return failureCode(error, keyOf(root).busName);
   for (const GRef<AtspiAccessible>& m : matches) {
     if (m) {
       found = m;
@@ -159,10 +171,29 @@ std::optional<AXError> collectionSearch(const Target& t, GRef<AtspiAccessible>& 
   return axerr::kSuccess;
 }
 
-// Without a search of the toolkit's own, the tree is walked (focus_search.h).
-GRef<AtspiAccessible> walkForFocus(const Target& t) {
-  BusTree tree;
-  FocusSearch<GRef<AtspiAccessible>, BusTree> search(tree, FocusSearchLimits{});
+// The focused element in the trees known to be embedded in the
+// application's windows: each one's own search where it has one (then the
+// innermost focused element under its match), else a walk of it.
+GRef<AtspiAccessible> embeddedFocus(Applications& applications, const Target& t) {
+  BusTree tree(applications);
+  for (const GRef<AtspiAccessible>& top : applications.embeddedTreesOf(t.key.busName)) {
+    if (!reachable(top.get()) || isDefunct(top.get())) continue;
+    BusFocusSearch search(tree, FocusSearchLimits{});
+    GRef<AtspiAccessible> found;
+    if (std::optional<AXError> code = collectionSearch(top.get(), found)) {
+      if (*code == axerr::kSuccess && found) return search.innermost(found);
+      continue;
+    }
+    if (std::optional<GRef<AtspiAccessible>> walked = search.run({top})) return *walked;
+  }
+  return {};
+}
+
+// A walk of the application's tree (focus_search.h), into the trees
+// embedded in it too.
+GRef<AtspiAccessible> walkForFocus(Applications& applications, const Target& t) {
+  BusTree tree(applications);
+  BusFocusSearch search(tree, FocusSearchLimits{});
   return search.runUnder(t.accessible).value_or(GRef<AtspiAccessible>());
 }
 
@@ -172,7 +203,10 @@ GRef<AtspiAccessible> walkForFocus(const Target& t) {
 // from its window for a moment, though the toolkit then reports the element
 // as not focused. Without an earlier focus event, a search of the
 // application's tree for the element that holds the focus: the toolkit's
-// own search where it has one, else a walk of the tree.
+// own search where it has one, else a walk of the tree. The toolkit's own
+// search stays within its own objects: when it finds nothing, the trees
+// embedded in its windows are searched, and, while none is known, its tree
+// is walked once for them.
 AXError focusedElementOf(FocusCache& focus, const Target& t, std::optional<Value>& out) {
   if (GRef<AtspiAccessible> cached = focus.cachedFocus(t.key.busName)) {
     if (!isDefunct(cached.get())) {
@@ -180,16 +214,22 @@ AXError focusedElementOf(FocusCache& focus, const Target& t, std::optional<Value
       return axerr::kSuccess;
     }
   }
+  Applications& applications = LinuxDesktop::instance().applications();
   GRef<AtspiAccessible> found;
-  if (std::optional<AXError> code = collectionSearch(t, found)) {
+  if (std::optional<AXError> code = collectionSearch(t.accessible.get(), found)) {
     if (*code != axerr::kSuccess) return *code;
+    if (!found) found = embeddedFocus(applications, t);
+    if (!found && !applications.lookedThrough(t.key.busName) && applications.embeddedTreesOf(t.key.busName).empty()) {
+      applications.noteLookedThrough(t.key.busName);
+      found = walkForFocus(applications, t);
+    }
   } else {
-    found = walkForFocus(t);
+    found = walkForFocus(applications, t);
   }
   if (!found) return axerr::kNoValue;
   const platform::Element element = wrapElement(t.pid, found.get());
   if (const auto* h = handleAs<ElementHandle>(element); h != nullptr && h->accessible() != nullptr) {
-    (void)focus.noteFocusGained(h->accessible());
+    (void)focus.noteFocusGained(t.key.busName, h->accessible());
   }
   out = Value(element);
   return axerr::kSuccess;

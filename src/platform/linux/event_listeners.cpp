@@ -18,7 +18,6 @@ namespace axt::lindesk {
 
 namespace {
 
-constexpr const char* kRegistryBusName = "org.a11y.atspi.Registry";
 constexpr double kGatherSeconds = 0.01;
 
 // The events listened for. Window moves and resizes come from toolkits that
@@ -123,13 +122,23 @@ void EventListeners::handle(const Heard& e) {
       // Heard after the quiet: the claims still held back are older, and
       // this one is where the focus went.
       heldBack_.clear();
-      if (!desktop_.focus().noteFocusGained(source)) return;
+      // An element of an embedded tree counts for the application whose
+      // window holds it (embedded_trees.h).
+      const std::string application = applications.applicationBusOf(source);
+      if (!desktop_.focus().noteFocusGained(application, source)) return;
       // Where the activation put it: recorded, not announced.
-      if (settling_.settling(keyOf(source).busName, monotonicSeconds())) return;
+      if (settling_.settling(application, monotonicSeconds())) return;
       break;
     }
     case Kind::kSelection:
       if (!stillStands(e)) return;
+      // Neither an activation nor the hot key's grab of the keyboard moves
+      // the caret: what a toolkit reports of it as its window gets the
+      // focus back (a browser engine's page reports the caret where it
+      // was) is no change of the user's, and would replace the
+      // activation's app_changed or the hot key's event in the delivery.
+      if (desktop_.focus().grabQuiet().quiet(e.heardAt)) return;
+      if (settling_.settling(applications.applicationBusOf(source), monotonicSeconds())) return;
       break;
     default:
       break;
@@ -176,7 +185,10 @@ void EventListeners::afterGrab() {
   claims.swap(heldBack_);
   for (auto it = claims.rbegin(); it != claims.rend(); ++it) {
     if (!stillStands(*it)) continue;
-    if (desktop_.focus().noteFocusGained(it->source.get())) notifyObservers(*it);
+    AtspiAccessible* source = it->source.get();
+    if (desktop_.focus().noteFocusGained(desktop_.applications().applicationBusOf(source), source)) {
+      notifyObservers(*it);
+    }
     return;
   }
 }
@@ -259,6 +271,7 @@ bool EventListeners::noteGone(const AtspiEvent& event) {
   const ObjectKey key = keyOf(child);
   if (keyOf(event.source).busName == kRegistryBusName) {
     observers.applicationGone(key.busName);
+    desktop_.applications().applicationGone(key.busName);
     return true;
   }
   // A child taken out of its parent may be put in another (a toolkit moving

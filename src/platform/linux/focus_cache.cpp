@@ -4,10 +4,10 @@
 
 namespace axt::lindesk {
 
-bool FocusCache::noteFocusGained(AtspiAccessible* element) {
+bool FocusCache::noteFocusGained(const std::string& applicationBus, AtspiAccessible* element) {
   const ObjectKey key = keyOf(element);
-  if (key.busName.empty()) return false;
-  GRef<AtspiAccessible>& slot = focused_[key.busName];
+  if (key.busName.empty() || applicationBus.empty()) return false;
+  GRef<AtspiAccessible>& slot = focused_[applicationBus];
   const bool moved = !slot || !(keyOf(slot.get()) == key);
   slot = GRef<AtspiAccessible>::retain(element);
   return moved;

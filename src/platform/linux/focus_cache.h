@@ -7,6 +7,11 @@
 // active again (or a grab of the keyboard ends) the toolkit gives the focus
 // back to the element that had it, and reports that as the element gaining
 // the focus. The focus hasn't moved then, and no notification goes out.
+//
+// An element of a tree embedded in another application's window (a page
+// of a browser whose pages run in a process of their own) is that
+// application's focused element: it is recorded under the holding
+// application's bus name, which the caller gives (embedded_trees.h).
 #pragma once
 
 #include <atspi/atspi.h>
@@ -21,9 +26,10 @@ namespace axt::lindesk {
 
 class FocusCache {
  public:
-  // Records the element as its application's focused one; true when it is
-  // another element than the one recorded before.
-  bool noteFocusGained(AtspiAccessible* element);
+  // Records the element as the focused one of the application at
+  // `applicationBus`; true when it is another element than the one
+  // recorded before.
+  bool noteFocusGained(const std::string& applicationBus, AtspiAccessible* element);
   // Empty when no focus event of the application was heard.
   GRef<AtspiAccessible> cachedFocus(const std::string& busName) const;
   // Forgets every element: the bus they were on went away.

@@ -15,6 +15,17 @@
 // (absent when it can't be read), `access.childCount(node)` how many
 // children it has, `access.childAt(node, i)` one of them (absent when it
 // can't be read). Each is one request.
+//
+// An element that says it has the focus may hold another that says so too:
+// a browser engine marks its view and the page's document focused along
+// with the page's field that has the focus. The focus is on the innermost
+// of them: the search goes on under a focused element, as it does
+// elsewhere, within the same budget.
+//
+// A node that gives no states at all says nothing of itself, shown or not:
+// the socket a toolkit puts another process's tree into, and that tree's
+// top, are such nodes. The search looks into them as into what is shown,
+// and on from a focused element through them.
 #pragma once
 
 #include <cstddef>
@@ -29,6 +40,7 @@ struct NodeStates {
   bool active = false;
   bool shown = false;  // showing or visible: the user can see it
   bool managesDescendants = false;
+  bool saysNothing = false;  // no states at all
 };
 
 struct FocusSearchLimits {
@@ -71,6 +83,16 @@ class FocusSearch {
     return std::nullopt;
   }
 
+  // The innermost element under `node` that says it has the focus, or
+  // `node` itself when none does (a toolkit's own search gives the first
+  // focused element in the tree's order, the outermost).
+  Node innermost(const Node& node) {
+    if (!spend()) return node;
+    const std::optional<NodeStates> s = access_.states(node);
+    if (!s) return node;
+    return inside(node, *s, 0).value_or(node);
+  }
+
   // The requests the search made.
   std::size_t requests() const { return requests_; }
 
@@ -82,10 +104,19 @@ class FocusSearch {
     return true;
   }
 
+  // The focused element at or under `node`: the innermost one, when a
+  // focused element holds another.
   std::optional<Node> below(const Node& node, const NodeStates& s, std::size_t depth) {
-    if (s.focused) return node;
-    if (!s.shown || s.managesDescendants || depth >= limits_.maxDepth) return std::nullopt;
-    if (!spend()) return std::nullopt;
+    if (s.focused) return inside(node, s, depth).value_or(node);
+    if (!(s.shown || s.saysNothing)) return std::nullopt;
+    return inside(node, s, depth);
+  }
+
+  // A focused element under `node` (not `node` itself), searched among its
+  // children; not in what manages its descendants (whose focused one the
+  // toolkit reports by its own events).
+  std::optional<Node> inside(const Node& node, const NodeStates& s, std::size_t depth) {
+    if (s.managesDescendants || depth >= limits_.maxDepth || !spend()) return std::nullopt;
     const std::size_t count = access_.childCount(node);
     for (std::size_t i = 0; i < count; ++i) {
       if (!spend()) return std::nullopt;

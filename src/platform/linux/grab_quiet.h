@@ -5,7 +5,9 @@
 // a moment. None of it is the user moving the focus. From the press until a
 // moment after the release, focus claims are held back; when the quiet
 // ends, only the element holding the focus then counts, and the tracker's
-// focused element moves only if that is another one.
+// focused element moves only if that is another one. Caret and selection
+// reports heard meanwhile are the toolkit's account of the focus coming
+// back, and are dropped.
 //
 // Times are seconds on any clock that doesn't go back.
 #pragma once

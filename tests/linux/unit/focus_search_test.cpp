@@ -91,7 +91,8 @@ TEST(FocusSearch, HiddenPartsAndManagedDescendantsAreNotEntered) {
   t.children_[11] = {110};
   t.states_[110] = focused();
   EXPECT_EQ(search(t, {1}), std::nullopt);
-  // A node that is itself focused counts whatever it holds.
+  // A node that is itself focused counts whatever it holds, and isn't
+  // entered for a focused element inside either.
   t.states_[11].focused = true;
   EXPECT_EQ(search(t, {1}), 11);
 }
@@ -155,6 +156,89 @@ TEST(FocusSearch, TheApplicationsWindowsAreFetchedWithinTheBudget) {
   FocusSearch<int, FakeTree> small(t, FocusSearchLimits{100, 40});
   EXPECT_EQ(small.runUnder(0), 5);
   EXPECT_EQ(small.requests(), t.requests);
+}
+
+TEST(FocusSearch, TheInnermostOfNestedFocusedElementsIsTheFocus) {
+  // A browser engine marks its view and the page's document focused along
+  // with the field that has the focus; the field is the one.
+  FakeTree t;
+  t.states_[1] = activeWindow();
+  t.children_[1] = {10};
+  t.states_[10] = focused();  // the view
+  t.children_[10] = {100};
+  t.states_[100] = focused();  // the document
+  t.children_[100] = {1000, 1001, 1002};
+  t.states_[1002] = focused();  // the field, after two siblings
+  t.children_[1002] = {10020};  // which holds nothing focused
+  EXPECT_EQ(search(t, {1}), 1002);
+  // The field in a section that doesn't say focused, as a page's are.
+  t.states_[1002] = shown();
+  t.children_[1001] = {10010};
+  t.states_[10010] = focused();
+  EXPECT_EQ(search(t, {1}), 10010);
+  // A focused element whose children say nothing of the focus is the one,
+  // and costs one request more than it did.
+  FakeTree plain;
+  plain.states_[1] = activeWindow();
+  plain.children_[1] = {10};
+  plain.states_[10] = focused();
+  EXPECT_EQ(search(plain, {1}), 10);
+  EXPECT_EQ(plain.requests, 5U);  // window states, children, child, child states, its children
+}
+
+TEST(FocusSearch, TheInnermostFocusSearchStopsAtTheBudgetWithWhatItFound) {
+  FakeTree t;
+  t.states_[1] = activeWindow();
+  t.children_[1] = {10};
+  t.states_[10] = focused();
+  t.children_[10] = {100};
+  t.states_[100] = focused();
+  t.children_[100] = {1000};
+  t.states_[1000] = focused();
+  // Enough to reach 10 and look into it, not to go on below 100.
+  EXPECT_EQ(search(t, {1}, FocusSearchLimits{8, 40}), 100);
+  // From an element another search found (a toolkit's own search, which
+  // gives the first focused element in the tree's order).
+  FakeTree again = t;
+  again.requests = 0;
+  FocusSearch<int, FakeTree> s(again, FocusSearchLimits{});
+  EXPECT_EQ(s.innermost(10), 1000);
+  EXPECT_EQ(s.innermost(1000), 1000);
+  again.unreadable = {100};  // its states can't be read: not the focus
+  EXPECT_EQ(s.innermost(10), 10);
+}
+
+TEST(FocusSearch, NodesThatSayNothingOfThemselvesAreLookedInto) {
+  // A browser's window holds a socket that gives no states, under which the
+  // page's tree from another process hangs, its top giving none either and
+  // its view saying focused without being shown.
+  const NodeStates nothing{false, false, false, false, true};
+  FakeTree t;
+  t.states_[1] = activeWindow();
+  t.children_[1] = {10, 11};
+  t.states_[10] = NodeStates{false, false, false, false};  // hidden: not entered
+  t.children_[10] = {100};
+  t.states_[100] = focused();
+  t.states_[11] = nothing;  // the socket
+  t.children_[11] = {110};
+  t.states_[110] = nothing;  // the page's top
+  t.children_[110] = {1100};
+  t.states_[1100] = NodeStates{true, false, false, false};  // the view
+  t.children_[1100] = {11000};
+  t.states_[11000] = focused();  // the document
+  t.children_[11000] = {110000, 110001};
+  t.states_[110001] = focused();  // the field
+  EXPECT_EQ(search(t, {1}), 110001);
+  // From the socket, as a focus event or a toolkit's search may give it.
+  FocusSearch<int, FakeTree> s(t, FocusSearchLimits{});
+  EXPECT_EQ(s.innermost(11), 110001);
+  // A socket whose tree holds nothing focused is not the focus.
+  t.states_[1100] = shown();
+  t.states_[11000] = shown();
+  t.states_[110001] = shown();
+  EXPECT_EQ(search(t, {1}), std::nullopt);
+  FocusSearch<int, FakeTree> again(t, FocusSearchLimits{});
+  EXPECT_EQ(again.innermost(11), 11);
 }
 
 TEST(FocusSearch, NoWindowsNoFocus) {
