@@ -23,15 +23,23 @@ std::optional<platform::Rect> extentsIn(AtspiText* text, std::int64_t offset) {
 }
 
 // The top-level window the object is in: its ancestor whose parent is the
-// application.
+// application. The walk may leave the object's application (a tree another
+// process put into a window of its own): each request is guarded as one of
+// the application it goes to.
 GRef<AtspiAccessible> windowOf(AtspiAccessible* object) {
   GRef<AtspiAccessible> current = GRef<AtspiAccessible>::retain(object);
   for (int depth = 0; depth < 64 && current; ++depth) {
-    GErrorHolder error;
-    GRef<AtspiAccessible> parent = GRef<AtspiAccessible>::adopt(atspi_accessible_get_parent(current.get(), error.out()));
-    if (error || !parent) return {};
-    GErrorHolder roleError;
-    if (roleOf(parent.get(), roleError.out()) == ATSPI_ROLE_APPLICATION) return current;
+    GRef<AtspiAccessible> parent;
+    {
+      const Asking asking(current.get());
+      if (asking.refused()) return {};
+      GErrorHolder error;
+      parent = GRef<AtspiAccessible>::adopt(atspi_accessible_get_parent(current.get(), error.out()));
+      if (error || !parent) return {};
+    }
+    const std::optional<AtspiRole> role = guardedRoleOf(parent.get());
+    if (!role) return {};
+    if (*role == ATSPI_ROLE_APPLICATION) return current;
     current = std::move(parent);
   }
   return {};
@@ -41,27 +49,36 @@ GRef<AtspiAccessible> windowOf(AtspiAccessible* object) {
 
 std::optional<platform::Rect> windowRelativeBounds(AtspiText* text, CharRange chars, X11Display& x11) {
   AtspiAccessible* object = ATSPI_ACCESSIBLE(text);
-  const Asking asking(object);
-  if (asking.refused()) return std::nullopt;
-  const std::optional<platform::Rect> first = extentsIn(text, chars.start);
-  if (!first) return std::nullopt;
-  platform::Rect box = *first;
-  if (chars.end - 1 > chars.start) {
-    if (const std::optional<platform::Rect> last = extentsIn(text, chars.end - 1)) {
-      const double right = std::max(box.origin.x + box.size.width, last->origin.x + last->size.width);
-      const double bottom = std::max(box.origin.y + box.size.height, last->origin.y + last->size.height);
-      box.origin.x = std::min(box.origin.x, last->origin.x);
-      box.origin.y = std::min(box.origin.y, last->origin.y);
-      box.size = {right - box.origin.x, bottom - box.origin.y};
+  platform::Rect box;
+  {
+    const Asking asking(object);
+    if (asking.refused()) return std::nullopt;
+    const std::optional<platform::Rect> first = extentsIn(text, chars.start);
+    if (!first) return std::nullopt;
+    box = *first;
+    if (chars.end - 1 > chars.start) {
+      if (const std::optional<platform::Rect> last = extentsIn(text, chars.end - 1)) {
+        const double right = std::max(box.origin.x + box.size.width, last->origin.x + last->size.width);
+        const double bottom = std::max(box.origin.y + box.size.height, last->origin.y + last->size.height);
+        box.origin.x = std::min(box.origin.x, last->origin.x);
+        box.origin.y = std::min(box.origin.y, last->origin.y);
+        box.size = {right - box.origin.x, bottom - box.origin.y};
+      }
     }
   }
   GRef<AtspiAccessible> window = windowOf(object);
   if (!window) return std::nullopt;
   GRef<AtspiComponent> component = GRef<AtspiComponent>::adopt(atspi_accessible_get_component_iface(window.get()));
   if (!component) return std::nullopt;
-  GErrorHolder error;
-  GBoxed<AtspiRect> size(atspi_component_get_extents(component.get(), ATSPI_COORD_TYPE_WINDOW, error.out()));
-  if (error || !size || size->width <= 0 || size->height <= 0) return std::nullopt;
+  GBoxed<AtspiRect> size;
+  {
+    const Asking asking(window.get());
+    if (asking.refused()) return std::nullopt;
+    GErrorHolder error;
+    size = GBoxed<AtspiRect>(atspi_component_get_extents(component.get(), ATSPI_COORD_TYPE_WINDOW, error.out()));
+    if (error) return std::nullopt;
+  }
+  if (!size || size->width <= 0 || size->height <= 0) return std::nullopt;
   const platform::Size content{static_cast<double>(size->width), static_cast<double>(size->height)};
 
   const std::optional<platform::Pid> pid = LinuxDesktop::instance().applications().processOf(object);
