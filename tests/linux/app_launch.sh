@@ -24,8 +24,9 @@ app_text_ready() {  # name
   timeout 10 "$desktop_reader" text "$1"
 }
 
-app_launch_wait_text() {  # name
-  wait_for 30 app_text_ready "$1" || { desktop_error="$1 shows no text area on the accessibility bus"; return 1; }
+app_launch_wait_text() {  # name class
+  wait_for 30 app_text_ready "$1" ||
+    { desktop_error="$1 shows no text area on the accessibility bus; $(desktop_log_tail "$2")"; return 1; }
 }
 
 launch_firefox() {
@@ -57,7 +58,7 @@ user_pref("network.connectivity-service.enabled", false);
 EOF
   HOME="$work/home" desktop_launch Firefox firefox-esr \
     firefox-esr --no-remote --new-instance --profile "$profile" "$app_launch_page" &&
-    app_launch_wait_text Firefox
+    app_launch_wait_text Firefox firefox-esr
 }
 
 launch_chromium() {
@@ -69,7 +70,7 @@ launch_chromium() {
     chromium --no-sandbox --user-data-dir="$work/chromium-profile" --no-first-run --no-default-browser-check \
     --force-renderer-accessibility --disable-gpu --password-store=basic --disable-background-networking \
     --disable-component-update --disable-sync --new-window "$app_launch_page" &&
-    app_launch_wait_text Chromium
+    app_launch_wait_text Chromium chromium
 }
 
 launch_writer() {
@@ -93,7 +94,7 @@ EOF
   # reaches AT-SPI.
   HOME="$work/home" SAL_USE_VCLPLUGIN=gtk3 desktop_launch soffice libreoffice-writer \
     soffice --writer --norestore --nologo --nolockcheck "-env:UserInstallation=file://$profile" &&
-    app_launch_wait_text soffice
+    app_launch_wait_text soffice libreoffice-writer
 }
 
 launch_epiphany() {
@@ -104,5 +105,5 @@ launch_epiphany() {
   # window's: the text area is there once that tree is.
   HOME="$work/home" desktop_launch epiphany epiphany \
     epiphany-browser --private-instance "$app_launch_page" &&
-    app_launch_wait_text epiphany
+    app_launch_wait_text epiphany epiphany
 }

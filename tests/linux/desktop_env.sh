@@ -227,6 +227,18 @@ desktop_visible_window() {
   xdotool search --onlyvisible --class "$1" 2>/dev/null | tail -1 | grep .
 }
 
+# Sets `launched` to that window, in the same look that found it: between
+# two looks, an application whose first window goes while it starts has
+# none for a moment.
+desktop_take_visible_window() {  # class
+  launched="$(desktop_visible_window "$1")" && [ -n "$launched" ]
+}
+
+# What a launched application last printed, on one line.
+desktop_log_tail() {  # class
+  echo "it printed: $(tail -n 3 "$work/$1.log" 2>/dev/null | tr '\n' '|')"
+}
+
 desktop_launch() {  # name class command...
   local name="$1" class="$2"
   launched=""
@@ -234,12 +246,11 @@ desktop_launch() {  # name class command...
   (cd "$work" && exec "$@" >"$work/$class.log" 2>&1) &
   pids+=($!)
   if ! timeout 30 "$desktop_reader" wait-app "$name" 25; then
-    desktop_error="$name didn't appear on the accessibility bus"
+    desktop_error="$name didn't appear on the accessibility bus; $(desktop_log_tail "$class")"
     return 1
   fi
-  if ! wait_for 10 desktop_visible_window "$class"; then
-    desktop_error="$name has no visible window"
+  if ! wait_for 10 desktop_take_visible_window "$class"; then
+    desktop_error="$name has no visible window; $(desktop_log_tail "$class")"
     return 1
   fi
-  launched="$(desktop_visible_window "$class")"
 }
