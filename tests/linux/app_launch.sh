@@ -1,14 +1,15 @@
-# The two browsers and the word processor of the tests against real
-# applications, each started on the virtual desktop of desktop_env.sh with
-# a profile of its own in the desktop's private folder ($work), so that
-# nothing of the user's own (profiles, caches, recent files) is read or
-# written, and nothing asks a question at the start. Sourced by run.sh
-# after desktop_env.sh:
+# The two browsers, the word processor and KDE's editor of the tests
+# against real applications, each started on the virtual desktop of
+# desktop_env.sh with a profile of its own in the desktop's private folder
+# ($work), so that nothing of the user's own (profiles, caches, recent
+# files) is read or written, and nothing asks a question at the start.
+# Sourced by run.sh after desktop_env.sh:
 #
 #   launch_firefox      Firefox ESR on textarea.html
 #   launch_chromium     Chromium on textarea.html
 #   launch_writer       LibreOffice Writer with an empty document
 #   launch_epiphany     GNOME Web (WebKitGTK) on textarea.html
+#   launch_kwrite       KWrite (KDE Frameworks) with an empty file
 #
 # Each returns once the application is on the accessibility bus, its window
 # is shown and its text is there for an AT-SPI client, and sets `launched`
@@ -106,4 +107,13 @@ launch_epiphany() {
   HOME="$work/home" desktop_launch epiphany epiphany \
     epiphany-browser --private-instance "$app_launch_page" &&
     app_launch_wait_text epiphany epiphany
+}
+
+launch_kwrite() {
+  mkdir -p "$work/home"
+  # A file to edit, else KWrite opens on its welcome page, which has no
+  # text.
+  : >"$work/kwrite.txt"
+  HOME="$work/home" desktop_launch kwrite kwrite kwrite "$work/kwrite.txt" &&
+    app_launch_wait_text kwrite kwrite
 }

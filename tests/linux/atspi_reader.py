@@ -6,6 +6,8 @@ tests what the accessibility bus itself reports.
   atspi_reader.py extents NAME WORD       prints "x y width height": the screen extents
                                           of the first WORD in NAME's multi-line text, or
                                           "none" when the application gives none (exit 3)
+  atspi_reader.py char-extents NAME OFFSET prints "x y width height": the screen extents of
+                                          the character at OFFSET of NAME's multi-line text
   atspi_reader.py text NAME               prints the text of NAME's multi-line text
   atspi_reader.py focus NAME              gives NAME's multi-line text the focus
 
@@ -231,6 +233,10 @@ def main(argv):
             # with an error.
             print("none")
             return 3
+        print(rect.x, rect.y, rect.width, rect.height)
+        return 0
+    if len(argv) == 3 and argv[0] == "char-extents":
+        rect = Atspi.Text.get_character_extents(text_object(argv[1]), int(argv[2]), Atspi.CoordType.SCREEN)
         print(rect.x, rect.y, rect.width, rect.height)
         return 0
     if len(argv) >= 3 and argv[0] == "expect":

@@ -18,8 +18,9 @@
 # session bus, the accessibility bus (at-spi-bus-launcher, at-spi2-registryd)
 # and mousepad, Debian's GTK text editor, which nobody here wrote (all of it
 # in desktop_env.sh, which the desktop tour shares); later a GTK 4 and a Qt
-# editor, Firefox ESR and Chromium showing a page's text area, and
-# LibreOffice Writer join it (app_cases.sh, app_launch.sh). Then
+# editor, Firefox ESR and Chromium showing a page's text area,
+# LibreOffice Writer and, where it is installed, KWrite join it
+# (app_cases.sh, app_launch.sh). Then
 # xdotool plays the user while the test host, which loads the library with
 # dlopen as a host does, prints each event it receives with its time. The
 # extents of the selected word are read by an AT-SPI client of our own
@@ -38,7 +39,8 @@
 # preconditions unmet)" and a last line "N passed, N failed"; the exit
 # status is non-zero when anything failed, an unmet precondition too: the
 # cases are written so that a loaded machine meets them. A LIMIT line says
-# what an application can't do, and what the host got instead.
+# what an application can't do, and what the host got instead; a NOTE line
+# what an application does its own way, which the case expects.
 #
 # Besides the verdicts it prints, per event kind, the time from the xdotool
 # action to the hand-over to the host ("latency"). With
@@ -902,18 +904,19 @@ gtk4_focus_away() {
 
 # ---------------------------------------------------------------- other toolkits
 # The same cases against a GTK 4 editor (gnome-text-editor), a Qt one
-# (FeatherPad), the text area of a page in Firefox ESR, in Chromium and in
-# GNOME Web (when installed), and LibreOffice Writer, under a window
-# manager (openbox), in turn, so that each activation switches from
-# another application: app_cases.sh. Each is started once, before the host
-# (GNOME Web after it, see there; app_launch.sh starts the browsers and
-# Writer, each with a fresh profile). Then the windows are nested two
-# levels deep by a window manager of the tests' own (nesting_wm.cpp, as
-# KWin nests them): mousepad's identifier and focusPreiov still work.
+# (FeatherPad), KDE's (KWrite, where it is installed), the text area of a
+# page in Firefox ESR, in Chromium and in GNOME Web (when installed), and
+# LibreOffice Writer, under a window manager (openbox), in turn, so that
+# each activation switches from another application: app_cases.sh. Each
+# is started once, before the host (GNOME Web after it, see there;
+# app_launch.sh starts the browsers, Writer and KWrite, each with a fresh
+# profile). Then the windows are nested two levels deep by a window
+# manager of the tests' own (nesting_wm.cpp, as KWin nests them):
+# mousepad's identifier and focusPreiov still work.
 . "$here/app_launch.sh"
-# Starts one of the browsers or Writer with LAUNCHER, whose window goes to
-# the variable VAR; one that is missing or doesn't come up fails its own
-# cases, not the others'.
+# Starts one of the browsers, Writer or KWrite with LAUNCHER, whose window
+# goes to the variable VAR; one that is missing or doesn't come up fails its
+# own cases, not the others'.
 launch_app() {  # label command launcher var
   printf -v "$4" '%s' ""
   if ! command -v "$2" >/dev/null 2>&1; then
@@ -946,9 +949,17 @@ else
        ! { launch_app "Firefox ESR" firefox-esr launch_firefox firefox_window
            launch_app "Chromium" chromium launch_chromium chromium_window
            launch_app "LibreOffice Writer" soffice launch_writer writer_window
-           # Five applications' cases take longer than one host's usual life,
+           # KDE's editor only where it is installed: not every machine
+           # that runs these tests has KDE Frameworks.
+           kwrite_window=""
+           if command -v kwrite >/dev/null 2>&1; then
+             launch_app "KWrite" kwrite launch_kwrite kwrite_window
+           else
+             echo "SKIP KWrite: kwrite isn't installed (tests/linux/packages.txt names it)"
+           fi
+           # Six applications' cases take longer than one host's usual life,
            # on a loaded machine more than ten minutes.
-           host_seconds=1200
+           host_seconds=1500
            start_host apps --window; }; then
     fail "other toolkits" "the host didn't start: $(tail -3 "$hostlog" | tr '\n' '|')"
   else
@@ -967,6 +978,7 @@ else
     app_window_extents="GTK 4.8 gives text extents only relative to its window"
     app_focus_caret=""
     app_cold_extents=""
+    app_flat_extents=""
     app_focus_away="gtk4_focus_away"
     app_focus_back="xdotool key Tab"
     section "GTK 4 (gnome-text-editor)" app_cases "GTK 4 (gnome-text-editor)" gnome-text-editor "$gtk4_window" org.gnome.TextEditor
@@ -975,8 +987,23 @@ else
     app_focus_away="xdotool key ctrl+f"
     app_focus_back="xdotool key Escape"
     # FeatherPad is a Qt 5 program on Debian 12, a Qt 6 one on Debian 13.
-    qt="Qt $(ldd "$(command -v featherpad)" 2>/dev/null | grep -o -m1 'libQt[0-9]Core' | tr -dc 0-9)"
+    qt="Qt $(ldd "$(command -v featherpad)" 2>/dev/null | grep -o -m1 'libQt[0-9]Core' | head -1 | tr -dc 0-9)"
     section "$qt (FeatherPad)" app_cases "$qt (FeatherPad)" FeatherPad "$qt_window" featherpad
+
+    # KWrite, the editor of KDE Frameworks (KF5 on Debian 12, KF6 on Debian
+    # 13), on the same Qt. Its toolkit id is the one its window carries in
+    # _GTK_APPLICATION_ID (KF6 puts its desktop name there), as xprop
+    # reads it; without one, the executable's name.
+    if [ -n "$kwrite_window" ]; then
+      kf="KF$(ldd "$(command -v kwrite)" 2>/dev/null | grep -o -m1 'libKF[0-9]' | head -1 | tr -dc 0-9)"
+      kwrite_id="$(xprop -id "$kwrite_window" _GTK_APPLICATION_ID 2>/dev/null | sed -n 's/^_GTK_APPLICATION_ID([A-Z0-9_]*) = "\(.*\)"$/\1/p')"
+      if [ -n "$kwrite_id" ]; then
+        echo "NOTE $kf (KWrite) activation: its window carries _GTK_APPLICATION_ID \"$kwrite_id\" (xprop), its desktop name: that is the bundle_id expected"
+      fi
+      app_flat_extents="KTextEditor gives each character of its text a height of 0, and Qt's bridge joins the characters of a range with the one after it, which past the end of a line KTextEditor puts at its view's top left corner"
+      section "$kf (KWrite)" app_cases "$kf (KWrite)" kwrite "$kwrite_window" "${kwrite_id:-kwrite}"
+      app_flat_extents=""
+    fi
 
     # The page's button takes the focus from the text area and gives it
     # back.
