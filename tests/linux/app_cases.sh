@@ -345,7 +345,10 @@ app_cases() {  # label name window bundle
         pass "$label replace text: the document reads '$doc', the clipboard's text is back"
         report_replacement "$times" "text on the clipboard"
       else
-        fail "$label replace text" "document '$doc', clipboard '$after'"
+        # Whether the paste came late, after the clipboard was put back,
+        # or never: what the document holds a moment later.
+        sleep 3
+        fail "$label replace text" "document '$doc', clipboard '$after'; 3 s later the independent client reads: $(timeout 10 "$reader" expect "$name" 0 text=none 2>&1 | tr '\n' ' ')"
       fi
     else
       fail "$label replace text" "setText didn't return within 30 s"
