@@ -1,7 +1,7 @@
 // What one handling learned of an object is given again within it and
 // forgotten outside it, after the library acted, and when a handling starts
 // within another.
-#include "reading_memo.h"
+#include "logic/reading_memo.h"
 
 #include <gtest/gtest.h>
 
