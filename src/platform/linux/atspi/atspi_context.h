@@ -1,8 +1,8 @@
 // What the room's free functions reach without being handed it: asking an
 // application (Asking, failureCode, currentBus), the readings of the
 // handling (object_facts.h, text_access.h), what a vanished object's
-// registrations let go of, and where a toolkit that doesn't know its
-// window's place puts its text. They are called from everywhere in the
+// registrations let go of (element_attributes.cpp), and where a toolkit
+// that doesn't know its window's place puts its text. They are called from everywhere in the
 // backend with an object and nothing else, and the parts live as long as
 // the desktop that owns them, which defines this (desktop/platform.cpp):
 // the room declares what it needs and sees nothing of the desktop.
@@ -18,7 +18,6 @@
 namespace axt::lindesk {
 
 class AtspiSession;
-class Applications;
 class Observers;
 class ReadingMemo;
 
@@ -36,7 +35,6 @@ struct AtspiContext {
   AtspiSession& session;
   ReadingMemo& readings;
   Observers& observers;
-  Applications& applications;
   TextPlacement& placement;
 };
 

@@ -207,14 +207,14 @@ GRef<AtspiAccessible> walkForFocus(Applications& applications, const Target& t) 
 // search stays within its own objects: when it finds nothing, the trees
 // embedded in its windows are searched, and, while none is known, its tree
 // is walked once for them.
-AXError focusedElementOf(FocusCache& focus, const Target& t, std::optional<Value>& out) {
+AXError focusedElementOf(FocusCache& focus, Applications& applications, const Target& t,
+                         std::optional<Value>& out) {
   if (GRef<AtspiAccessible> cached = focus.cachedFocus(t.key.busName)) {
     if (!isDefunct(cached.get())) {
       out = Value(wrapElement(t.pid, cached.get()));
       return axerr::kSuccess;
     }
   }
-  Applications& applications = atspiContext().applications;
   GRef<AtspiAccessible> found;
   if (std::optional<AXError> code = collectionSearch(t.accessible.get(), found)) {
     if (*code != axerr::kSuccess) return *code;
@@ -235,7 +235,8 @@ AXError focusedElementOf(FocusCache& focus, const Target& t, std::optional<Value
   return axerr::kSuccess;
 }
 
-AXError readApplication(FocusCache& focus, const Target& t, const std::string& name, std::optional<Value>& out) {
+AXError readApplication(FocusCache& focus, Applications& applications, const Target& t, const std::string& name,
+                        std::optional<Value>& out) {
   if (name == "AXRole") {
     out = Value(std::string("AXApplication"));
     return axerr::kSuccess;
@@ -248,7 +249,7 @@ AXError readApplication(FocusCache& focus, const Target& t, const std::string& n
     if (error) return failureCode(error, t.key.busName);
     return textOrNoValue(std::move(title), out);
   }
-  if (name == "AXFocusedUIElement") return focusedElementOf(focus, t, out);
+  if (name == "AXFocusedUIElement") return focusedElementOf(focus, applications, t, out);
   return axerr::kAttributeUnsupported;
 }
 
@@ -366,8 +367,9 @@ AXError resolveTarget(AtspiSession& session, Applications& applications, const p
   return axerr::kSuccess;
 }
 
-AXError readAttribute(FocusCache& focus, const Target& t, const std::string& name, std::optional<Value>& out) {
-  return t.application ? readApplication(focus, t, name, out) : readObject(t, name, out);
+AXError readAttribute(FocusCache& focus, Applications& applications, const Target& t, const std::string& name,
+                      std::optional<Value>& out) {
+  return t.application ? readApplication(focus, applications, t, name, out) : readObject(t, name, out);
 }
 
 AXError readParameterized(const Target& t, const std::string& name, const Value& parameter,

@@ -40,8 +40,10 @@ AXError resolveTarget(AtspiSession& session, Applications& applications, const p
 // root object becomes its application element.
 platform::Element wrapElement(Pid pid, AtspiAccessible* accessible);
 
-// The focus cache answers an application's focused element.
-AXError readAttribute(FocusCache& focus, const Target& t, const std::string& name, std::optional<Value>& out);
+// The focus cache answers an application's focused element, and the
+// applications the trees embedded in its windows.
+AXError readAttribute(FocusCache& focus, Applications& applications, const Target& t, const std::string& name,
+                      std::optional<Value>& out);
 AXError readParameterized(const Target& t, const std::string& name, const Value& parameter,
                           std::optional<Value>& out);
 AXError checkSettable(const Target& t, const std::string& name, bool& settable);

@@ -23,7 +23,7 @@ LinuxDesktop::LinuxDesktop()
       keyboard_(x11_, readings_),
       pasteboard_(runLoop_, x11_.traps()),
       windows_(x11_),
-      context_{atspi_, readings_, observers_, applications_, textPlacement_} {
+      context_{atspi_, readings_, observers_, textPlacement_} {
   atspi_.follow(
       [this] {
         readings_.forget();
