@@ -185,7 +185,7 @@ void AtspiSession::retrySoon() {
 
 void AtspiSession::scheduleRetry(double seconds) {
   const std::uint64_t serial = ++retrySerial_;
-  postToMainLoopAfter(seconds, [this, serial] {
+  runLoop_.postAfter(seconds, [this, serial] {
     if (serial == retrySerial_) retry();
   });
 }

@@ -26,14 +26,16 @@
 #include "atspi/bus_watch.h"
 #include "atspi/unresponsive_apps.h"
 #include "glue/gobject_ref.h"
+#include "glue/run_loop.h"
 #include "platform/platform.h"
 
 namespace axt::lindesk {
 
 class AtspiSession {
  public:
-  // `log` tells the host what the backend can't do about the bus.
-  explicit AtspiSession(platform::Log& log) : log_(log) {}
+  // `log` tells the host what the backend can't do about the bus; retries
+  // and losses are handled from `runLoop`'s main context.
+  AtspiSession(platform::Log& log, GlibRunLoop& runLoop) : watch_(runLoop), log_(log), runLoop_(runLoop) {}
   AtspiSession(const AtspiSession&) = delete;
   AtspiSession& operator=(const AtspiSession&) = delete;
 
@@ -97,6 +99,7 @@ class AtspiSession {
   std::function<void()> regained_;
   BusWatch watch_;
   platform::Log& log_;
+  GlibRunLoop& runLoop_;
   UnresponsiveApps unresponsive_{[this] { return watch_.connection(); }};
 };
 

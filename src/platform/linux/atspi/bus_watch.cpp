@@ -30,7 +30,7 @@ DBusHandlerResult BusWatch::onMessage(DBusConnection* /*connection*/, DBusMessag
     // The watch lives as long as the backend, which outlives its main-loop
     // blocks; the serial tells whether this loss is still the one watched.
     const unsigned long serial = watch->serial_;
-    postToMainLoop([watch, serial] {
+    watch->runLoop_.post([watch, serial] {
       if (watch->serial_ != serial || !watch->lost_) return;
       std::function<void()> lost = std::move(watch->lost_);
       watch->lost_ = nullptr;

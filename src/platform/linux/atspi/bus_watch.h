@@ -15,9 +15,12 @@
 
 namespace axt::lindesk {
 
+class GlibRunLoop;
+
 class BusWatch {
  public:
-  BusWatch() = default;
+  // A loss is handled from `runLoop`'s main context.
+  explicit BusWatch(GlibRunLoop& runLoop) : runLoop_(runLoop) {}
   ~BusWatch() { stop(); }
   BusWatch(const BusWatch&) = delete;
   BusWatch& operator=(const BusWatch&) = delete;
@@ -35,6 +38,7 @@ class BusWatch {
  private:
   static DBusHandlerResult onMessage(DBusConnection* connection, DBusMessage* message, void* self);
 
+  GlibRunLoop& runLoop_;
   DBusConnection* connection_ = nullptr;  // referenced while watched
   std::function<void()> lost_;
   // Bumped by every watch and stop: a loss posted for an earlier watch is

@@ -169,7 +169,7 @@ void EventListeners::holdBackFocus(const Heard& e) {
   if (afterGrabScheduled_) return;
   const std::optional<double> end = parts_.focus.grabQuiet().endsAt(monotonicSeconds());
   afterGrabScheduled_ = true;
-  postToMainLoopAfter(end ? *end - monotonicSeconds() : 0.0, [this] { afterGrab(); });
+  parts_.runLoop.postAfter(end ? *end - monotonicSeconds() : 0.0, [this] { afterGrab(); });
 }
 
 // The grab is over: of the elements that claimed the focus meanwhile, the
@@ -181,7 +181,7 @@ void EventListeners::afterGrab() {
   if (std::optional<double> end = parts_.focus.grabQuiet().endsAt(now)) {
     // Pressed again meanwhile.
     afterGrabScheduled_ = true;
-    postToMainLoopAfter(*end - now, [this] { afterGrab(); });
+    parts_.runLoop.postAfter(*end - now, [this] { afterGrab(); });
     return;
   }
   std::vector<Heard> claims;
@@ -252,7 +252,7 @@ void EventListeners::hear(const AtspiEvent& event) {
     // A moment's grace gathers what the application sends for one action
     // (a caret move and a selection change; a focus event twice) into one
     // notification. The host's delivery waits far longer anyway.
-    postToMainLoopAfter(kGatherSeconds, [this] { drain(); });
+    parts_.runLoop.postAfter(kGatherSeconds, [this] { drain(); });
   }
 }
 

@@ -26,6 +26,7 @@ namespace axt::lindesk {
 
 class AtspiSession;
 class Applications;
+class GlibRunLoop;
 class FocusCache;
 class Observers;
 class ReadingMemo;
@@ -53,6 +54,7 @@ class EventListeners {
     FocusCache& focus;
     Observers& observers;
     WorkspaceEvents& workspace;
+    GlibRunLoop& runLoop;
   };
   explicit EventListeners(const Parts& parts) : parts_(parts) {}
   EventListeners(const EventListeners&) = delete;

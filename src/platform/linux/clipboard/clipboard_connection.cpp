@@ -45,7 +45,7 @@ std::unique_ptr<ClipboardConnection> ClipboardConnection::open(GlibRunLoop& runL
     self->lost_ = true;
     if (self->watch_) self->watch_->stop();
   });
-  c->watch_ = std::make_unique<XEventWatch>(d, [self] { self->drain(false); });
+  c->watch_ = std::make_unique<XEventWatch>(runLoop, d, [self] { self->drain(false); });
   runLoop.addBusyWaitService(ConnectionNumber(d), [self] { self->drain(false); });
   return c;
 }

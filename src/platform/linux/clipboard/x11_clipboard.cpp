@@ -138,7 +138,7 @@ bool X11Clipboard::restoreFromRead() {
   // An owner that never answers sends no event to end the read with.
   const ClipboardRead* read = read_.get();
   if (read != nullptr) {
-    postToMainLoopAfter(std::max(0.1, read->startedAt() + 8.5 - monotonicSeconds()), [this, read] {
+    runLoop_.postAfter(std::max(0.1, read->startedAt() + 8.5 - monotonicSeconds()), [this, read] {
       if (read_.get() == read) adoptArrivals();
     });
   }
@@ -179,7 +179,7 @@ std::int64_t X11Clipboard::clearContents() {
   clearPending_ = true;
   if (!clearScheduled_) {
     clearScheduled_ = true;
-    postToMainLoop([this] {
+    runLoop_.post([this] {
       clearScheduled_ = false;
       finishClear();
     });

@@ -4,9 +4,8 @@
 // Parts reach each other through references given when they are made; the
 // desktop itself is reached from outside only by platform::current(). The
 // free functions of the bus side reach the few parts they ask through
-// atspiContext(), and what the main loop hands the backend runs as one
-// handling through runAsOneHandling(): both are defined here, above the
-// rooms that declare them (platform.cpp).
+// atspiContext(), which the bus side declares and this defines
+// (platform.cpp).
 #pragma once
 
 #include <string_view>
@@ -69,8 +68,9 @@ class LinuxDesktop final : public platform::Platform {
   // when it is made. The workspace and the event listeners know each other:
   // the workspace goes first, as what the listeners tell.
   StdoutLog log_;
-  GlibRunLoop runLoop_;
   ReadingMemo readings_;
+  ReadingHandling handling_;
+  GlibRunLoop runLoop_;
   X11Display x11_;
   AtspiSession atspi_;
   X11ApplicationWindows applicationWindows_;

@@ -11,18 +11,21 @@ void StdoutLog::writeLine(std::string_view line) {
 }
 
 LinuxDesktop::LinuxDesktop()
-    : atspi_(log_),
+    : handling_(readings_),
+      runLoop_(handling_),
+      x11_(runLoop_),
+      atspi_(log_, runLoop_),
       applicationWindows_(x11_),
       applications_(atspi_, applicationWindows_),
       windowStructure_(x11_, applications_, observers_),
       textPlacement_(applications_, x11_),
       workspace_(applications_, listeners_, windowStructure_, x11_),
-      listeners_({atspi_, readings_, applications_, focus_, observers_, workspace_}),
+      listeners_({atspi_, readings_, applications_, focus_, observers_, workspace_, runLoop_}),
       accessibility_(*this),
-      hotKeys_(x11_, focus_.grabQuiet()),
+      hotKeys_(x11_, focus_.grabQuiet(), runLoop_),
       keyboard_(x11_, readings_),
       pasteboard_(runLoop_, x11_.traps()),
-      windows_(x11_),
+      windows_(x11_, runLoop_),
       context_{atspi_, readings_, observers_, textPlacement_} {
   atspi_.follow(
       [this] {
@@ -48,11 +51,6 @@ LinuxDesktop& desktop() { return static_cast<LinuxDesktop&>(platform::current())
 }  // namespace
 
 const AtspiContext& atspiContext() { return desktop().atspiContext(); }
-
-void runAsOneHandling(const std::function<void()>& block) {
-  const ReadingScope handling(desktop().readings());
-  block();
-}
 
 }  // namespace axt::lindesk
 

@@ -18,12 +18,19 @@ namespace {
 
 using Block = std::function<void()>;
 
+// A block on its way through the main context, with the handling it runs in.
+struct Posted {
+  Handling* handling = nullptr;  // the run loop's, which outlives its sources
+  Block block;
+};
+
 gboolean runOnce(gpointer data) {
   callFromC([data] {
+    auto* posted = static_cast<Posted*>(data);
     // Moved out first: the block may schedule another one, or the context
     // may be torn down around it.
-    Block block = std::move(*static_cast<Block*>(data));
-    runAsOneHandling([&block] {
+    Block block = std::move(posted->block);
+    posted->handling->run([&block] {
       if (block) block();
     });
   });
@@ -31,7 +38,7 @@ gboolean runOnce(gpointer data) {
 }
 
 void destroyBlock(gpointer data) {
-  callFromC([data] { const std::unique_ptr<Block> owned(static_cast<Block*>(data)); });
+  callFromC([data] { const std::unique_ptr<Posted> owned(static_cast<Posted*>(data)); });
 }
 
 // Milliseconds for a delay in seconds, rounded up: a block never runs before
@@ -43,10 +50,10 @@ guint milliseconds(double seconds) {
   return static_cast<guint>(ms);
 }
 
-void addTimeout(guint ms, Block block) {
+void addTimeout(Handling& handling, guint ms, Block block) {
   // The source owns the block from here: destroyBlock frees it with the
   // source, whether or not it ran.
-  auto data = std::make_unique<Block>(std::move(block));
+  auto data = std::make_unique<Posted>(Posted{&handling, std::move(block)});
   GSource* source = ms == 0 ? g_idle_source_new() : g_timeout_source_new(ms);
   g_source_set_priority(source, G_PRIORITY_DEFAULT);
   g_source_set_callback(source, runOnce, data.release(), destroyBlock);
@@ -56,22 +63,20 @@ void addTimeout(guint ms, Block block) {
 
 }  // namespace
 
-void postToMainLoop(std::function<void()> block) {
-  if (block) addTimeout(0, std::move(block));
+void GlibRunLoop::post(std::function<void()> block) {
+  if (block) addTimeout(handling_, 0, std::move(block));
 }
 
-void postToMainLoopAfter(double seconds, std::function<void()> block) {
-  if (block) addTimeout(milliseconds(seconds), std::move(block));
+void GlibRunLoop::postAfter(double seconds, std::function<void()> block) {
+  if (block) addTimeout(handling_, milliseconds(seconds), std::move(block));
 }
 
-void GlibRunLoop::dispatchAfter(double seconds, std::function<void()> block) {
-  postToMainLoopAfter(seconds, std::move(block));
-}
+void GlibRunLoop::dispatchAfter(double seconds, std::function<void()> block) { postAfter(seconds, std::move(block)); }
 
 void GlibRunLoop::scheduleTimer(double interval, platform::RunLoopMode /*mode*/,
                                 std::function<void()> action) {
   // A timer asked for no interval at all still waits for the next turn.
-  if (action) addTimeout(std::max<guint>(1, milliseconds(interval)), std::move(action));
+  if (action) addTimeout(handling_, std::max<guint>(1, milliseconds(interval)), std::move(action));
 }
 
 // Every caller measures a duration with it (a busy wait's deadline), so it

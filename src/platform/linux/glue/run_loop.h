@@ -12,20 +12,31 @@
 
 namespace axt::lindesk {
 
-// Runs `block` from the main context as soon as it gets to it, never from
-// inside the caller. Every delivery to the library goes through here, so
-// that no callback runs inside a request the library is making.
-void postToMainLoop(std::function<void()> block);
-void postToMainLoopAfter(double seconds, std::function<void()> block);
-
-// Runs what the main loop hands the backend (a posted block, what X events
-// bring) as one handling of the backend's. What a handling scopes belongs
-// to the desktop, above this room, so the desktop defines it
-// (desktop/platform.cpp); the room sees only that there is one.
-void runAsOneHandling(const std::function<void()>& block);
+// What runs around everything the main loop hands the backend (a posted
+// block, a timer, what X events bring): one handling of the backend's.
+// What a handling scopes belongs to the rooms above (the reading memo), so
+// the desktop that owns it says what a handling is.
+class Handling {
+ public:
+  virtual ~Handling() = default;
+  virtual void run(const std::function<void()>& block) = 0;
+};
 
 class GlibRunLoop final : public platform::MainRunLoop {
  public:
+  explicit GlibRunLoop(Handling& handling) : handling_(handling) {}
+  GlibRunLoop(const GlibRunLoop&) = delete;
+  GlibRunLoop& operator=(const GlibRunLoop&) = delete;
+
+  // Runs `block` from the main context as soon as it gets to it, never from
+  // inside the caller. Every delivery to the library goes through here, so
+  // that no callback runs inside a request the library is making.
+  void post(std::function<void()> block);
+  void postAfter(double seconds, std::function<void()> block);
+  // Runs `block` at once as one handling: for what reaches the backend from
+  // the main context other than through the blocks above (X events).
+  void runAsOneHandling(const std::function<void()>& block) { handling_.run(block); }
+
   void dispatchAfter(double seconds, std::function<void()> block) override;
   void scheduleTimer(double interval, platform::RunLoopMode mode,
                      std::function<void()> action) override;
@@ -46,6 +57,7 @@ class GlibRunLoop final : public platform::MainRunLoop {
     int fd = -1;
     std::function<void()> serve;
   };
+  Handling& handling_;
   std::vector<BusyWaitService> busyWaitServices_;
 };
 

@@ -11,12 +11,14 @@
 
 #include <atspi/atspi.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "glue/gobject_ref.h"
+#include "glue/run_loop.h"
 #include "logic/char_range.h"
 #include "platform/values.h"
 
@@ -97,6 +99,19 @@ class ReadingScope {
   }
   ReadingScope(const ReadingScope&) = delete;
   ReadingScope& operator=(const ReadingScope&) = delete;
+
+ private:
+  ReadingMemo& memo_;
+};
+
+// A handling as the run loop runs one: the readings last as long as it.
+class ReadingHandling final : public Handling {
+ public:
+  explicit ReadingHandling(ReadingMemo& memo) : memo_(memo) {}
+  void run(const std::function<void()>& block) override {
+    const ReadingScope handling(memo_);
+    block();
+  }
 
  private:
   ReadingMemo& memo_;

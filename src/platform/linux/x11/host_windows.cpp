@@ -37,7 +37,7 @@ void X11HostWindows::onEvent(const XEvent& event) {
   for (const auto& area : it->second.areas) {
     if ((area->options() & kTrackingEnteredAndExited) == 0) continue;
     // From the main loop, not from inside the X event dispatch.
-    postToMainLoop([owner = area->owner(), entered] {
+    runLoop_.post([owner = area->owner(), entered] {
       const std::shared_ptr<platform::Responder> responder = owner.lock();
       if (!responder) return;
       if (entered) {

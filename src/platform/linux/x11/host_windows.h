@@ -14,6 +14,7 @@
 #include <optional>
 #include <vector>
 
+#include "glue/run_loop.h"
 #include "platform/backend_handles.h"
 #include "platform/platform.h"
 
@@ -23,7 +24,7 @@ class X11Display;
 
 class X11HostWindows final : public platform::Windows {
  public:
-  explicit X11HostWindows(X11Display& x11) : x11_(x11) {}
+  X11HostWindows(X11Display& x11, GlibRunLoop& runLoop) : x11_(x11), runLoop_(runLoop) {}
 
   // Absent for null, for a value that can't be an X identifier, and for an
   // identifier that the server doesn't know as a window.
@@ -46,6 +47,7 @@ class X11HostWindows final : public platform::Windows {
   void onEvent(const XEvent& event);
 
   X11Display& x11_;
+  GlibRunLoop& runLoop_;
   std::map<::Window, Tracked> windows_;
   bool listening_ = false;
 };

@@ -64,7 +64,7 @@ void X11HotKeys::onKey(const XEvent& event) {
       // The key held down: the grab goes on, but the handlers heard it.
       if (!held_.pressed(g.keycode, event.xkey.time)) return;
       // From the main loop, not from inside the X event dispatch.
-      postToMainLoop([this, id = g.id] { dispatchPress(id); });
+      runLoop_.post([this, id = g.id] { dispatchPress(id); });
       return;
     }
   }

@@ -12,6 +12,7 @@
 #include <span>
 #include <vector>
 
+#include "glue/run_loop.h"
 #include "logic/hot_key_mapping.h"
 #include "logic/key_hold.h"
 #include "platform/backend_handles.h"
@@ -27,7 +28,8 @@ class X11Display;
 class X11HotKeys final : public platform::HotKeys {
  public:
   // `quiet` hears when a grabbed key goes down and up.
-  X11HotKeys(X11Display& x11, GrabQuiet& quiet) : x11_(x11), quiet_(quiet) {}
+  X11HotKeys(X11Display& x11, GrabQuiet& quiet, GlibRunLoop& runLoop)
+      : x11_(x11), quiet_(quiet), runLoop_(runLoop) {}
 
   OSStatus registerHotKey(std::uint32_t keyCode, std::uint32_t modifiers, platform::EventHotKeyID id,
                           std::uint32_t options, std::optional<platform::EventHotKeyRef>& out) override;
@@ -47,6 +49,7 @@ class X11HotKeys final : public platform::HotKeys {
 
   X11Display& x11_;
   GrabQuiet& quiet_;
+  GlibRunLoop& runLoop_;
   std::vector<Grab> grabs_;
   // Which grabbed keys are held: the server's repeats of one are no press.
   KeyHold held_;

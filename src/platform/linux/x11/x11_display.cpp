@@ -143,7 +143,7 @@ Display* X11Display::display() {
         lost_ = true;
         if (watch_) watch_->stop();
       });
-      watch_ = std::make_unique<XEventWatch>(display_.get(), [this] { dispatchPending(); });
+      watch_ = std::make_unique<XEventWatch>(runLoop_, display_.get(), [this] { dispatchPending(); });
     }
   }
   return lost_ ? nullptr : display_.get();

@@ -124,7 +124,8 @@ class XErrorTraps {
 
 class X11Display {
  public:
-  X11Display() = default;
+  // What the server sends is read from `runLoop`'s main context.
+  explicit X11Display(GlibRunLoop& runLoop) : runLoop_(runLoop) {}
   X11Display(const X11Display&) = delete;
   X11Display& operator=(const X11Display&) = delete;
 
@@ -199,6 +200,7 @@ class X11Display {
     unsigned long at = 0;  // the serial of the last request asking
   };
 
+  GlibRunLoop& runLoop_;
   XErrorTraps traps_;
   DisplayPtr display_;
   bool tried_ = false;

@@ -39,14 +39,16 @@ gboolean XEventWatch::check(GSource* source) {
 gboolean XEventWatch::dispatch(GSource* source, GSourceFunc, gpointer) {
   callFromC([source] {
     // What the X events bring (a hot key) is one handling.
-    runAsOneHandling([source] { reinterpret_cast<Source*>(source)->watch->drain_(); });
+    XEventWatch* watch = reinterpret_cast<Source*>(source)->watch;
+    watch->runLoop_.runAsOneHandling([watch] { watch->drain_(); });
   });
   return G_SOURCE_CONTINUE;
 }
 
 // GLib takes the table of functions as mutable but never writes to it.
-XEventWatch::XEventWatch(Display* display, std::function<void()> drain)
-    : display_(display),
+XEventWatch::XEventWatch(GlibRunLoop& runLoop, Display* display, std::function<void()> drain)
+    : runLoop_(runLoop),
+      display_(display),
       drain_(std::move(drain)),
       source_(g_source_new(const_cast<GSourceFuncs*>(&kFuncs), sizeof(Source))) {
   auto* s = reinterpret_cast<Source*>(source_.get());

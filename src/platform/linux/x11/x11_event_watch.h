@@ -10,14 +10,15 @@
 #include <functional>
 
 #include "glue/gobject_ref.h"
+#include "glue/run_loop.h"
 
 namespace axt::lindesk {
 
 class XEventWatch {
  public:
-  // `drain` reads what has arrived, without waiting. The watch starts at
-  // once and ends with the object.
-  XEventWatch(Display* display, std::function<void()> drain);
+  // `drain` reads what has arrived, without waiting, as one handling of
+  // `runLoop`'s. The watch starts at once and ends with the object.
+  XEventWatch(GlibRunLoop& runLoop, Display* display, std::function<void()> drain);
   XEventWatch(const XEventWatch&) = delete;
   XEventWatch& operator=(const XEventWatch&) = delete;
 
@@ -32,6 +33,7 @@ class XEventWatch {
   static gboolean dispatch(GSource* source, GSourceFunc, gpointer);
   static constexpr GSourceFuncs kFuncs = {prepare, check, dispatch, nullptr, nullptr, nullptr};
 
+  GlibRunLoop& runLoop_;
   Display* display_;
   std::function<void()> drain_;
   GSourcePtr source_;
