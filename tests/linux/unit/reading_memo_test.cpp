@@ -137,5 +137,25 @@ TEST(ReadingMemo, HoldsItsObjectsUntilTheHandlingEnds) {
   EXPECT_EQ(G_OBJECT(raw)->ref_count, 1u);
 }
 
+// The run loop runs each block through the desktop's handling: the block
+// reads as one handling, and the next block starts afresh.
+TEST(ReadingMemo, EachBlockTheRunLoopRunsIsAHandlingOfItsOwn) {
+  ReadingMemo memo;
+  ReadingHandling handling(memo);
+  Handling& asRunLoopSeesIt = handling;
+  GRef<AtspiAccessible> object = newObject();
+  Counter c{0, axerr::kSuccess, 5};
+  asRunLoopSeesIt.run([&] {
+    EXPECT_TRUE(memo.handling());
+    EXPECT_EQ(c.ask(memo, object.get()), 5);
+    c.characters = 6;
+    EXPECT_EQ(c.ask(memo, object.get()), 5);
+  });
+  EXPECT_FALSE(memo.handling());
+  EXPECT_FALSE(memo.with(object.get(), [](ObjectReadings&) {}));
+  asRunLoopSeesIt.run([&] { EXPECT_EQ(c.ask(memo, object.get()), 6); });
+  EXPECT_EQ(c.asked, 2);
+}
+
 }  // namespace
 }  // namespace axt::lindesk
