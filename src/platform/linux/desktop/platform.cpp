@@ -44,13 +44,9 @@ LinuxDesktop::LinuxDesktop()
       [this] { listeners_.restart(); });
 }
 
-namespace {
-
-LinuxDesktop& desktop() { return static_cast<LinuxDesktop&>(platform::current()); }
-
-}  // namespace
-
-const AtspiContext& atspiContext() { return desktop().atspiContext(); }
+// The bus side's free functions are called with an object and nothing else
+// (atspi_context.h): they reach the parts they ask through the desktop.
+const AtspiContext& atspiContext() { return static_cast<LinuxDesktop&>(platform::current()).atspiContext(); }
 
 }  // namespace axt::lindesk
 
