@@ -1,8 +1,7 @@
 // What the room's free functions reach without being handed it: asking an
 // application (Asking, failureCode, currentBus), the readings of the
-// handling (object_facts.h, text_access.h), what a vanished object's
-// registrations let go of (element_attributes.cpp), and where a toolkit
-// that doesn't know its window's place puts its text. They are called from everywhere in the
+// handling (object_facts.h, text_access.h), and where a toolkit that
+// doesn't know its window's place puts its text. They are called from everywhere in the
 // backend with an object and nothing else, and the parts live as long as
 // the desktop that owns them, which defines this (desktop/platform.cpp):
 // the room declares what it needs and sees nothing of the desktop.
@@ -18,7 +17,6 @@
 namespace axt::lindesk {
 
 class AtspiSession;
-class Observers;
 class ReadingMemo;
 
 // Text extents from toolkits that give them only relative to their window,
@@ -34,7 +32,6 @@ class TextPlacement {
 struct AtspiContext {
   AtspiSession& session;
   ReadingMemo& readings;
-  Observers& observers;
   TextPlacement& placement;
 };
 

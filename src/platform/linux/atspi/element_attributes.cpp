@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "atspi/applications.h"
-#include "atspi/atspi_context.h"
 #include "atspi/atspi_session.h"
 #include "atspi/focus_cache.h"
 #include "atspi/object_facts.h"
@@ -49,10 +48,10 @@ bool isRootPath(const std::string& path) {
 
 // An object answered for as unknown (or whose application is gone) is gone
 // for good: the registrations on it let go of it.
-AXError failure(const GErrorHolder& error, AtspiAccessible* a) {
+AXError failure(Observers& observers, const GErrorHolder& error, AtspiAccessible* a) {
   const ObjectKey key = keyOf(a);
   const AXError code = failureCode(error, key.busName);
-  if (code == axerr::kInvalidUIElement) atspiContext().observers.objectGone(key, currentBus());
+  if (code == axerr::kInvalidUIElement) observers.objectGone(key, currentBus());
   return code;
 }
 
@@ -64,7 +63,7 @@ AXError textOrNoValue(std::string text, std::optional<Value>& out) {
   return axerr::kSuccess;
 }
 
-AXError roleOf(AtspiAccessible* a, MappedRole& out) {
+AXError roleOf(Observers& observers, AtspiAccessible* a, MappedRole& out) {
   GErrorHolder error;
   AtspiRole role = ATSPI_ROLE_INVALID;
   {
@@ -72,7 +71,7 @@ AXError roleOf(AtspiAccessible* a, MappedRole& out) {
     if (asking.refused()) return axerr::kCannotComplete;
     role = lindesk::roleOf(a, error.out());
   }
-  if (error) return failure(error, a);
+  if (error) return failure(observers, error, a);
   GRef<AtspiStateSet> states = statesOf(a);
   RoleTraits traits;
   traits.editable = hasState(states.get(), ATSPI_STATE_EDITABLE);
@@ -207,8 +206,9 @@ GRef<AtspiAccessible> walkForFocus(Applications& applications, const Target& t) 
 // search stays within its own objects: when it finds nothing, the trees
 // embedded in its windows are searched, and, while none is known, its tree
 // is walked once for them.
-AXError focusedElementOf(FocusCache& focus, Applications& applications, const Target& t,
-                         std::optional<Value>& out) {
+AXError focusedElementOf(const ElementParts& parts, const Target& t, std::optional<Value>& out) {
+  FocusCache& focus = parts.focus;
+  Applications& applications = parts.applications;
   if (GRef<AtspiAccessible> cached = focus.cachedFocus(t.key.busName)) {
     if (!isDefunct(cached.get())) {
       out = Value(wrapElement(t.pid, cached.get()));
@@ -235,8 +235,7 @@ AXError focusedElementOf(FocusCache& focus, Applications& applications, const Ta
   return axerr::kSuccess;
 }
 
-AXError readApplication(FocusCache& focus, Applications& applications, const Target& t, const std::string& name,
-                        std::optional<Value>& out) {
+AXError readApplication(const ElementParts& parts, const Target& t, const std::string& name, std::optional<Value>& out) {
   if (name == "AXRole") {
     out = Value(std::string("AXApplication"));
     return axerr::kSuccess;
@@ -249,18 +248,18 @@ AXError readApplication(FocusCache& focus, Applications& applications, const Tar
     if (error) return failureCode(error, t.key.busName);
     return textOrNoValue(std::move(title), out);
   }
-  if (name == "AXFocusedUIElement") return focusedElementOf(focus, applications, t, out);
+  if (name == "AXFocusedUIElement") return focusedElementOf(parts, t, out);
   return axerr::kAttributeUnsupported;
 }
 
-AXError readGeometry(AtspiAccessible* a, bool position, std::optional<Value>& out) {
+AXError readGeometry(Observers& observers, AtspiAccessible* a, bool position, std::optional<Value>& out) {
   GRef<AtspiComponent> component = GRef<AtspiComponent>::adopt(atspi_accessible_get_component_iface(a));
   if (!component) return axerr::kAttributeUnsupported;
   const Asking asking(a);
   if (asking.refused()) return axerr::kCannotComplete;
   GErrorHolder error;
   GBoxed<AtspiRect> rect(atspi_component_get_extents(component.get(), ATSPI_COORD_TYPE_SCREEN, error.out()));
-  if (error || !rect) return failure(error, a);
+  if (error || !rect) return failure(observers, error, a);
   if (position) {
     out = Value(AXValue(platform::Point{static_cast<double>(rect->x), static_cast<double>(rect->y)}));
   } else {
@@ -299,11 +298,11 @@ AXError readTextAttribute(const Target& t, AtspiText* text, const std::string& n
   return axerr::kSuccess;
 }
 
-AXError readObject(const Target& t, const std::string& name, std::optional<Value>& out) {
+AXError readObject(Observers& observers, const Target& t, const std::string& name, std::optional<Value>& out) {
   AtspiAccessible* a = t.accessible.get();
   if (name == "AXRole" || name == "AXSubrole") {
     MappedRole role;
-    if (AXError code = roleOf(a, role); code != axerr::kSuccess) return code;
+    if (AXError code = roleOf(observers, a, role); code != axerr::kSuccess) return code;
     if (name == "AXRole") {
       out = Value(role.role);
       return axerr::kSuccess;
@@ -319,10 +318,10 @@ AXError readObject(const Target& t, const std::string& name, std::optional<Value
     std::string text = takeString(name == "AXTitle"         ? atspi_accessible_get_name(a, error.out())
                                   : name == "AXDescription" ? atspi_accessible_get_description(a, error.out())
                                                             : atspi_accessible_get_accessible_id(a, error.out()));
-    if (error) return failure(error, a);
+    if (error) return failure(observers, error, a);
     return textOrNoValue(std::move(text), out);
   }
-  if (name == "AXPosition" || name == "AXSize") return readGeometry(a, name == "AXPosition", out);
+  if (name == "AXPosition" || name == "AXSize") return readGeometry(observers, a, name == "AXPosition", out);
   if (!among(kTextAttributes, name)) return axerr::kAttributeUnsupported;
   GRef<AtspiText> text = textOf(a);
   if (!text) return axerr::kAttributeUnsupported;
@@ -367,9 +366,8 @@ AXError resolveTarget(AtspiSession& session, Applications& applications, const p
   return axerr::kSuccess;
 }
 
-AXError readAttribute(FocusCache& focus, Applications& applications, const Target& t, const std::string& name,
-                      std::optional<Value>& out) {
-  return t.application ? readApplication(focus, applications, t, name, out) : readObject(t, name, out);
+AXError readAttribute(const ElementParts& parts, const Target& t, const std::string& name, std::optional<Value>& out) {
+  return t.application ? readApplication(parts, t, name, out) : readObject(parts.observers, t, name, out);
 }
 
 AXError readParameterized(const Target& t, const std::string& name, const Value& parameter,

@@ -29,6 +29,7 @@ struct Target {
 class Applications;
 class AtspiSession;
 class FocusCache;
+class Observers;
 
 // Finds what an element names: kAPIDisabled without a bus, kIllegalArgument
 // for a handle of another kind, kCannotComplete for a process with no
@@ -40,10 +41,16 @@ AXError resolveTarget(AtspiSession& session, Applications& applications, const p
 // root object becomes its application element.
 platform::Element wrapElement(Pid pid, AtspiAccessible* accessible);
 
-// The focus cache answers an application's focused element, and the
-// applications the trees embedded in its windows.
-AXError readAttribute(FocusCache& focus, Applications& applications, const Target& t, const std::string& name,
-                      std::optional<Value>& out);
+// What reading an attribute asks besides the element: the focus cache
+// answers an application's focused element, the applications the trees
+// embedded in its windows, and the observers let go of an object found gone.
+struct ElementParts {
+  FocusCache& focus;
+  Applications& applications;
+  Observers& observers;
+};
+
+AXError readAttribute(const ElementParts& parts, const Target& t, const std::string& name, std::optional<Value>& out);
 AXError readParameterized(const Target& t, const std::string& name, const Value& parameter,
                           std::optional<Value>& out);
 AXError checkSettable(const Target& t, const std::string& name, bool& settable);

@@ -38,7 +38,7 @@ AXError AtspiAccessibility::copyAttributeValue(const platform::Element& element,
                                                std::optional<platform::Value>& out) {
   Target t;
   if (AXError code = resolve(element, t); code != axerr::kSuccess) return code;
-  return readAttribute(desktop_.focus(), desktop_.applications(), t, attribute, out);
+  return readAttribute({desktop_.focus(), desktop_.applications(), desktop_.observers()}, t, attribute, out);
 }
 
 AXError AtspiAccessibility::copyParameterizedAttributeValue(const platform::Element& element,
