@@ -370,8 +370,8 @@ AXError readAttribute(const ElementParts& parts, const Target& t, const std::str
   return t.application ? readApplication(parts, t, name, out) : readObject(parts.observers, t, name, out);
 }
 
-AXError readParameterized(const Target& t, const std::string& name, const Value& parameter,
-                          std::optional<Value>& out) {
+AXError readParameterized(TextPlacement& placement, const Target& t, const std::string& name,
+                          const Value& parameter, std::optional<Value>& out) {
   if (t.application || !among(kTextParameterized, name)) return axerr::kParameterizedAttributeUnsupported;
   GRef<AtspiText> text = textOf(t.accessible.get());
   if (!text) return axerr::kParameterizedAttributeUnsupported;
@@ -381,13 +381,13 @@ AXError readParameterized(const Target& t, const std::string& name, const Value&
   platform::Rect rect;
   std::string string;
   if (markers) {
-    code = bounds ? boundsForMarkerRange(text.get(), t.key, parameter, rect)
+    code = bounds ? boundsForMarkerRange(placement, text.get(), t.key, parameter, rect)
                   : stringForMarkerRange(text.get(), t.key, parameter, string);
   } else {
     platform::Range range;
     code = rangeParameter(parameter, range);
     if (code == axerr::kSuccess) {
-      code = bounds ? boundsOfRange(text.get(), range, rect) : stringOfRange(text.get(), range, string);
+      code = bounds ? boundsOfRange(placement, text.get(), range, rect) : stringOfRange(text.get(), range, string);
     }
   }
   // An interface the element turned out not to have is the parameterized

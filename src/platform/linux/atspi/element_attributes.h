@@ -30,6 +30,7 @@ class Applications;
 class AtspiSession;
 class FocusCache;
 class Observers;
+class TextPlacement;
 
 // Finds what an element names: kAPIDisabled without a bus, kIllegalArgument
 // for a handle of another kind, kCannotComplete for a process with no
@@ -51,8 +52,10 @@ struct ElementParts {
 };
 
 AXError readAttribute(const ElementParts& parts, const Target& t, const std::string& name, std::optional<Value>& out);
-AXError readParameterized(const Target& t, const std::string& name, const Value& parameter,
-                          std::optional<Value>& out);
+// `placement` places the text of a toolkit that measures it only within
+// its window.
+AXError readParameterized(TextPlacement& placement, const Target& t, const std::string& name,
+                          const Value& parameter, std::optional<Value>& out);
 AXError checkSettable(const Target& t, const std::string& name, bool& settable);
 AXError writeAttribute(const Target& t, const std::string& name, const Value& value);
 std::vector<std::string> attributeNames(const Target& t);

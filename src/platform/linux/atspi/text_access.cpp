@@ -161,13 +161,13 @@ AXError readSelectedRange(AtspiText* text, platform::Range& out) {
   return axerr::kSuccess;
 }
 
-AXError boundsOfRange(AtspiText* text, const platform::Range& range, platform::Rect& out) {
+AXError boundsOfRange(TextPlacement& placement, AtspiText* text, const platform::Range& range, platform::Rect& out) {
   CharRange chars;
   if (AXError code = charsOf(text, range, chars); code != axerr::kSuccess) return code;
-  return boundsOfChars(text, chars, out);
+  return boundsOfChars(placement, text, chars, out);
 }
 
-AXError boundsOfChars(AtspiText* text, CharRange chars, platform::Rect& out) {
+AXError boundsOfChars(TextPlacement& placement, AtspiText* text, CharRange chars, platform::Rect& out) {
   const Asking asking(ATSPI_ACCESSIBLE(text));
   if (asking.refused()) return axerr::kCannotComplete;
   GErrorHolder error;
@@ -177,7 +177,7 @@ AXError boundsOfChars(AtspiText* text, CharRange chars, platform::Rect& out) {
     // Refused, not unanswered: a toolkit that places its text only within
     // its window.
     if (std::optional<platform::Rect> placed =
-            atspiContext().placement.windowRelativeBounds(text, chars)) {
+            placement.windowRelativeBounds(text, chars)) {
       out = *placed;
       return axerr::kSuccess;
     }

@@ -44,12 +44,23 @@ AXError readChars(AtspiText* text, CharRange chars, std::string& out);
 // The selection (or the caret, as an empty one).
 AXError readSelectedRange(AtspiText* text, platform::Range& out);
 
-// The screen rectangle of a character range.
-AXError boundsOfChars(AtspiText* text, CharRange chars, platform::Rect& out);
+// Text extents from toolkits that give them only relative to their window,
+// placed on the screen by the window system.
+class TextPlacement {
+ public:
+  virtual ~TextPlacement() = default;
+  // The screen rectangle of the characters `chars` of `text`; absent when
+  // the toolkit gives no window-relative extents or the window isn't found.
+  virtual std::optional<platform::Rect> windowRelativeBounds(AtspiText* text, CharRange chars) = 0;
+};
+
+// The screen rectangle of a character range; `placement` places the
+// extents of a toolkit that gives them only relative to its window.
+AXError boundsOfChars(TextPlacement& placement, AtspiText* text, CharRange chars, platform::Rect& out);
 
 // The screen rectangle of a range; kIllegalArgument for a range outside
 // the text.
-AXError boundsOfRange(AtspiText* text, const platform::Range& units, platform::Rect& out);
+AXError boundsOfRange(TextPlacement& placement, AtspiText* text, const platform::Range& units, platform::Rect& out);
 
 // The string of a range; kIllegalArgument for a range outside the text.
 AXError stringOfRange(AtspiText* text, const platform::Range& units, std::string& out);

@@ -36,11 +36,11 @@ platform::TextMarkerRange markerRangeFor(const ObjectKey& element, const platfor
   return platform::TextMarkerRange(std::make_shared<MarkerRangeHandle>(std::move(start), std::move(end)));
 }
 
-AXError boundsForMarkerRange(AtspiText* text, const ObjectKey& element,
+AXError boundsForMarkerRange(TextPlacement& placement, AtspiText* text, const ObjectKey& element,
                              const platform::Value& parameter, platform::Rect& out) {
   CharRange chars;
   if (AXError code = readMarked(text, element, parameter, chars); code != axerr::kSuccess) return code;
-  return boundsOfChars(text, chars, out);
+  return boundsOfChars(placement, text, chars, out);
 }
 
 AXError stringForMarkerRange(AtspiText* text, const ObjectKey& element,

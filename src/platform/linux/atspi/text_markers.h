@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "atspi/text_access.h"
 #include "logic/handles.h"
 #include "platform/platform.h"
 
@@ -23,7 +24,7 @@ platform::TextMarkerRange markerRangeFor(const ObjectKey& element, const platfor
 // bounds, or its string. kIllegalArgument for a parameter that is no
 // marker range of this element. Markers left beyond the text by an edit
 // are brought back inside it; the two ends may come in either order.
-AXError boundsForMarkerRange(AtspiText* text, const ObjectKey& element,
+AXError boundsForMarkerRange(TextPlacement& placement, AtspiText* text, const ObjectKey& element,
                              const platform::Value& parameter, platform::Rect& out);
 AXError stringForMarkerRange(AtspiText* text, const ObjectKey& element,
                              const platform::Value& parameter, std::string& out);

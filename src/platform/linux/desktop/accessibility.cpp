@@ -47,7 +47,7 @@ AXError AtspiAccessibility::copyParameterizedAttributeValue(const platform::Elem
                                                             std::optional<platform::Value>& out) {
   Target t;
   if (AXError code = resolve(element, t); code != axerr::kSuccess) return code;
-  return readParameterized(t, attribute, parameter, out);
+  return readParameterized(desktop_.textPlacement(), t, attribute, parameter, out);
 }
 
 AXError AtspiAccessibility::isAttributeSettable(const platform::Element& element, const std::string& attribute,

@@ -62,6 +62,7 @@ class LinuxDesktop final : public platform::Platform {
   LinuxWorkspace& linuxWorkspace() { return workspace_; }
   ReadingMemo& readings() { return readings_; }
   const AtspiContext& atspiContext() const { return context_; }
+  TextPlacement& textPlacement() { return textPlacement_; }
 
  private:
   // In the order they depend on each other; each goes before what it uses

@@ -26,7 +26,7 @@ LinuxDesktop::LinuxDesktop()
       keyboard_(x11_, readings_),
       pasteboard_(runLoop_, x11_.traps()),
       windows_(x11_, runLoop_),
-      context_{atspi_, readings_, textPlacement_} {
+      context_{atspi_, readings_} {
   atspi_.follow(
       [this] {
         readings_.forget();

@@ -10,7 +10,7 @@
 
 #include <optional>
 
-#include "atspi/atspi_context.h"
+#include "atspi/text_access.h"
 #include "logic/char_range.h"
 #include "platform/values.h"
 
@@ -26,7 +26,7 @@ class X11Display;
 std::optional<platform::Rect> windowRelativeBounds(AtspiText* text, CharRange chars, Applications& applications,
                                                    X11Display& x11);
 
-// The same for the text readings of the bus side (atspi_context.h).
+// The same for the text readings of the bus side (text_access.h).
 class X11TextPlacement final : public TextPlacement {
  public:
   X11TextPlacement(Applications& applications, X11Display& x11) : applications_(applications), x11_(x11) {}
