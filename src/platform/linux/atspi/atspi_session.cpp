@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "atspi/atspi_context.h"
 #include "atspi/bus_status.h"
 #include "atspi/object_facts.h"
 #include "glue/dbus_message.h"
@@ -53,7 +52,7 @@ class DBusErrorHolder {
 // What became of an application after an exchange with it failed: the bus
 // is asked (NameHasOwner) whether its name still has an owner.
 AtspiFailure diagnoseExchange(const std::string& busName) {
-  DBusConnection* bus = atspiContext().session.bus();
+  DBusConnection* bus = activeSession().bus();
   if (bus == nullptr || dbus_connection_get_is_connected(bus) == 0) return AtspiFailure::kNoBus;
   if (busName.empty()) return AtspiFailure::kExchangeFailed;
   DBusMessagePtr call(dbus_message_new_method_call(DBUS_SERVICE_DBUS, DBUS_PATH_DBUS, DBUS_INTERFACE_DBUS,
@@ -222,12 +221,12 @@ platform::AXError failureCode(const GErrorHolder& error, const std::string& busN
   // The session is reached the way Xlib's handlers reach the backend: the
   // many requests that fail here aren't handed it.
   if (failure == AtspiFailure::kTimedOut || (failure == AtspiFailure::kExchangeFailed && tookTheLimit)) {
-    atspiContext().session.unresponsive().markUnanswered(busName);
+    activeSession().unresponsive().markUnanswered(busName);
   }
   return codeForFailure(failure);
 }
 
-std::uint64_t currentBus() { return atspiContext().session.connectionNumber(); }
+std::uint64_t currentBus() { return activeSession().connectionNumber(); }
 
 bool reachable(AtspiAccessible* accessible) {
   if (accessible == nullptr) return false;
@@ -238,7 +237,7 @@ bool reachable(AtspiAccessible* accessible) {
 Asking::Asking(AtspiAccessible* accessible) {
   if (accessible == nullptr) return;
   busName_ = keyOf(accessible).busName;
-  AtspiSession& session = atspiContext().session;
+  AtspiSession& session = activeSession();
   refused_ = !reachable(accessible) || session.unresponsive().holds(busName_);
   // libatspi makes the application's peer connection after it first met
   // it; the first request after that names it.
@@ -251,7 +250,7 @@ Asking::~Asking() {
   // a request that took nearly the whole limit went unanswered.
   if (refused_ || busName_.empty()) return;
   if (tookNearlyTheLimit(g_get_monotonic_time() - started_)) {
-    atspiContext().session.unresponsive().markUnanswered(busName_);
+    activeSession().unresponsive().markUnanswered(busName_);
   }
 }
 
@@ -293,7 +292,7 @@ GRef<AtspiAccessible> findChild(AtspiAccessible* parent,
       }
     }
     if (!child) continue;
-    atspiContext().session.meet(child.get());
+    activeSession().meet(child.get());
     if (reachable(child.get()) && wanted(child.get())) return child;
   }
   return {};

@@ -27,6 +27,7 @@
 #include "atspi/unresponsive_apps.h"
 #include "glue/gobject_ref.h"
 #include "glue/run_loop.h"
+#include "logic/reading_memo.h"
 #include "platform/platform.h"
 
 namespace axt::lindesk {
@@ -34,8 +35,10 @@ namespace axt::lindesk {
 class AtspiSession {
  public:
   // `log` tells the host what the backend can't do about the bus; retries
-  // and losses are handled from `runLoop`'s main context.
-  AtspiSession(platform::Log& log, GlibRunLoop& runLoop) : watch_(runLoop), log_(log), runLoop_(runLoop) {}
+  // and losses are handled from `runLoop`'s main context; `readings` keeps
+  // what the bus answered within one handling (reading_memo.h).
+  AtspiSession(platform::Log& log, GlibRunLoop& runLoop, ReadingMemo& readings)
+      : watch_(runLoop), log_(log), runLoop_(runLoop), readings_(readings) {}
   AtspiSession(const AtspiSession&) = delete;
   AtspiSession& operator=(const AtspiSession&) = delete;
 
@@ -67,6 +70,7 @@ class AtspiSession {
   // The applications that stopped answering, to which requests fail at
   // once until they answer again.
   UnresponsiveApps& unresponsive() { return unresponsive_; }
+  ReadingMemo& readings() { return readings_; }
 
  private:
   enum class Connection {
@@ -100,8 +104,16 @@ class AtspiSession {
   BusWatch watch_;
   platform::Log& log_;
   GlibRunLoop& runLoop_;
+  ReadingMemo& readings_;
   UnresponsiveApps unresponsive_{[this] { return watch_.connection(); }};
 };
+
+// The session the free functions below ask through, with the readings of
+// the handling: they are called from everywhere in the backend with an
+// object and nothing else. The desktop, which owns the session and outlives
+// every call, defines it (desktop/platform.cpp): this room sees nothing of
+// the desktop.
+AtspiSession& activeSession();
 
 // The registry's name on the bus: the desktop object, whose children are
 // the applications, is its.

@@ -1,6 +1,5 @@
 #include "atspi/object_facts.h"
 
-#include "atspi/atspi_context.h"
 #include "atspi/atspi_session.h"
 #include "logic/handles.h"
 #include "logic/reading_memo.h"
@@ -20,7 +19,7 @@ GQuark roleQuark() {
 
 GRef<AtspiStateSet> statesOf(AtspiAccessible* object) {
   if (object == nullptr) return {};
-  ReadingMemo& memo = atspiContext().readings;
+  ReadingMemo& memo = activeSession().readings();
   GRef<AtspiStateSet> known;
   memo.with(object, [&](ObjectReadings& r) { known = r.states; });
   if (known) return known;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <limits>
 
-#include "atspi/atspi_context.h"
 #include "atspi/atspi_session.h"
 #include "logic/handles.h"
 #include "logic/reading_memo.h"
@@ -37,7 +36,7 @@ AXError charsOf(AtspiText* text, const platform::Range& range, CharRange& chars)
 // How many selections the text has, and the first one.
 AXError selectionsOf(AtspiText* text, SelectionReading& out) {
   AtspiAccessible* object = ATSPI_ACCESSIBLE(text);
-  return atspiContext().readings.answer(object, &ObjectReadings::selection, out, [&](SelectionReading& s) {
+  return activeSession().readings().answer(object, &ObjectReadings::selection, out, [&](SelectionReading& s) {
     const Asking asking(object);
     if (asking.refused()) return axerr::kCannotComplete;
     GErrorHolder error;
@@ -54,7 +53,7 @@ AXError selectionsOf(AtspiText* text, SelectionReading& out) {
 
 AXError caretOf(AtspiText* text, gint& out) {
   AtspiAccessible* object = ATSPI_ACCESSIBLE(text);
-  return atspiContext().readings.answer(object, &ObjectReadings::caret, out, [&](gint& caret) {
+  return activeSession().readings().answer(object, &ObjectReadings::caret, out, [&](gint& caret) {
     const Asking asking(object);
     if (asking.refused()) return axerr::kCannotComplete;
     GErrorHolder error;
@@ -116,7 +115,7 @@ AXError characterCountOf(AtspiText* text, std::int64_t& out) {
   AtspiAccessible* object = ATSPI_ACCESSIBLE(text);
   gint count = 0;
   const AXError code =
-      atspiContext().readings.answer(object, &ObjectReadings::characters, count, [&](gint& characters) {
+      activeSession().readings().answer(object, &ObjectReadings::characters, count, [&](gint& characters) {
         const Asking asking(object);
         if (asking.refused()) return axerr::kCannotComplete;
         GErrorHolder error;
@@ -134,7 +133,7 @@ AXError readChars(AtspiText* text, CharRange chars, std::string& out) {
     return axerr::kSuccess;
   }
   AtspiAccessible* object = ATSPI_ACCESSIBLE(text);
-  ReadingMemo& memo = atspiContext().readings;
+  ReadingMemo& memo = activeSession().readings();
   bool known = false;
   memo.with(object, [&](ObjectReadings& r) {
     auto it = std::find_if(r.texts.begin(), r.texts.end(), [&](const auto& t) { return t.first == chars; });

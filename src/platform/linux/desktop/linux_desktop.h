@@ -3,15 +3,13 @@
 // member here, made when the platform is first asked for and gone with it.
 // Parts reach each other through references given when they are made; the
 // desktop itself is reached from outside only by platform::current(). The
-// free functions of the bus side reach the few parts they ask through
-// atspiContext(), which the bus side declares and this defines
-// (platform.cpp).
+// free functions of the bus side reach the session through activeSession(),
+// which the bus side declares and this defines (platform.cpp).
 #pragma once
 
 #include <string_view>
 
 #include "atspi/applications.h"
-#include "atspi/atspi_context.h"
 #include "atspi/atspi_session.h"
 #include "atspi/event_listeners.h"
 #include "atspi/focus_cache.h"
@@ -61,7 +59,6 @@ class LinuxDesktop final : public platform::Platform {
   EventListeners& listeners() { return listeners_; }
   LinuxWorkspace& linuxWorkspace() { return workspace_; }
   ReadingMemo& readings() { return readings_; }
-  const AtspiContext& atspiContext() const { return context_; }
   TextPlacement& textPlacement() { return textPlacement_; }
 
  private:
@@ -87,7 +84,6 @@ class LinuxDesktop final : public platform::Platform {
   XTestKeyboard keyboard_;
   X11Clipboard pasteboard_;
   X11HostWindows windows_;
-  AtspiContext context_;
   bool rootWatched_ = false;
 };
 

@@ -14,7 +14,7 @@ LinuxDesktop::LinuxDesktop()
     : handling_(readings_),
       runLoop_(handling_),
       x11_(runLoop_),
-      atspi_(log_, runLoop_),
+      atspi_(log_, runLoop_, readings_),
       applicationWindows_(x11_),
       applications_(atspi_, applicationWindows_),
       windowStructure_(x11_, applications_, observers_),
@@ -25,8 +25,7 @@ LinuxDesktop::LinuxDesktop()
       hotKeys_(x11_, focus_.grabQuiet(), runLoop_),
       keyboard_(x11_, readings_),
       pasteboard_(runLoop_, x11_.traps()),
-      windows_(x11_, runLoop_),
-      context_{atspi_, readings_} {
+      windows_(x11_, runLoop_) {
   atspi_.follow(
       [this] {
         readings_.forget();
@@ -45,8 +44,8 @@ LinuxDesktop::LinuxDesktop()
 }
 
 // The bus side's free functions are called with an object and nothing else
-// (atspi_context.h): they reach the parts they ask through the desktop.
-const AtspiContext& atspiContext() { return static_cast<LinuxDesktop&>(platform::current()).atspiContext(); }
+// (atspi_session.h): they reach the session through the desktop.
+AtspiSession& activeSession() { return static_cast<LinuxDesktop&>(platform::current()).atspi(); }
 
 }  // namespace axt::lindesk
 
