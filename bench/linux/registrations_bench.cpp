@@ -22,8 +22,8 @@
 #include <string>
 #include <vector>
 
-#include "handles.h"
-#include "observers.h"
+#include "logic/handles.h"
+#include "logic/observers.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Focus reports that come with an activation belong to it: for a moment,
 // in the activated application only, and only for its latest activation.
-#include "activation_settling.h"
+#include "logic/activation_settling.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Failed AT-SPI requests are told apart by the error's domain and code, and
 // never by its text.
-#include "atspi_errors.h"
+#include "logic/atspi_errors.h"
 
 #include <gio/gio.h>
 #include <gtest/gtest.h>

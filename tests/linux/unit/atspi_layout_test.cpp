@@ -2,7 +2,7 @@
 // bus was replaced.
 #include <gtest/gtest.h>
 
-#include "atspi_layout.h"
+#include "logic/atspi_layout.h"
 
 namespace axt::lindesk {
 namespace {

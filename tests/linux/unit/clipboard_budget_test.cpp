@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <limits>
 
-#include "clipboard_budget.h"
+#include "logic/clipboard_budget.h"
 
 namespace axt::lindesk {
 namespace {

@@ -4,7 +4,7 @@
 // from one copy.
 #include <gtest/gtest.h>
 
-#include "clipboard_targets.h"
+#include "logic/clipboard_targets.h"
 
 namespace axt::lindesk {
 namespace {

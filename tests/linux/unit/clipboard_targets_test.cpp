@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "clipboard_targets.h"
+#include "logic/clipboard_targets.h"
 
 namespace axt::lindesk {
 namespace {

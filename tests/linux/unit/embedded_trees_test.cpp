@@ -2,7 +2,7 @@
 // desktop's applications, the window's application for a tree embedded in
 // it (a browser's page from a process of its own), through more than one
 // level, and what a failed request or a broken tree leaves behind.
-#include "embedded_trees.h"
+#include "logic/embedded_trees.h"
 
 #include <gtest/gtest.h>
 

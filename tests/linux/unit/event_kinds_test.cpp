@@ -1,7 +1,7 @@
 // Which bus events the backend acts on, and which of them still stand when
 // they are handled: activation however the toolkit says it, focus only
 // where the focused state is held.
-#include "event_kinds.h"
+#include "logic/event_kinds.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The walk for the focused element in toolkits without a search of their
 // own: where it looks first, what it leaves out, and where it stops.
-#include "focus_search.h"
+#include "logic/focus_search.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The focus is quiet while the hot key's grab holds the keyboard and a
 // moment after: over time, through repeats, and when a release goes missing.
-#include "grab_quiet.h"
+#include "logic/grab_quiet.h"
 
 #include <gtest/gtest.h>
 

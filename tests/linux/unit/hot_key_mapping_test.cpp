@@ -7,7 +7,7 @@
 
 #include <X11/keysym.h>
 
-#include "hot_key_mapping.h"
+#include "logic/hot_key_mapping.h"
 
 namespace axt::lindesk {
 namespace {

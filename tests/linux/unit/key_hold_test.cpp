@@ -2,7 +2,7 @@
 // not; a press after a release is.
 #include <gtest/gtest.h>
 
-#include "key_hold.h"
+#include "logic/key_hold.h"
 
 namespace axt::lindesk {
 namespace {

@@ -4,7 +4,7 @@
 // GoogleTest first: the X headers define None, which it uses as a name.
 #include <gtest/gtest.h>
 
-#include "key_reach.h"
+#include "logic/key_reach.h"
 
 #include <map>
 #include <set>

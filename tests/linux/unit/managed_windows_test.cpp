@@ -1,4 +1,4 @@
-#include "managed_windows.h"
+#include "logic/managed_windows.h"
 
 #include <gtest/gtest.h>
 

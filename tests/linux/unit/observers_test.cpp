@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "handles.h"
-#include "observers.h"
-#include "registration_index.h"
+#include "logic/handles.h"
+#include "logic/observers.h"
+#include "logic/registration_index.h"
 
 namespace axt::lindesk {
 namespace {

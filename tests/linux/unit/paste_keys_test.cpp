@@ -4,7 +4,7 @@
 
 #include <X11/keysym.h>
 
-#include "paste_keys.h"
+#include "logic/paste_keys.h"
 
 namespace axt::lindesk {
 namespace {

@@ -1,7 +1,7 @@
 // A peer connection is given the host's name on the bus once, and nothing
 // else is renamed: libatspi picks how it waits for an answer by whether the
 // connection has a name (peer_connections.h).
-#include "peer_connections.h"
+#include "logic/peer_connections.h"
 
 #include <gtest/gtest.h>
 

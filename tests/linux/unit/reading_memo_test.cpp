@@ -1,7 +1,7 @@
 // What one handling learned of an object is given again within it and
 // forgotten outside it, after the library acted, and when a handling starts
 // within another.
-#include "reading_memo.h"
+#include "logic/reading_memo.h"
 
 #include <gtest/gtest.h>
 
@@ -135,6 +135,26 @@ TEST(ReadingMemo, HoldsItsObjectsUntilTheHandlingEnds) {
     EXPECT_EQ(kept, "ab");
   }
   EXPECT_EQ(G_OBJECT(raw)->ref_count, 1u);
+}
+
+// The run loop runs each block through the desktop's handling: the block
+// reads as one handling, and the next block starts afresh.
+TEST(ReadingMemo, EachBlockTheRunLoopRunsIsAHandlingOfItsOwn) {
+  ReadingMemo memo;
+  ReadingHandling handling(memo);
+  Handling& asRunLoopSeesIt = handling;
+  GRef<AtspiAccessible> object = newObject();
+  Counter c{0, axerr::kSuccess, 5};
+  asRunLoopSeesIt.run([&] {
+    EXPECT_TRUE(memo.handling());
+    EXPECT_EQ(c.ask(memo, object.get()), 5);
+    c.characters = 6;
+    EXPECT_EQ(c.ask(memo, object.get()), 5);
+  });
+  EXPECT_FALSE(memo.handling());
+  EXPECT_FALSE(memo.with(object.get(), [](ObjectReadings&) {}));
+  asRunLoopSeesIt.run([&] { EXPECT_EQ(c.ask(memo, object.get()), 6); });
+  EXPECT_EQ(c.asked, 2);
 }
 
 }  // namespace

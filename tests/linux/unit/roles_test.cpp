@@ -1,6 +1,6 @@
 // The roles the library sees for AT-SPI roles: text widgets by what they
 // let the user do, everything else by a fixed table.
-#include "roles.h"
+#include "logic/roles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Placing window-relative text extents on the screen: which X window holds
 // the toolkit's window, and where its content starts inside it.
-#include "window_place.h"
+#include "logic/window_place.h"
 
 #include <gtest/gtest.h>
 

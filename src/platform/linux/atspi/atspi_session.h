@@ -1,0 +1,169 @@
+// The backend's connection to the accessibility bus: started once, on the
+// main thread, the first time anything needs it; with the events of the
+// bus delivered through the default GLib main context, which the host runs.
+// Also what every request over it shares: the error code for a failed
+// request, and walking an object's children.
+//
+// The bus can go away under the host (its daemon or its launcher dies) and
+// come back as a new bus. The session then lets go of libatspi's state, in
+// which every object belongs to the dead bus, and connects anew, trying
+// again for as long as it takes. That takes filling libatspi's emptied
+// application objects (application_revival.h), which is done only with a
+// libatspi whose layout was checked (atspi_layout.h); with any other, the
+// session says once on the host's log that tracking ended, and stays down.
+#pragma once
+
+#include <atspi/atspi.h>
+#include <dbus/dbus.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "atspi/application_revival.h"
+#include "atspi/bus_watch.h"
+#include "atspi/unresponsive_apps.h"
+#include "glue/gobject_ref.h"
+#include "glue/run_loop.h"
+#include "logic/reading_memo.h"
+#include "platform/platform.h"
+
+namespace axt::lindesk {
+
+class AtspiSession {
+ public:
+  // `log` tells the host what the backend can't do about the bus; retries
+  // and losses are handled from `runLoop`'s main context; `readings` keeps
+  // what the bus answered within one handling (reading_memo.h).
+  AtspiSession(platform::Log& log, GlibRunLoop& runLoop, ReadingMemo& readings)
+      : watch_(runLoop), log_(log), runLoop_(runLoop), readings_(readings) {}
+  AtspiSession(const AtspiSession&) = delete;
+  AtspiSession& operator=(const AtspiSession&) = delete;
+
+  // What the rest of the backend does when the bus went away (`lost`: let
+  // go of every object of it, which nothing can be asked of any more) and
+  // once it is connected to the new one (`regained`: listen again).
+  void follow(std::function<void()> lost, std::function<void()> regained);
+
+  // True while the accessibility bus is reached. The first call connects.
+  bool ready();
+
+  // An object heard of on the bus now: the source of an event, an
+  // application on the desktop (application_revival.h).
+  void meet(AtspiAccessible* accessible);
+
+  // While the bus is lost: tries the new one at once (its address was just
+  // published).
+  void retrySoon();
+
+  // The connection to the bus while it is reached, else null.
+  DBusConnection* bus();
+  // Which connection that is: counts up from 1 with every connection made.
+  std::uint64_t connectionNumber() const { return connectionNumber_; }
+
+  // The desktop object whose children are the applications on the bus;
+  // empty when the bus can't be reached.
+  GRef<AtspiAccessible> desktopObject();
+
+  // The applications that stopped answering, to which requests fail at
+  // once until they answer again.
+  UnresponsiveApps& unresponsive() { return unresponsive_; }
+  ReadingMemo& readings() { return readings_; }
+
+ private:
+  enum class Connection {
+    kUntried,
+    kUp,
+    kDown,  // there was no bus to start with
+    kLost,  // the bus went away; connecting again is under way
+  };
+  bool connect();
+  bool answers();
+  void lose();
+  void retry();
+  void scheduleRetry(double seconds);
+  // Whether the host's libatspi may have its application objects filled
+  // again (asked of it once).
+  bool revivable();
+
+  Connection connection_ = Connection::kUntried;
+  // Whether libatspi was set up by the library, not by the host before it:
+  // only its own setup may the library take down when the bus goes.
+  bool ownSetup_ = false;
+  double retryDelay_ = 0;
+  std::uint64_t connectionNumber_ = 0;
+  // Bumped by each retry scheduled: only the latest one runs.
+  std::uint64_t retrySerial_ = 0;
+  std::optional<bool> revivable_;
+  ApplicationRevival revival_;
+  BusNameWatch busAppears_;
+  std::function<void()> lost_;
+  std::function<void()> regained_;
+  BusWatch watch_;
+  platform::Log& log_;
+  GlibRunLoop& runLoop_;
+  ReadingMemo& readings_;
+  UnresponsiveApps unresponsive_{[this] { return watch_.connection(); }};
+};
+
+// The session the free functions below ask through, with the readings of
+// the handling: they are called from everywhere in the backend with an
+// object and nothing else. The desktop, which owns the session and outlives
+// every call, defines it (desktop/platform.cpp): this room sees nothing of
+// the desktop.
+AtspiSession& activeSession();
+
+// The registry's name on the bus: the desktop object, whose children are
+// the applications, is its.
+inline constexpr const char* kRegistryBusName = "org.a11y.atspi.Registry";
+
+// Whether a request can be made of the object at all: its application still
+// has a connection. Objects of a bus that went away have none (libatspi let
+// go of them, or their bus is closed), nor has an application that libatspi
+// knew by a name the new bus gave to another; asking them would hand
+// libdbus no connection, which ends the process.
+bool reachable(AtspiAccessible* accessible);
+
+// The number of the session's connection to the bus now (connectionNumber).
+std::uint64_t currentBus();
+
+// The error code for a failed request to an object of the application at
+// `busName` (atspi_errors.h). An exchange that libatspi reports as failed
+// without saying why is told apart by asking the bus whether the
+// application is still there: gone, it is an invalid element; there, it
+// didn't answer (kCannotComplete); the bus itself gone, kAPIDisabled. An
+// application that didn't answer is marked unresponsive in the session.
+platform::AXError failureCode(const GErrorHolder& error, const std::string& busName);
+
+// One request (or a few that belong together) to an object's application.
+// Refused while the application is marked unresponsive: the caller then
+// fails at once, as a timed-out request does. One that took the whole
+// limit, whether or not libatspi reported it failed, marks the application.
+class Asking {
+ public:
+  explicit Asking(AtspiAccessible* accessible);
+  ~Asking();
+  Asking(const Asking&) = delete;
+  Asking& operator=(const Asking&) = delete;
+  bool refused() const { return refused_; }
+
+ private:
+  std::string busName_;
+  gint64 started_ = 0;
+  bool refused_ = false;
+};
+
+// True when the object's application has gone or the object was destroyed.
+bool isDefunct(AtspiAccessible* accessible);
+
+// The first child of `parent` that `wanted` accepts, in order; children
+// that can't be read are passed over. Empty when none is.
+GRef<AtspiAccessible> findChild(AtspiAccessible* parent,
+                                const std::function<bool(AtspiAccessible* child)>& wanted);
+
+// The accessibles of an array that AT-SPI handed over with their references.
+std::vector<GRef<AtspiAccessible>> adoptAccessibles(GArrayPtr array);
+
+}  // namespace axt::lindesk

@@ -1,0 +1,31 @@
+// Bringing an application to the front: its top-level window is made the
+// active one, through the window manager's standard request when a window
+// manager runs, else by raising the window and giving it the keyboard focus
+// ourselves.
+#pragma once
+
+#include "atspi/applications.h"
+#include "platform/values.h"
+
+namespace axt::lindesk {
+
+class X11Display;
+
+// Activates the top-level window of the process that the user had in front
+// last (the topmost of its windows; one the window manager has minimised
+// when it has no other). False when the process has no such window or
+// there is no X server.
+bool activateApplicationWindow(X11Display& x11, Applications& applications, platform::Pid pid);
+
+// The applications' windows as the X server knows them, for the bus side.
+class X11ApplicationWindows final : public ApplicationWindows {
+ public:
+  explicit X11ApplicationWindows(X11Display& x11) : x11_(x11) {}
+  std::optional<std::string> applicationIdOf(Pid pid) override;
+  bool activate(Applications& applications, Pid pid) override;
+
+ private:
+  X11Display& x11_;
+};
+
+}  // namespace axt::lindesk

@@ -1,0 +1,90 @@
+// The platform this build of the library runs on, the Linux desktop, and
+// the one owner of the backend's state: every part of the backend is a
+// member here, made when the platform is first asked for and gone with it.
+// Parts reach each other through references given when they are made; the
+// desktop itself is reached from outside only by platform::current(). The
+// free functions of the bus side reach the session through activeSession(),
+// which the bus side declares and this defines (platform.cpp).
+#pragma once
+
+#include <string_view>
+
+#include "atspi/applications.h"
+#include "atspi/atspi_session.h"
+#include "atspi/event_listeners.h"
+#include "atspi/focus_cache.h"
+#include "clipboard/x11_clipboard.h"
+#include "desktop/accessibility.h"
+#include "desktop/activation.h"
+#include "desktop/window_relative_extents.h"
+#include "desktop/window_structure.h"
+#include "desktop/workspace.h"
+#include "glue/run_loop.h"
+#include "logic/observers.h"
+#include "logic/reading_memo.h"
+#include "platform/platform.h"
+#include "x11/host_windows.h"
+#include "x11/hot_keys.h"
+#include "x11/x11_display.h"
+#include "x11/xtest_keyboard.h"
+
+namespace axt::lindesk {
+
+class StdoutLog final : public platform::Log {
+ public:
+  void writeLine(std::string_view line) override;
+};
+
+class LinuxDesktop final : public platform::Platform {
+ public:
+  LinuxDesktop();
+  LinuxDesktop(const LinuxDesktop&) = delete;
+  LinuxDesktop& operator=(const LinuxDesktop&) = delete;
+
+  platform::MainRunLoop& runLoop() override { return runLoop_; }
+  platform::Accessibility& accessibility() override { return accessibility_; }
+  platform::Workspace& workspace() override { return workspace_; }
+  platform::HotKeys& hotKeys() override { return hotKeys_; }
+  platform::Keyboard& keyboard() override { return keyboard_; }
+  platform::Pasteboard& pasteboard() override { return pasteboard_; }
+  platform::Windows& windows() override { return windows_; }
+  platform::Log& log() override { return log_; }
+
+  AtspiSession& atspi() { return atspi_; }
+  X11Display& x11() { return x11_; }
+  Applications& applications() { return applications_; }
+  FocusCache& focus() { return focus_; }
+  Observers& observers() { return observers_; }
+  WindowStructure& windowStructure() { return windowStructure_; }
+  EventListeners& listeners() { return listeners_; }
+  LinuxWorkspace& linuxWorkspace() { return workspace_; }
+  ReadingMemo& readings() { return readings_; }
+  TextPlacement& textPlacement() { return textPlacement_; }
+
+ private:
+  // In the order they depend on each other; each goes before what it uses
+  // when it is made. The workspace and the event listeners know each other:
+  // the workspace goes first, as what the listeners tell.
+  StdoutLog log_;
+  ReadingMemo readings_;
+  ReadingHandling handling_;
+  GlibRunLoop runLoop_;
+  X11Display x11_;
+  AtspiSession atspi_;
+  X11ApplicationWindows applicationWindows_;
+  Applications applications_;
+  FocusCache focus_;
+  Observers observers_;
+  WindowStructure windowStructure_;
+  X11TextPlacement textPlacement_;
+  LinuxWorkspace workspace_;
+  EventListeners listeners_;
+  AtspiAccessibility accessibility_;
+  X11HotKeys hotKeys_;
+  XTestKeyboard keyboard_;
+  X11Clipboard pasteboard_;
+  X11HostWindows windows_;
+  bool rootWatched_ = false;
+};
+
+}  // namespace axt::lindesk

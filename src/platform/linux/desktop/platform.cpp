@@ -1,0 +1,60 @@
+#include <cstdio>
+
+#include "desktop/linux_desktop.h"
+
+namespace axt::lindesk {
+
+void StdoutLog::writeLine(std::string_view line) {
+  std::fwrite(line.data(), 1, line.size(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
+LinuxDesktop::LinuxDesktop()
+    : handling_(readings_),
+      runLoop_(handling_),
+      x11_(runLoop_),
+      atspi_(log_, runLoop_, readings_),
+      applicationWindows_(x11_),
+      applications_(atspi_, applicationWindows_),
+      windowStructure_(x11_, applications_, observers_),
+      textPlacement_(applications_, x11_),
+      workspace_(applications_, listeners_, windowStructure_, x11_),
+      listeners_({atspi_, readings_, applications_, focus_, observers_, workspace_, runLoop_}),
+      accessibility_(*this),
+      hotKeys_(x11_, focus_.grabQuiet(), runLoop_),
+      keyboard_(x11_, readings_),
+      pasteboard_(runLoop_, x11_.traps()),
+      windows_(x11_, runLoop_) {
+  atspi_.follow(
+      [this] {
+        readings_.forget();
+        focus_.forgetAll();
+        applications_.forgetBusNames();
+        listeners_.busLost();
+        observers_.connectionGone(atspi_.connectionNumber());
+        // A new bus's launcher publishes its address on the root window,
+        // where libatspi looks first.
+        if (!rootWatched_) {
+          rootWatched_ = true;
+          x11_.watchRootProperty("AT_SPI_BUS", [this] { atspi_.retrySoon(); });
+        }
+      },
+      [this] { listeners_.restart(); });
+}
+
+// The bus side's free functions are called with an object and nothing else
+// (atspi_session.h): they reach the session through the desktop.
+AtspiSession& activeSession() { return static_cast<LinuxDesktop&>(platform::current()).atspi(); }
+
+}  // namespace axt::lindesk
+
+namespace axt::platform {
+
+Platform& current() {
+  // The one owner of the backend's state; nothing opens before it is used.
+  static lindesk::LinuxDesktop desktop;
+  return desktop;
+}
+
+}  // namespace axt::platform

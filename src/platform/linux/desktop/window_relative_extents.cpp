@@ -1,0 +1,102 @@
+#include "desktop/window_relative_extents.h"
+
+#include <algorithm>
+
+#include "atspi/applications.h"
+#include "atspi/atspi_session.h"
+#include "atspi/object_facts.h"
+#include "atspi/text_access.h"
+#include "glue/gobject_ref.h"
+#include "logic/window_place.h"
+#include "x11/x11_display.h"
+
+namespace axt::lindesk {
+
+namespace {
+
+std::optional<platform::Rect> extentsIn(AtspiText* text, std::int64_t offset) {
+  GErrorHolder error;
+  GBoxed<AtspiRect> r(atspi_text_get_character_extents(text, asOffset(offset), ATSPI_COORD_TYPE_WINDOW, error.out()));
+  if (error || !r || (r->width <= 0 && r->height <= 0)) return std::nullopt;
+  return platform::Rect{{static_cast<double>(r->x), static_cast<double>(r->y)},
+                        {static_cast<double>(r->width), static_cast<double>(r->height)}};
+}
+
+// The top-level window the object is in: its ancestor whose parent is the
+// application. The walk may leave the object's application (a tree another
+// process put into a window of its own): each request is guarded as one of
+// the application it goes to.
+GRef<AtspiAccessible> windowOf(AtspiAccessible* object) {
+  GRef<AtspiAccessible> current = GRef<AtspiAccessible>::retain(object);
+  for (int depth = 0; depth < 64 && current; ++depth) {
+    GRef<AtspiAccessible> parent;
+    {
+      const Asking asking(current.get());
+      if (asking.refused()) return {};
+      GErrorHolder error;
+      parent = GRef<AtspiAccessible>::adopt(atspi_accessible_get_parent(current.get(), error.out()));
+      if (error || !parent) return {};
+    }
+    const std::optional<AtspiRole> role = guardedRoleOf(parent.get());
+    if (!role) return {};
+    if (*role == ATSPI_ROLE_APPLICATION) return current;
+    current = std::move(parent);
+  }
+  return {};
+}
+
+}  // namespace
+
+std::optional<platform::Rect> windowRelativeBounds(AtspiText* text, CharRange chars, Applications& applications,
+                                                   X11Display& x11) {
+  AtspiAccessible* object = ATSPI_ACCESSIBLE(text);
+  platform::Rect box;
+  {
+    const Asking asking(object);
+    if (asking.refused()) return std::nullopt;
+    const std::optional<platform::Rect> first = extentsIn(text, chars.start);
+    if (!first) return std::nullopt;
+    box = *first;
+    if (chars.end - 1 > chars.start) {
+      if (const std::optional<platform::Rect> last = extentsIn(text, chars.end - 1)) {
+        const double right = std::max(box.origin.x + box.size.width, last->origin.x + last->size.width);
+        const double bottom = std::max(box.origin.y + box.size.height, last->origin.y + last->size.height);
+        box.origin.x = std::min(box.origin.x, last->origin.x);
+        box.origin.y = std::min(box.origin.y, last->origin.y);
+        box.size = {right - box.origin.x, bottom - box.origin.y};
+      }
+    }
+  }
+  GRef<AtspiAccessible> window = windowOf(object);
+  if (!window) return std::nullopt;
+  GRef<AtspiComponent> component = GRef<AtspiComponent>::adopt(atspi_accessible_get_component_iface(window.get()));
+  if (!component) return std::nullopt;
+  GBoxed<AtspiRect> size;
+  {
+    const Asking asking(window.get());
+    if (asking.refused()) return std::nullopt;
+    GErrorHolder error;
+    size = GBoxed<AtspiRect>(atspi_component_get_extents(component.get(), ATSPI_COORD_TYPE_WINDOW, error.out()));
+    if (error) return std::nullopt;
+  }
+  if (!size || size->width <= 0 || size->height <= 0) return std::nullopt;
+  const platform::Size content{static_cast<double>(size->width), static_cast<double>(size->height)};
+
+  const std::optional<platform::Pid> pid = applications.processOf(object);
+  if (!pid) return std::nullopt;
+  std::vector<XWindowPlace> windows;
+  for (::Window w : x11.topLevelWindowsOf(*pid)) {
+    if (!x11.isViewable(w)) continue;
+    if (std::optional<platform::Rect> frame = x11.windowFrame(w)) {
+      windows.push_back(XWindowPlace{*frame, x11.longsProperty(w, "_GTK_FRAME_EXTENTS", 4)});
+    }
+  }
+  const std::optional<XWindowPlace> holding = windowHolding(windows, content);
+  if (!holding) return std::nullopt;
+  const platform::Point origin = contentOrigin(*holding, content);
+  box.origin.x += origin.x;
+  box.origin.y += origin.y;
+  return box;
+}
+
+}  // namespace axt::lindesk

@@ -1,0 +1,60 @@
+#include "logic/hot_key_mapping.h"
+
+#include <X11/keysym.h>
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace axt::lindesk {
+
+namespace {
+
+// Modifier bits of the other platform's hot-key masks.
+constexpr std::uint32_t kCmdKey = 0x100;
+constexpr std::uint32_t kShiftKey = 0x200;
+constexpr std::uint32_t kOptionKey = 0x800;
+constexpr std::uint32_t kControlKey = 0x1000;
+
+// Virtual key codes with a fixed meaning on every keyboard layout.
+constexpr std::array<std::pair<std::uint32_t, KeySym>, 8> kKeys = {{
+    {36, XK_Return},
+    {48, XK_Tab},
+    {49, XK_space},
+    {51, XK_BackSpace},
+    {53, XK_Escape},
+    {76, XK_KP_Enter},
+    {117, XK_Delete},
+    {9, XK_v},
+}};
+
+}  // namespace
+
+std::optional<XKeyCombination> translateHotKey(std::uint32_t keyCode, std::uint32_t modifiers) {
+  const auto key = std::find_if(kKeys.begin(), kKeys.end(), [&](const auto& k) { return k.first == keyCode; });
+  if (key == kKeys.end()) return std::nullopt;
+  XKeyCombination out{key->second, 0};
+  if ((modifiers & kCmdKey) != 0) out.modifiers |= Mod4Mask;
+  if ((modifiers & kShiftKey) != 0) out.modifiers |= ShiftMask;
+  if ((modifiers & kOptionKey) != 0) out.modifiers |= Mod1Mask;
+  if ((modifiers & kControlKey) != 0) out.modifiers |= ControlMask;
+  return out;
+}
+
+std::vector<unsigned int> lockCombinations(unsigned int lockMasks) {
+  std::vector<unsigned int> bits;
+  for (unsigned int b = 1; b != 0 && b <= lockMasks; b <<= 1) {
+    if ((lockMasks & b) != 0) bits.push_back(b);
+  }
+  std::vector<unsigned int> out;
+  for (unsigned int subset = 0; subset < (1u << bits.size()); ++subset) {
+    unsigned int mask = 0;
+    for (std::size_t i = 0; i < bits.size(); ++i) {
+      if ((subset & (1u << i)) != 0) mask |= bits[i];
+    }
+    out.push_back(mask);
+  }
+  return out;
+}
+
+}  // namespace axt::lindesk

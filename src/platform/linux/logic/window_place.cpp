@@ -1,0 +1,27 @@
+#include "logic/window_place.h"
+
+#include <algorithm>
+
+namespace axt::lindesk {
+
+platform::Point contentOrigin(const XWindowPlace& place, const platform::Size& content) {
+  double left = (place.xWindow.size.width - content.width) / 2;
+  double top = (place.xWindow.size.height - content.height) / 2;
+  if (place.frame.size() == 4) {
+    left = static_cast<double>(place.frame[0]);
+    top = static_cast<double>(place.frame[2]);
+  }
+  return {place.xWindow.origin.x + std::max(0.0, left), place.xWindow.origin.y + std::max(0.0, top)};
+}
+
+std::optional<XWindowPlace> windowHolding(const std::vector<XWindowPlace>& windows, const platform::Size& content) {
+  std::optional<XWindowPlace> best;
+  for (const XWindowPlace& w : windows) {
+    if (w.xWindow.size.width < content.width || w.xWindow.size.height < content.height) continue;
+    const double area = w.xWindow.size.width * w.xWindow.size.height;
+    if (!best || area < best->xWindow.size.width * best->xWindow.size.height) best = w;
+  }
+  return best;
+}
+
+}  // namespace axt::lindesk

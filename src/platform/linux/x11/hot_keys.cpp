@@ -1,0 +1,125 @@
+#include "x11/hot_keys.h"
+
+#include <X11/XKBlib.h>
+#include <X11/keysym.h>
+
+#include <glib.h>
+
+#include <memory>
+
+#include "glue/monotonic_clock.h"
+#include "glue/run_loop.h"
+#include "logic/grab_quiet.h"
+#include "logic/handles.h"
+#include "x11/x11_display.h"
+
+namespace axt::lindesk {
+
+namespace {
+
+using platform::backend::kEventHotKeyExistsErr;
+using platform::backend::kEventHotKeyInvalidErr;
+using platform::backend::kParamErr;
+
+unsigned int maskOfKeysym(Display* d, KeySym keysym) {
+  const KeyCode code = XKeysymToKeycode(d, keysym);
+  if (code == 0) return 0;
+  std::unique_ptr<XModifierKeymap, int (*)(XModifierKeymap*)> map(XGetModifierMapping(d), XFreeModifiermap);
+  if (!map) return 0;
+  for (int modifier = 0; modifier < 8; ++modifier) {
+    for (int k = 0; k < map->max_keypermod; ++k) {
+      if (map->modifiermap[modifier * map->max_keypermod + k] == code) return 1u << modifier;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+void X11HotKeys::dispatchPress(platform::EventHotKeyID id) const {
+  // Taken at dispatch time; a handler may install another one.
+  platform::backend::offerHotKeyPress(
+      std::vector<platform::backend::InstalledHandler>(handlers_.rbegin(), handlers_.rend()), id);
+}
+
+void X11HotKeys::onKey(const XEvent& event) {
+  const double now = monotonicSeconds();
+  // Releases are separate events that no handler asks for; the release of
+  // a grabbed key ends the grab.
+  if (event.type == KeyRelease) {
+    for (const Grab& g : grabs_) {
+      if (g.keycode == event.xkey.keycode) {
+        held_.released(g.keycode, event.xkey.time);
+        quiet_.released(now);
+        return;
+      }
+    }
+    return;
+  }
+  if (event.type != KeyPress) return;
+  const unsigned int relevant = event.xkey.state & ~lockMasks_ & (ShiftMask | ControlMask | Mod1Mask | Mod4Mask);
+  for (const Grab& g : grabs_) {
+    if (g.keycode == event.xkey.keycode && g.modifiers == relevant) {
+      quiet_.pressed(now);
+      // The key held down: the grab goes on, but the handlers heard it.
+      if (!held_.pressed(g.keycode, event.xkey.time)) return;
+      // From the main loop, not from inside the X event dispatch.
+      runLoop_.post([this, id = g.id] { dispatchPress(id); });
+      return;
+    }
+  }
+}
+
+OSStatus X11HotKeys::registerHotKey(std::uint32_t keyCode, std::uint32_t modifiers,
+                                    platform::EventHotKeyID id, std::uint32_t /*options*/,
+                                    std::optional<platform::EventHotKeyRef>& out) {
+  std::optional<XKeyCombination> combination = translateHotKey(keyCode, modifiers);
+  if (!combination) return kEventHotKeyInvalidErr;
+  Display* d = x11_.display();
+  if (d == nullptr) return kEventHotKeyInvalidErr;
+  const KeyCode code = XKeysymToKeycode(d, combination->keysym);
+  if (code == 0) return kEventHotKeyInvalidErr;
+  // Registered by us already: the platform refuses a second registration.
+  for (const Grab& g : grabs_) {
+    if (g.keycode == code && g.modifiers == combination->modifiers) return kEventHotKeyExistsErr;
+  }
+  lockMasks_ = LockMask | maskOfKeysym(d, XK_Num_Lock) | maskOfKeysym(d, XK_Scroll_Lock);
+  const ::Window root = DefaultRootWindow(d);
+  const std::vector<unsigned int> locks = lockCombinations(lockMasks_);
+  {
+    XErrorTrap trap(x11_.traps(), d);
+    for (unsigned int lock : locks) XGrabKey(d, code, combination->modifiers | lock, root, False, GrabModeAsync, GrabModeAsync);
+    if (trap.failed()) {
+      // Another client holds the combination (in some lock state): take
+      // back what was granted, so that it stays whole for that client.
+      for (unsigned int lock : locks) XUngrabKey(d, code, combination->modifiers | lock, root);
+      XSync(d, False);
+      return kEventHotKeyExistsErr;
+    }
+  }
+  if (!listening_) {
+    listening_ = true;
+    // Repeats of a held key as presses alone, not as a release and a press
+    // each: the release the grab hears is then the user's. Only this
+    // connection's events change. A server without it still sends the
+    // pairs, which KeyHold tells apart by their times.
+    Bool detectable = False;
+    XkbSetDetectableAutoRepeat(d, True, &detectable);
+    x11_.addEventHandler([this](const XEvent& event) { onKey(event); });
+  }
+  grabs_.push_back(Grab{code, combination->modifiers, id});
+  out = platform::EventHotKeyRef(std::make_shared<HotKeyHandle>(grabs_.size()));
+  XFlush(d);
+  return platform::kNoErr;
+}
+
+OSStatus X11HotKeys::installApplicationEventHandler(platform::EventHandler handler,
+                                                    std::span<const platform::EventTypeSpec> types,
+                                                    void* userData) {
+  if (handler == nullptr) return kParamErr;
+  handlers_.push_back(platform::backend::InstalledHandler{
+      handler, std::vector<platform::EventTypeSpec>(types.begin(), types.end()), userData});
+  return platform::kNoErr;
+}
+
+}  // namespace axt::lindesk

@@ -1,0 +1,61 @@
+// Global hot keys: a passive grab of the key on the X root window, for
+// every state of the lock modifiers (Caps Lock, Num Lock, Scroll Lock), so
+// that the combination works whichever of them is on. A press reaches the
+// application's handlers on the main loop, newest handler first, as the
+// event manager of the library's other platform offers it.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "glue/run_loop.h"
+#include "logic/hot_key_mapping.h"
+#include "logic/key_hold.h"
+#include "platform/backend_handles.h"
+#include "platform/platform.h"
+
+namespace axt::lindesk {
+
+using platform::OSStatus;
+
+class GrabQuiet;
+class X11Display;
+
+class X11HotKeys final : public platform::HotKeys {
+ public:
+  // `quiet` hears when a grabbed key goes down and up.
+  X11HotKeys(X11Display& x11, GrabQuiet& quiet, GlibRunLoop& runLoop)
+      : x11_(x11), quiet_(quiet), runLoop_(runLoop) {}
+
+  OSStatus registerHotKey(std::uint32_t keyCode, std::uint32_t modifiers, platform::EventHotKeyID id,
+                          std::uint32_t options, std::optional<platform::EventHotKeyRef>& out) override;
+  OSStatus installApplicationEventHandler(platform::EventHandler handler,
+                                          std::span<const platform::EventTypeSpec> types,
+                                          void* userData) override;
+
+ private:
+  struct Grab {
+    KeyCode keycode = 0;
+    unsigned int modifiers = 0;
+    platform::EventHotKeyID id{};
+  };
+
+  void onKey(const XEvent& event);
+  void dispatchPress(platform::EventHotKeyID id) const;
+
+  X11Display& x11_;
+  GrabQuiet& quiet_;
+  GlibRunLoop& runLoop_;
+  std::vector<Grab> grabs_;
+  // Which grabbed keys are held: the server's repeats of one are no press.
+  KeyHold held_;
+  std::vector<platform::backend::InstalledHandler> handlers_;
+  unsigned int lockMasks_ = 0;
+  bool listening_ = false;
+};
+
+}  // namespace axt::lindesk

@@ -1,0 +1,109 @@
+#include "x11/xtest_keyboard.h"
+
+#include <X11/extensions/XTest.h>
+
+#include <memory>
+
+#include "logic/handles.h"
+#include "logic/key_reach.h"
+#include "logic/paste_keys.h"
+#include "x11/x11_display.h"
+
+namespace axt::lindesk {
+
+namespace {
+
+// The source only says where events come from; there is one X server.
+class SourceHandle final : public IdentityHandle {};
+
+// One key press or release, ready to be sent. The flags the library sets
+// are kept for what they say; the modifier state that goes out is the one
+// of the keys held down, as the chord's own events make it.
+class KeyHandle final : public IdentityHandle {
+ public:
+  KeyHandle(KeyCode code, bool down) : code_(code), down_(down) {}
+
+  KeyCode code() const { return code_; }
+  bool down() const { return down_; }
+  void setFlags(std::uint64_t flags) const { flags_ = flags; }
+  std::uint64_t flags() const { return flags_; }
+
+ private:
+  KeyCode code_;
+  bool down_;
+  mutable std::uint64_t flags_ = 0;
+};
+
+// A Wayland compositor's X server: XWayland and the compositors' X window
+// managers name the Wayland surface behind each X window with these (the
+// first up to XWayland 23, the second from then on); an X server of its
+// own has no use for either.
+bool isXWayland(Display* d) {
+  return XInternAtom(d, "WL_SURFACE_ID", True) != None || XInternAtom(d, "WL_SURFACE_SERIAL", True) != None;
+}
+
+}  // namespace
+
+bool XTestKeyboard::hasXTest(Display* d) {
+  if (!hasXTest_) {
+    int eventBase = 0;
+    int errorBase = 0;
+    int major = 0;
+    int minor = 0;
+    hasXTest_ = XTestQueryExtension(d, &eventBase, &errorBase, &major, &minor) != 0;
+  }
+  return *hasXTest_;
+}
+
+std::optional<platform::EventSource> XTestKeyboard::createEventSource(std::int32_t /*stateId*/) {
+  return platform::EventSource(std::make_shared<SourceHandle>());
+}
+
+std::optional<platform::KeyEvent> XTestKeyboard::createKeyboardEvent(const std::optional<platform::EventSource>&,
+                                                                     std::uint16_t keyCode, bool keyDown) {
+  Display* d = x11_.display();
+  if (d == nullptr || !hasXTest(d)) return std::nullopt;
+  const std::optional<KeySym> keysym = keysymForPostedKey(keyCode);
+  if (!keysym) return std::nullopt;
+  const KeyCode code = XKeysymToKeycode(d, *keysym);
+  if (code == 0) return std::nullopt;
+  return platform::KeyEvent(std::make_shared<KeyHandle>(code, keyDown));
+}
+
+void XTestKeyboard::setFlags(const platform::KeyEvent& event, std::uint64_t flags) {
+  if (const auto* key = handleAs<KeyHandle>(event)) key->setFlags(flags);
+}
+
+void XTestKeyboard::post(std::uint32_t /*tap*/, const platform::KeyEvent& event) {
+  const auto* key = handleAs<KeyHandle>(event);
+  Display* d = x11_.display();
+  if (key == nullptr || d == nullptr) return;
+  // A key changes what the focused application says of itself.
+  readings_.forget();
+  XTestFakeKeyEvent(d, key->code(), key->down() ? True : False, CurrentTime);
+  XFlush(d);
+}
+
+bool XTestKeyboard::reachesFocusedApplication() {
+  Display* d = x11_.display();
+  if (d == nullptr || !hasXTest(d)) return false;
+  if (!isXWayland(d)) return keysReachFocus(false, XFocus::kApplication);
+  ::Window focus = None;
+  int revertTo = 0;
+  XGetInputFocus(d, &focus, &revertTo);
+  const auto parentOf = [this, d](::Window w) -> std::optional<::Window> {
+    XErrorTrap trap(x11_.traps(), d);
+    ::Window root = None;
+    ::Window parent = None;
+    ::Window* children = nullptr;
+    unsigned count = 0;
+    const Status ok = XQueryTree(d, w, &root, &parent, &children, &count);
+    const XPtr<::Window> owned(children);
+    if (ok == 0 || trap.failed()) return std::nullopt;
+    return parent;
+  };
+  const auto isApplicationWindow = [this](::Window w) { return !x11_.longsProperty(w, "WM_STATE", 1).empty(); };
+  return keysReachFocus(true, classifyXFocus(focus, DefaultRootWindow(d), parentOf, isApplicationWindow));
+}
+
+}  // namespace axt::lindesk
