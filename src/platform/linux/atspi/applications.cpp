@@ -32,7 +32,7 @@ std::optional<std::string> executableName(Pid pid) {
 // The name an application gives itself on the bus, asked once: it names
 // itself when it connects, and the object is that connection's (a new
 // process, or a new bus, is a new object).
-std::optional<std::string> nameOnBus(AtspiAccessible* application) {
+std::optional<std::string> nameOnBus(AtspiSession& session, AtspiAccessible* application) {
   static const GQuark kName = g_quark_from_static_string("axtrack-application-name");
   if (!reachable(application)) return std::nullopt;
   if (const auto* kept = static_cast<const char*>(g_object_get_qdata(G_OBJECT(application), kName))) {
@@ -41,11 +41,11 @@ std::optional<std::string> nameOnBus(AtspiAccessible* application) {
   GErrorHolder error;
   std::string name;
   {
-    const Asking asking(application);
-    if (asking.refused()) return std::nullopt;
+    const AppRequest request(session, application);
+    if (request.refused()) return std::nullopt;
     name = takeString(atspi_accessible_get_name(application, error.out()));
   }
-  if (error) (void)failureCode(error, keyOf(application).busName);
+  if (error) (void)failureCode(session, error, keyOf(application).busName);
   // Not kept when it can't be read or is empty: asked again next time.
   if (error || name.empty()) return std::nullopt;
   g_object_set_qdata_full(G_OBJECT(application), kName, g_strdup(name.c_str()), g_free);
@@ -63,19 +63,19 @@ class BusProbe {
   bool isApplication(const std::string& bus) {
     GRef<AtspiAccessible> desktop = session_.desktopObject();
     return static_cast<bool>(
-        findChild(desktop.get(), [&](AtspiAccessible* app) { return keyOf(app).busName == bus; }));
+        findChild(session_, desktop.get(), [&](AtspiAccessible* app) { return keyOf(app).busName == bus; }));
   }
-  static ParentAnswer<GRef<AtspiAccessible>> parentOf(const GRef<AtspiAccessible>& node) {
+  ParentAnswer<GRef<AtspiAccessible>> parentOf(const GRef<AtspiAccessible>& node) {
     ParentAnswer<GRef<AtspiAccessible>> answer;
     GErrorHolder error;
     GRef<AtspiAccessible> parent;
     {
-      const Asking asking(node.get());
-      if (asking.refused()) return answer;
+      const AppRequest request(session_, node.get());
+      if (request.refused()) return answer;
       parent = GRef<AtspiAccessible>::adopt(atspi_accessible_get_parent(node.get(), error.out()));
     }
     if (error) {
-      (void)failureCode(error, busOf(node));
+      (void)failureCode(session_, error, busOf(node));
       return answer;
     }
     answer.answered = true;
@@ -145,7 +145,7 @@ GRef<AtspiAccessible> Applications::applicationOf(Pid pid) {
   // the bus, which then is looked for again.
   if (auto it = roots_.find(pid); it != roots_.end() && reachable(it->second.get())) return it->second;
   GRef<AtspiAccessible> root = session_.desktopObject();
-  GRef<AtspiAccessible> found = findChild(root.get(), [&](AtspiAccessible* app) {
+  GRef<AtspiAccessible> found = findChild(session_, root.get(), [&](AtspiAccessible* app) {
     const std::optional<Pid> p = processOf(app);
     return p && *p == pid;
   });
@@ -168,7 +168,7 @@ void Applications::forgetBusNames() {
 bool Applications::activate(Pid pid) { return windows_.activate(*this, pid); }
 
 std::shared_ptr<LinuxRunningApplication> Applications::runningApplication(Pid pid, AtspiAccessible* application) {
-  std::optional<std::string> name = nameOnBus(application);
+  std::optional<std::string> name = nameOnBus(session_, application);
   if (!name) name = executableName(pid);
   return std::make_shared<LinuxRunningApplication>(*this, pid, std::move(name));
 }

@@ -51,8 +51,7 @@ class DBusErrorHolder {
 
 // What became of an application after an exchange with it failed: the bus
 // is asked (NameHasOwner) whether its name still has an owner.
-AtspiFailure diagnoseExchange(const std::string& busName) {
-  DBusConnection* bus = activeSession().bus();
+AtspiFailure diagnoseExchange(DBusConnection* bus, const std::string& busName) {
   if (bus == nullptr || dbus_connection_get_is_connected(bus) == 0) return AtspiFailure::kNoBus;
   if (busName.empty()) return AtspiFailure::kExchangeFailed;
   DBusMessagePtr call(dbus_message_new_method_call(DBUS_SERVICE_DBUS, DBUS_PATH_DBUS, DBUS_INTERFACE_DBUS,
@@ -210,23 +209,19 @@ GRef<AtspiAccessible> AtspiSession::desktopObject() {
   return GRef<AtspiAccessible>::adopt(atspi_get_desktop(0));
 }
 
-platform::AXError failureCode(const GErrorHolder& error, const std::string& busName) {
+platform::AXError failureCode(AtspiSession& session, const GErrorHolder& error, const std::string& busName) {
   if (!error) return axerr::kCannotComplete;
   const bool tookTheLimit = tookNearlyTheLimit(error.sinceAsked());
   AtspiFailure failure = classifyFailure(*error.get());
-  if (failure == AtspiFailure::kExchangeFailed) failure = diagnoseExchange(busName);
+  if (failure == AtspiFailure::kExchangeFailed) failure = diagnoseExchange(session.bus(), busName);
   // A request that timed out marks its application. An exchange that failed
   // without saying why does only when it took the whole limit: toolkits
   // refuse what they don't offer that way too (GTK 4 the cache), at once.
-  // The session is reached the way Xlib's handlers reach the backend: the
-  // many requests that fail here aren't handed it.
   if (failure == AtspiFailure::kTimedOut || (failure == AtspiFailure::kExchangeFailed && tookTheLimit)) {
-    activeSession().unresponsive().markUnanswered(busName);
+    session.unresponsive().markUnanswered(busName);
   }
   return codeForFailure(failure);
 }
-
-std::uint64_t currentBus() { return activeSession().connectionNumber(); }
 
 bool reachable(AtspiAccessible* accessible) {
   if (accessible == nullptr) return false;
@@ -234,10 +229,9 @@ bool reachable(AtspiAccessible* accessible) {
   return app != nullptr && app->bus != nullptr && dbus_connection_get_is_connected(app->bus) != 0;
 }
 
-Asking::Asking(AtspiAccessible* accessible) {
+AppRequest::AppRequest(AtspiSession& session, AtspiAccessible* accessible) : unresponsive_(session.unresponsive()) {
   if (accessible == nullptr) return;
   busName_ = keyOf(accessible).busName;
-  AtspiSession& session = activeSession();
   refused_ = !reachable(accessible) || session.unresponsive().holds(busName_);
   // libatspi makes the application's peer connection after it first met
   // it; the first request after that names it.
@@ -245,35 +239,35 @@ Asking::Asking(AtspiAccessible* accessible) {
   started_ = g_get_monotonic_time();
 }
 
-Asking::~Asking() {
+AppRequest::~AppRequest() {
   // libatspi says nothing of some failed requests (a state set, for one):
   // a request that took nearly the whole limit went unanswered.
   if (refused_ || busName_.empty()) return;
   if (tookNearlyTheLimit(g_get_monotonic_time() - started_)) {
-    activeSession().unresponsive().markUnanswered(busName_);
+    unresponsive_.markUnanswered(busName_);
   }
 }
 
-bool isDefunct(AtspiAccessible* accessible) {
+bool isDefunct(AtspiSession& session, AtspiAccessible* accessible) {
   if (!reachable(accessible)) return true;
   // Unanswered isn't gone (no states then): the caller finds out from its
   // own request.
-  GRef<AtspiStateSet> states = statesOf(accessible);
+  GRef<AtspiStateSet> states = statesOf(session, accessible);
   return hasState(states.get(), ATSPI_STATE_DEFUNCT);
 }
 
-GRef<AtspiAccessible> findChild(AtspiAccessible* parent,
+GRef<AtspiAccessible> findChild(AtspiSession& session, AtspiAccessible* parent,
                                 const std::function<bool(AtspiAccessible* child)>& wanted) {
   if (!reachable(parent)) return {};
   const std::string busName = keyOf(parent).busName;
   gint count = 0;
   {
-    const Asking asking(parent);
-    if (asking.refused()) return {};
+    const AppRequest request(session, parent);
+    if (request.refused()) return {};
     GErrorHolder error;
     count = atspi_accessible_get_child_count(parent, error.out());
     if (error) {
-      (void)failureCode(error, busName);
+      (void)failureCode(session, error, busName);
       return {};
     }
   }
@@ -282,17 +276,17 @@ GRef<AtspiAccessible> findChild(AtspiAccessible* parent,
     {
       // Refused too once an earlier request (of this walk or of `wanted`)
       // found the application unresponsive: the rest isn't waited for.
-      const Asking asking(parent);
-      if (asking.refused()) return {};
+      const AppRequest request(session, parent);
+      if (request.refused()) return {};
       GErrorHolder childError;
       child = GRef<AtspiAccessible>::adopt(atspi_accessible_get_child_at_index(parent, i, childError.out()));
       if (childError) {
-        (void)failureCode(childError, busName);
+        (void)failureCode(session, childError, busName);
         continue;
       }
     }
     if (!child) continue;
-    activeSession().meet(child.get());
+    session.meet(child.get());
     if (reachable(child.get()) && wanted(child.get())) return child;
   }
   return {};

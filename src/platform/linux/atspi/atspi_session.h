@@ -108,12 +108,9 @@ class AtspiSession {
   UnresponsiveApps unresponsive_{[this] { return watch_.connection(); }};
 };
 
-// The session the free functions below ask through, with the readings of
-// the handling: they are called from everywhere in the backend with an
-// object and nothing else. The desktop, which owns the session and outlives
-// every call, defines it (desktop/platform.cpp): this room sees nothing of
-// the desktop.
-AtspiSession& activeSession();
+// The requests below go through the session their caller hands them: it
+// holds the connection, the applications that stopped answering and the
+// readings of the handling. Their callers keep it from when they were made.
 
 // The registry's name on the bus: the desktop object, whose children are
 // the applications, is its.
@@ -126,41 +123,40 @@ inline constexpr const char* kRegistryBusName = "org.a11y.atspi.Registry";
 // libdbus no connection, which ends the process.
 bool reachable(AtspiAccessible* accessible);
 
-// The number of the session's connection to the bus now (connectionNumber).
-std::uint64_t currentBus();
-
 // The error code for a failed request to an object of the application at
 // `busName` (atspi_errors.h). An exchange that libatspi reports as failed
 // without saying why is told apart by asking the bus whether the
 // application is still there: gone, it is an invalid element; there, it
 // didn't answer (kCannotComplete); the bus itself gone, kAPIDisabled. An
 // application that didn't answer is marked unresponsive in the session.
-platform::AXError failureCode(const GErrorHolder& error, const std::string& busName);
+platform::AXError failureCode(AtspiSession& session, const GErrorHolder& error, const std::string& busName);
 
 // One request (or a few that belong together) to an object's application.
 // Refused while the application is marked unresponsive: the caller then
 // fails at once, as a timed-out request does. One that took the whole
-// limit, whether or not libatspi reported it failed, marks the application.
-class Asking {
+// limit, whether or not libatspi reported it failed, marks the application
+// in the session's unresponsive applications.
+class AppRequest {
  public:
-  explicit Asking(AtspiAccessible* accessible);
-  ~Asking();
-  Asking(const Asking&) = delete;
-  Asking& operator=(const Asking&) = delete;
+  AppRequest(AtspiSession& session, AtspiAccessible* accessible);
+  ~AppRequest();
+  AppRequest(const AppRequest&) = delete;
+  AppRequest& operator=(const AppRequest&) = delete;
   bool refused() const { return refused_; }
 
  private:
+  UnresponsiveApps& unresponsive_;
   std::string busName_;
   gint64 started_ = 0;
   bool refused_ = false;
 };
 
 // True when the object's application has gone or the object was destroyed.
-bool isDefunct(AtspiAccessible* accessible);
+bool isDefunct(AtspiSession& session, AtspiAccessible* accessible);
 
 // The first child of `parent` that `wanted` accepts, in order; children
 // that can't be read are passed over. Empty when none is.
-GRef<AtspiAccessible> findChild(AtspiAccessible* parent,
+GRef<AtspiAccessible> findChild(AtspiSession& session, AtspiAccessible* parent,
                                 const std::function<bool(AtspiAccessible* child)>& wanted);
 
 // The accessibles of an array that AT-SPI handed over with their references.

@@ -48,10 +48,10 @@ bool isRootPath(const std::string& path) {
 
 // An object answered for as unknown (or whose application is gone) is gone
 // for good: the registrations on it let go of it.
-AXError failure(Observers& observers, const GErrorHolder& error, AtspiAccessible* a) {
+AXError failure(AtspiSession& session, Observers& observers, const GErrorHolder& error, AtspiAccessible* a) {
   const ObjectKey key = keyOf(a);
-  const AXError code = failureCode(error, key.busName);
-  if (code == axerr::kInvalidUIElement) observers.objectGone(key, currentBus());
+  const AXError code = failureCode(session, error, key.busName);
+  if (code == axerr::kInvalidUIElement) observers.objectGone(key, session.connectionNumber());
   return code;
 }
 
@@ -63,16 +63,16 @@ AXError textOrNoValue(std::string text, std::optional<Value>& out) {
   return axerr::kSuccess;
 }
 
-AXError roleOf(Observers& observers, AtspiAccessible* a, MappedRole& out) {
+AXError roleOf(AtspiSession& session, Observers& observers, AtspiAccessible* a, MappedRole& out) {
   GErrorHolder error;
   AtspiRole role = ATSPI_ROLE_INVALID;
   {
-    const Asking asking(a);
-    if (asking.refused()) return axerr::kCannotComplete;
+    const AppRequest request(session, a);
+    if (request.refused()) return axerr::kCannotComplete;
     role = lindesk::roleOf(a, error.out());
   }
-  if (error) return failure(observers, error, a);
-  GRef<AtspiStateSet> states = statesOf(a);
+  if (error) return failure(session, observers, error, a);
+  GRef<AtspiStateSet> states = statesOf(session, a);
   RoleTraits traits;
   traits.editable = hasState(states.get(), ATSPI_STATE_EDITABLE);
   traits.multiLine = hasState(states.get(), ATSPI_STATE_MULTI_LINE);
@@ -85,8 +85,8 @@ AXError roleOf(Observers& observers, AtspiAccessible* a, MappedRole& out) {
 // same one the role mapping reads. Which interfaces it offers besides is
 // the toolkit's business (Chromium offers Text but not EditableText for
 // the fields the user types in).
-bool isEditable(AtspiAccessible* a) {
-  GRef<AtspiStateSet> states = statesOf(a);
+bool isEditable(AtspiSession& session, AtspiAccessible* a) {
+  GRef<AtspiStateSet> states = statesOf(session, a);
   return hasState(states.get(), ATSPI_STATE_EDITABLE);
 }
 
@@ -95,10 +95,10 @@ bool isEditable(AtspiAccessible* a) {
 // another connection begins (embedded_trees.h): each one met is noted.
 class BusTree {
  public:
-  explicit BusTree(Applications& applications) : applications_(applications) {}
+  BusTree(AtspiSession& session, Applications& applications) : session_(session), applications_(applications) {}
 
   std::optional<NodeStates> states(const GRef<AtspiAccessible>& node) {
-    GRef<AtspiStateSet> set = statesOf(node.get());
+    GRef<AtspiStateSet> set = statesOf(session_, node.get());
     if (!set || hasState(set.get(), ATSPI_STATE_DEFUNCT)) return std::nullopt;
     NodeStates s;
     s.focused = hasState(set.get(), ATSPI_STATE_FOCUSED);
@@ -109,12 +109,12 @@ class BusTree {
     return s;
   }
   std::size_t childCount(const GRef<AtspiAccessible>& node) {
-    const Asking asking(node.get());
-    if (asking.refused()) return 0;
+    const AppRequest request(session_, node.get());
+    if (request.refused()) return 0;
     GErrorHolder error;
     const gint count = atspi_accessible_get_child_count(node.get(), error.out());
     if (error) {
-      (void)failureCode(error, keyOf(node.get()).busName);
+      (void)failureCode(session_, error, keyOf(node.get()).busName);
       return 0;
     }
     return count > 0 ? static_cast<std::size_t>(count) : 0;
@@ -122,13 +122,13 @@ class BusTree {
   std::optional<GRef<AtspiAccessible>> childAt(const GRef<AtspiAccessible>& node, std::size_t i) {
     GRef<AtspiAccessible> child;
     {
-      const Asking asking(node.get());
-      if (asking.refused()) return std::nullopt;
+      const AppRequest request(session_, node.get());
+      if (request.refused()) return std::nullopt;
       GErrorHolder error;
       child = GRef<AtspiAccessible>::adopt(
           atspi_accessible_get_child_at_index(node.get(), static_cast<gint>(i), error.out()));
       if (error) {
-        (void)failureCode(error, keyOf(node.get()).busName);
+        (void)failureCode(session_, error, keyOf(node.get()).busName);
         return std::nullopt;
       }
     }
@@ -138,6 +138,7 @@ class BusTree {
   }
 
  private:
+  AtspiSession& session_;
   Applications& applications_;
 };
 
@@ -145,11 +146,11 @@ using BusFocusSearch = FocusSearch<GRef<AtspiAccessible>, BusTree>;
 
 // The search of the toolkit's own (Collection) under `root`: one request.
 // Absent when it offers none; an empty result when it found nothing.
-std::optional<AXError> collectionSearch(AtspiAccessible* root, GRef<AtspiAccessible>& found) {
+std::optional<AXError> collectionSearch(AtspiSession& session, AtspiAccessible* root, GRef<AtspiAccessible>& found) {
   GRef<AtspiCollection> collection = GRef<AtspiCollection>::adopt(atspi_accessible_get_collection_iface(root));
   if (!collection) return std::nullopt;
-  const Asking asking(root);
-  if (asking.refused()) return axerr::kCannotComplete;
+  const AppRequest request(session, root);
+  if (request.refused()) return axerr::kCannotComplete;
   const GArrayPtr wanted(g_array_new(FALSE, FALSE, sizeof(AtspiStateType)));
   const AtspiStateType focusedState = ATSPI_STATE_FOCUSED;
   g_array_append_val(wanted.get(), focusedState);
@@ -160,7 +161,7 @@ std::optional<AXError> collectionSearch(AtspiAccessible* root, GRef<AtspiAccessi
   GErrorHolder error;
   const std::vector<GRef<AtspiAccessible>> matches = adoptAccessibles(GArrayPtr(atspi_collection_get_matches(
       collection.get(), rule.get(), ATSPI_Collection_SORT_ORDER_CANONICAL, 1, TRUE, error.out())));
-  if (error) return failureCode(error, keyOf(root).busName);
+  if (error) return failureCode(session, error, keyOf(root).busName);
   for (const GRef<AtspiAccessible>& m : matches) {
     if (m) {
       found = m;
@@ -173,13 +174,13 @@ std::optional<AXError> collectionSearch(AtspiAccessible* root, GRef<AtspiAccessi
 // The focused element in the trees known to be embedded in the
 // application's windows: each one's own search where it has one (then the
 // innermost focused element under its match), else a walk of it.
-GRef<AtspiAccessible> embeddedFocus(Applications& applications, const Target& t) {
-  BusTree tree(applications);
+GRef<AtspiAccessible> embeddedFocus(AtspiSession& session, Applications& applications, const Target& t) {
+  BusTree tree(session, applications);
   for (const GRef<AtspiAccessible>& top : applications.embeddedTreesOf(t.key.busName)) {
-    if (!reachable(top.get()) || isDefunct(top.get())) continue;
+    if (!reachable(top.get()) || isDefunct(session, top.get())) continue;
     BusFocusSearch search(tree, FocusSearchLimits{});
     GRef<AtspiAccessible> found;
-    if (std::optional<AXError> code = collectionSearch(top.get(), found)) {
+    if (std::optional<AXError> code = collectionSearch(session, top.get(), found)) {
       if (*code == axerr::kSuccess && found) return search.innermost(found);
       continue;
     }
@@ -190,8 +191,8 @@ GRef<AtspiAccessible> embeddedFocus(Applications& applications, const Target& t)
 
 // A walk of the application's tree (focus_search.h), into the trees
 // embedded in it too.
-GRef<AtspiAccessible> walkForFocus(Applications& applications, const Target& t) {
-  BusTree tree(applications);
+GRef<AtspiAccessible> walkForFocus(AtspiSession& session, Applications& applications, const Target& t) {
+  BusTree tree(session, applications);
   BusFocusSearch search(tree, FocusSearchLimits{});
   return search.runUnder(t.accessible).value_or(GRef<AtspiAccessible>());
 }
@@ -207,27 +208,28 @@ GRef<AtspiAccessible> walkForFocus(Applications& applications, const Target& t) 
 // embedded in its windows are searched, and, while none is known, its tree
 // is walked once for them.
 AXError focusedElementOf(const ElementParts& parts, const Target& t, std::optional<Value>& out) {
+  AtspiSession& session = parts.session;
   FocusCache& focus = parts.focus;
   Applications& applications = parts.applications;
   if (GRef<AtspiAccessible> cached = focus.cachedFocus(t.key.busName)) {
-    if (!isDefunct(cached.get())) {
-      out = Value(wrapElement(t.pid, cached.get()));
+    if (!isDefunct(session, cached.get())) {
+      out = Value(wrapElement(t.pid, cached.get(), session.connectionNumber()));
       return axerr::kSuccess;
     }
   }
   GRef<AtspiAccessible> found;
-  if (std::optional<AXError> code = collectionSearch(t.accessible.get(), found)) {
+  if (std::optional<AXError> code = collectionSearch(session, t.accessible.get(), found)) {
     if (*code != axerr::kSuccess) return *code;
-    if (!found) found = embeddedFocus(applications, t);
+    if (!found) found = embeddedFocus(session, applications, t);
     if (!found && !applications.lookedThrough(t.key.busName) && applications.embeddedTreesOf(t.key.busName).empty()) {
       applications.noteLookedThrough(t.key.busName);
-      found = walkForFocus(applications, t);
+      found = walkForFocus(session, applications, t);
     }
   } else {
-    found = walkForFocus(applications, t);
+    found = walkForFocus(session, applications, t);
   }
   if (!found) return axerr::kNoValue;
-  const platform::Element element = wrapElement(t.pid, found.get());
+  const platform::Element element = wrapElement(t.pid, found.get(), session.connectionNumber());
   if (const auto* h = handleAs<ElementHandle>(element); h != nullptr && h->accessible() != nullptr) {
     (void)focus.noteFocusGained(t.key.busName, h->accessible());
   }
@@ -236,30 +238,32 @@ AXError focusedElementOf(const ElementParts& parts, const Target& t, std::option
 }
 
 AXError readApplication(const ElementParts& parts, const Target& t, const std::string& name, std::optional<Value>& out) {
+  AtspiSession& session = parts.session;
   if (name == "AXRole") {
     out = Value(std::string("AXApplication"));
     return axerr::kSuccess;
   }
   if (name == "AXTitle") {
-    const Asking asking(t.accessible.get());
-    if (asking.refused()) return axerr::kCannotComplete;
+    const AppRequest request(session, t.accessible.get());
+    if (request.refused()) return axerr::kCannotComplete;
     GErrorHolder error;
     std::string title = takeString(atspi_accessible_get_name(t.accessible.get(), error.out()));
-    if (error) return failureCode(error, t.key.busName);
+    if (error) return failureCode(session, error, t.key.busName);
     return textOrNoValue(std::move(title), out);
   }
   if (name == "AXFocusedUIElement") return focusedElementOf(parts, t, out);
   return axerr::kAttributeUnsupported;
 }
 
-AXError readGeometry(Observers& observers, AtspiAccessible* a, bool position, std::optional<Value>& out) {
+AXError readGeometry(AtspiSession& session, Observers& observers, AtspiAccessible* a, bool position,
+                     std::optional<Value>& out) {
   GRef<AtspiComponent> component = GRef<AtspiComponent>::adopt(atspi_accessible_get_component_iface(a));
   if (!component) return axerr::kAttributeUnsupported;
-  const Asking asking(a);
-  if (asking.refused()) return axerr::kCannotComplete;
+  const AppRequest request(session, a);
+  if (request.refused()) return axerr::kCannotComplete;
   GErrorHolder error;
   GBoxed<AtspiRect> rect(atspi_component_get_extents(component.get(), ATSPI_COORD_TYPE_SCREEN, error.out()));
-  if (error || !rect) return failure(observers, error, a);
+  if (error || !rect) return failure(session, observers, error, a);
   if (position) {
     out = Value(AXValue(platform::Point{static_cast<double>(rect->x), static_cast<double>(rect->y)}));
   } else {
@@ -268,28 +272,29 @@ AXError readGeometry(Observers& observers, AtspiAccessible* a, bool position, st
   return axerr::kSuccess;
 }
 
-AXError readTextAttribute(const Target& t, AtspiText* text, const std::string& name, std::optional<Value>& out) {
+AXError readTextAttribute(AtspiSession& session, const Target& t, AtspiText* text, const std::string& name,
+                          std::optional<Value>& out) {
   if (name == "AXValue") {
     std::string all;
-    if (AXError code = readText(text, all); code != axerr::kSuccess) return code;
+    if (AXError code = readText(session, text, all); code != axerr::kSuccess) return code;
     out = Value(std::move(all));
     return axerr::kSuccess;
   }
   if (name == "AXNumberOfCharacters") {
     std::int64_t count = 0;
-    if (AXError code = characterCountOf(text, count); code != axerr::kSuccess) return code;
+    if (AXError code = characterCountOf(session, text, count); code != axerr::kSuccess) return code;
     out = Value(Number{count});
     return axerr::kSuccess;
   }
   if (name == "AXSelectedText") {
     // The selection and its text alone: no position is converted.
     std::string selected;
-    if (AXError code = readSelectedText(text, selected); code != axerr::kSuccess) return code;
+    if (AXError code = readSelectedText(session, text, selected); code != axerr::kSuccess) return code;
     out = Value(std::move(selected));
     return axerr::kSuccess;
   }
   platform::Range range;
-  if (AXError code = readSelectedRange(text, range); code != axerr::kSuccess) return code;
+  if (AXError code = readSelectedRange(session, text, range); code != axerr::kSuccess) return code;
   if (name == "AXSelectedTextRange") {
     out = Value(AXValue(range));
   } else {
@@ -298,11 +303,12 @@ AXError readTextAttribute(const Target& t, AtspiText* text, const std::string& n
   return axerr::kSuccess;
 }
 
-AXError readObject(Observers& observers, const Target& t, const std::string& name, std::optional<Value>& out) {
+AXError readObject(AtspiSession& session, Observers& observers, const Target& t, const std::string& name,
+                   std::optional<Value>& out) {
   AtspiAccessible* a = t.accessible.get();
   if (name == "AXRole" || name == "AXSubrole") {
     MappedRole role;
-    if (AXError code = roleOf(observers, a, role); code != axerr::kSuccess) return code;
+    if (AXError code = roleOf(session, observers, a, role); code != axerr::kSuccess) return code;
     if (name == "AXRole") {
       out = Value(role.role);
       return axerr::kSuccess;
@@ -312,20 +318,20 @@ AXError readObject(Observers& observers, const Target& t, const std::string& nam
     return axerr::kSuccess;
   }
   if (name == "AXTitle" || name == "AXDescription" || name == "AXIdentifier") {
-    const Asking asking(a);
-    if (asking.refused()) return axerr::kCannotComplete;
+    const AppRequest request(session, a);
+    if (request.refused()) return axerr::kCannotComplete;
     GErrorHolder error;
     std::string text = takeString(name == "AXTitle"         ? atspi_accessible_get_name(a, error.out())
                                   : name == "AXDescription" ? atspi_accessible_get_description(a, error.out())
                                                             : atspi_accessible_get_accessible_id(a, error.out()));
-    if (error) return failure(observers, error, a);
+    if (error) return failure(session, observers, error, a);
     return textOrNoValue(std::move(text), out);
   }
-  if (name == "AXPosition" || name == "AXSize") return readGeometry(observers, a, name == "AXPosition", out);
+  if (name == "AXPosition" || name == "AXSize") return readGeometry(session, observers, a, name == "AXPosition", out);
   if (!among(kTextAttributes, name)) return axerr::kAttributeUnsupported;
   GRef<AtspiText> text = textOf(a);
   if (!text) return axerr::kAttributeUnsupported;
-  return readTextAttribute(t, text.get(), name, out);
+  return readTextAttribute(session, t, text.get(), name, out);
 }
 
 AXError rangeParameter(const Value& parameter, platform::Range& out) {
@@ -336,10 +342,10 @@ AXError rangeParameter(const Value& parameter, platform::Range& out) {
 
 }  // namespace
 
-platform::Element wrapElement(Pid pid, AtspiAccessible* accessible) {
+platform::Element wrapElement(Pid pid, AtspiAccessible* accessible, std::uint64_t bus) {
   const ObjectKey key = keyOf(accessible);
   if (isRootPath(key.path)) return ElementHandle::application(pid);
-  return ElementHandle::object(pid, GRef<AtspiAccessible>::retain(accessible), currentBus());
+  return ElementHandle::object(pid, GRef<AtspiAccessible>::retain(accessible), bus);
 }
 
 AXError resolveTarget(AtspiSession& session, Applications& applications, const platform::Element& element,
@@ -362,15 +368,16 @@ AXError resolveTarget(AtspiSession& session, Applications& applications, const p
   out.key = h->key();
   // Before anything is asked of an application that stopped answering.
   if (session.unresponsive().holds(out.key.busName)) return axerr::kCannotComplete;
-  if (isDefunct(out.accessible.get())) return axerr::kInvalidUIElement;
+  if (isDefunct(session, out.accessible.get())) return axerr::kInvalidUIElement;
   return axerr::kSuccess;
 }
 
 AXError readAttribute(const ElementParts& parts, const Target& t, const std::string& name, std::optional<Value>& out) {
-  return t.application ? readApplication(parts, t, name, out) : readObject(parts.observers, t, name, out);
+  AtspiSession& session = parts.session;
+  return t.application ? readApplication(parts, t, name, out) : readObject(session, parts.observers, t, name, out);
 }
 
-AXError readParameterized(TextPlacement& placement, const Target& t, const std::string& name,
+AXError readParameterized(AtspiSession& session, TextPlacement& placement, const Target& t, const std::string& name,
                           const Value& parameter, std::optional<Value>& out) {
   if (t.application || !among(kTextParameterized, name)) return axerr::kParameterizedAttributeUnsupported;
   GRef<AtspiText> text = textOf(t.accessible.get());
@@ -381,13 +388,14 @@ AXError readParameterized(TextPlacement& placement, const Target& t, const std::
   platform::Rect rect;
   std::string string;
   if (markers) {
-    code = bounds ? boundsForMarkerRange(placement, text.get(), t.key, parameter, rect)
-                  : stringForMarkerRange(text.get(), t.key, parameter, string);
+    code = bounds ? boundsForMarkerRange(session, placement, text.get(), t.key, parameter, rect)
+                  : stringForMarkerRange(session, text.get(), t.key, parameter, string);
   } else {
     platform::Range range;
     code = rangeParameter(parameter, range);
     if (code == axerr::kSuccess) {
-      code = bounds ? boundsOfRange(placement, text.get(), range, rect) : stringOfRange(text.get(), range, string);
+      code = bounds ? boundsOfRange(session, placement, text.get(), range, rect)
+                    : stringOfRange(session, text.get(), range, string);
     }
   }
   // An interface the element turned out not to have is the parameterized
@@ -398,7 +406,7 @@ AXError readParameterized(TextPlacement& placement, const Target& t, const std::
   return axerr::kSuccess;
 }
 
-AXError checkSettable(const Target& t, const std::string& name, bool& settable) {
+AXError checkSettable(AtspiSession& session, const Target& t, const std::string& name, bool& settable) {
   if (t.application) {
     if (!among(kApplicationAttributes, name)) return axerr::kAttributeUnsupported;
     settable = false;
@@ -408,34 +416,34 @@ AXError checkSettable(const Target& t, const std::string& name, bool& settable) 
   if (!textual && !among(kObjectAttributes, name)) return axerr::kAttributeUnsupported;
   if (textual && !textOf(t.accessible.get())) return axerr::kAttributeUnsupported;
   if (name == "AXValue") {
-    settable = isEditable(t.accessible.get());
+    settable = isEditable(session, t.accessible.get());
   } else {
     settable = name == "AXSelectedTextRange";
   }
   return axerr::kSuccess;
 }
 
-AXError writeAttribute(const Target& t, const std::string& name, const Value& value) {
+AXError writeAttribute(AtspiSession& session, const Target& t, const std::string& name, const Value& value) {
   if (t.application) return axerr::kAttributeUnsupported;
   GRef<AtspiText> text = textOf(t.accessible.get());
   if (!text) return axerr::kAttributeUnsupported;
   if (name == "AXSelectedTextRange") {
     platform::Range range;
     if (AXError code = rangeParameter(value, range); code != axerr::kSuccess) return code;
-    return selectRange(text.get(), range);
+    return selectRange(session, text.get(), range);
   }
-  if (name == "AXValue" && isEditable(t.accessible.get())) {
+  if (name == "AXValue" && isEditable(session, t.accessible.get())) {
     const auto* s = std::get_if<std::string>(&value);
     if (s == nullptr) return axerr::kIllegalArgument;
     GRef<AtspiEditableText> editable =
         GRef<AtspiEditableText>::adopt(atspi_accessible_get_editable_text_iface(t.accessible.get()));
     // Editable for the user, but not through the bus: only typing changes it.
     if (!editable) return axerr::kCannotComplete;
-    const Asking asking(t.accessible.get());
-    if (asking.refused()) return axerr::kCannotComplete;
+    const AppRequest request(session, t.accessible.get());
+    if (request.refused()) return axerr::kCannotComplete;
     GErrorHolder error;
     atspi_editable_text_set_text_contents(editable.get(), s->c_str(), error.out());
-    return error ? failureCode(error, t.key.busName) : axerr::kSuccess;
+    return error ? failureCode(session, error, t.key.busName) : axerr::kSuccess;
   }
   return axerr::kAttributeUnsupported;
 }

@@ -6,6 +6,7 @@
 
 #include <atspi/atspi.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,13 +40,16 @@ AXError resolveTarget(AtspiSession& session, Applications& applications, const p
                       Target& out);
 
 // The element for an accessible object of process `pid`; an application's
-// root object becomes its application element.
-platform::Element wrapElement(Pid pid, AtspiAccessible* accessible);
+// root object becomes its application element. `bus` is the number of the
+// session's connection the object belongs to (AtspiSession::connectionNumber).
+platform::Element wrapElement(Pid pid, AtspiAccessible* accessible, std::uint64_t bus);
 
-// What reading an attribute asks besides the element: the focus cache
+// What reading an attribute asks besides the element: the session asks
+// the bus, the focus cache
 // answers an application's focused element, the applications the trees
 // embedded in its windows, and the observers let go of an object found gone.
 struct ElementParts {
+  AtspiSession& session;
   FocusCache& focus;
   Applications& applications;
   Observers& observers;
@@ -54,10 +58,10 @@ struct ElementParts {
 AXError readAttribute(const ElementParts& parts, const Target& t, const std::string& name, std::optional<Value>& out);
 // `placement` places the text of a toolkit that measures it only within
 // its window.
-AXError readParameterized(TextPlacement& placement, const Target& t, const std::string& name,
+AXError readParameterized(AtspiSession& session, TextPlacement& placement, const Target& t, const std::string& name,
                           const Value& parameter, std::optional<Value>& out);
-AXError checkSettable(const Target& t, const std::string& name, bool& settable);
-AXError writeAttribute(const Target& t, const std::string& name, const Value& value);
+AXError checkSettable(AtspiSession& session, const Target& t, const std::string& name, bool& settable);
+AXError writeAttribute(AtspiSession& session, const Target& t, const std::string& name, const Value& value);
 std::vector<std::string> attributeNames(const Target& t);
 
 }  // namespace axt::lindesk

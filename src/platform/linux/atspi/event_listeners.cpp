@@ -69,7 +69,7 @@ bool EventListeners::stillStands(const Heard& e) {
     return true;
   }
   AtspiAccessible* source = e.source.get();
-  GRef<AtspiStateSet> states = statesOf(source);
+  GRef<AtspiStateSet> states = statesOf(parts_.session, source);
   HeldStates held;
   held.focused = hasState(states.get(), ATSPI_STATE_FOCUSED);
   held.active = hasState(states.get(), ATSPI_STATE_ACTIVE);
@@ -77,12 +77,12 @@ bool EventListeners::stillStands(const Heard& e) {
   if (e.kind == Kind::kSelection && !held.focused && held.showing) {
     GRef<AtspiText> text = textOf(source);
     CharRange selected;
-    held.selects = text && readSelectedChars(text.get(), selected) == platform::axerr::kSuccess &&
+    held.selects = text && readSelectedChars(parts_.session, text.get(), selected) == platform::axerr::kSuccess &&
                    selected.start != selected.end;
   }
   AtspiRole role = ATSPI_ROLE_INVALID;
   if (e.kind == Kind::kWindowActivated && held.active) {
-    const std::optional<AtspiRole> asked = guardedRoleOf(source);
+    const std::optional<AtspiRole> asked = guardedRoleOf(parts_.session, source);
     if (!asked) return false;
     role = *asked;
   }
@@ -159,7 +159,7 @@ void EventListeners::notifyObservers(const Heard& e) {
   const std::string name = notificationOf(e.kind);
   Observers& observers = parts_.observers;
   if (!observers.anyoneListens(*pid, name)) return;
-  observers.deliver(*pid, wrapElement(*pid, source), name, e.number);
+  observers.deliver(*pid, wrapElement(*pid, source, parts_.session.connectionNumber()), name, e.number);
 }
 
 void EventListeners::holdBackFocus(const Heard& e) {
@@ -264,7 +264,7 @@ bool EventListeners::noteGone(const AtspiEvent& event) {
   const std::string_view type = event.type;
   Observers& observers = parts_.observers;
   if (type.starts_with(kDefunct)) {
-    if (event.detail1 != 0) observers.objectGone(keyOf(event.source), currentBus());
+    if (event.detail1 != 0) observers.objectGone(keyOf(event.source), parts_.session.connectionNumber());
     return true;
   }
   if (!type.starts_with(kChildRemoved)) return false;
@@ -279,7 +279,8 @@ bool EventListeners::noteGone(const AtspiEvent& event) {
   }
   // A child taken out of its parent may be put in another (a toolkit moving
   // a widget): it is gone only when it says so.
-  if (observers.holdsObject(key, currentBus()) && isDefunct(child)) observers.objectGone(key, currentBus());
+  const std::uint64_t bus = parts_.session.connectionNumber();
+  if (observers.holdsObject(key, bus) && isDefunct(parts_.session, child)) observers.objectGone(key, bus);
   return true;
 }
 

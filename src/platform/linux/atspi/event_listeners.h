@@ -84,7 +84,7 @@ class EventListeners {
 
   static void onEvent(AtspiEvent* event, void* self);
   static const char* notificationOf(Kind kind);
-  static bool stillStands(const Heard& e);
+  bool stillStands(const Heard& e);
 
   void hear(const AtspiEvent& event);
   bool noteGone(const AtspiEvent& event);

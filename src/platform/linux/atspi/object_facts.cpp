@@ -17,16 +17,16 @@ GQuark roleQuark() {
 
 }  // namespace
 
-GRef<AtspiStateSet> statesOf(AtspiAccessible* object) {
+GRef<AtspiStateSet> statesOf(AtspiSession& session, AtspiAccessible* object) {
   if (object == nullptr) return {};
-  ReadingMemo& memo = activeSession().readings();
+  ReadingMemo& memo = session.readings();
   GRef<AtspiStateSet> known;
   memo.with(object, [&](ObjectReadings& r) { known = r.states; });
   if (known) return known;
   GRef<AtspiStateSet> states;
   {
-    const Asking asking(object);
-    if (asking.refused()) return {};
+    const AppRequest request(session, object);
+    if (request.refused()) return {};
     states = GRef<AtspiStateSet>::adopt(atspi_accessible_get_state_set(object));
   }
   memo.with(object, [&](ObjectReadings& r) { r.states = states; });
@@ -56,16 +56,16 @@ void forgetRole(AtspiAccessible* object) {
   if (object != nullptr) g_object_set_qdata(G_OBJECT(object), roleQuark(), nullptr);
 }
 
-std::optional<AtspiRole> guardedRoleOf(AtspiAccessible* object) {
+std::optional<AtspiRole> guardedRoleOf(AtspiSession& session, AtspiAccessible* object) {
   GErrorHolder error;
   AtspiRole role = ATSPI_ROLE_INVALID;
   {
-    const Asking asking(object);
-    if (asking.refused()) return std::nullopt;
+    const AppRequest request(session, object);
+    if (request.refused()) return std::nullopt;
     role = roleOf(object, error.out());
   }
   if (error) {
-    (void)failureCode(error, keyOf(object).busName);
+    (void)failureCode(session, error, keyOf(object).busName);
     return std::nullopt;
   }
   return role;

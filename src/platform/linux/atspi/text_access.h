@@ -17,6 +17,8 @@
 
 namespace axt::lindesk {
 
+class AtspiSession;
+
 using platform::AXError;
 
 // A character offset as AT-SPI takes it, clamped to its range.
@@ -26,23 +28,23 @@ gint asOffset(std::int64_t v);
 GRef<AtspiText> textOf(AtspiAccessible* accessible);
 
 // The whole text.
-AXError readText(AtspiText* text, std::string& out);
+AXError readText(AtspiSession& session, AtspiText* text, std::string& out);
 
 // The characters of the first selection; an empty range without one (the
 // caret isn't asked for).
-AXError readSelectedChars(AtspiText* text, CharRange& out);
+AXError readSelectedChars(AtspiSession& session, AtspiText* text, CharRange& out);
 
 // The selected text (the first selection's); empty without one.
-AXError readSelectedText(AtspiText* text, std::string& out);
+AXError readSelectedText(AtspiSession& session, AtspiText* text, std::string& out);
 
 // The number of characters (asked once in a handling).
-AXError characterCountOf(AtspiText* text, std::int64_t& out);
+AXError characterCountOf(AtspiSession& session, AtspiText* text, std::int64_t& out);
 
 // The text of a character range.
-AXError readChars(AtspiText* text, CharRange chars, std::string& out);
+AXError readChars(AtspiSession& session, AtspiText* text, CharRange chars, std::string& out);
 
 // The selection (or the caret, as an empty one).
-AXError readSelectedRange(AtspiText* text, platform::Range& out);
+AXError readSelectedRange(AtspiSession& session, AtspiText* text, platform::Range& out);
 
 // Text extents from toolkits that give them only relative to their window,
 // placed on the screen by the window system.
@@ -56,16 +58,18 @@ class TextPlacement {
 
 // The screen rectangle of a character range; `placement` places the
 // extents of a toolkit that gives them only relative to its window.
-AXError boundsOfChars(TextPlacement& placement, AtspiText* text, CharRange chars, platform::Rect& out);
+AXError boundsOfChars(AtspiSession& session, TextPlacement& placement, AtspiText* text, CharRange chars,
+                      platform::Rect& out);
 
 // The screen rectangle of a range; kIllegalArgument for a range outside
 // the text.
-AXError boundsOfRange(TextPlacement& placement, AtspiText* text, const platform::Range& units, platform::Rect& out);
+AXError boundsOfRange(AtspiSession& session, TextPlacement& placement, AtspiText* text, const platform::Range& units,
+                      platform::Rect& out);
 
 // The string of a range; kIllegalArgument for a range outside the text.
-AXError stringOfRange(AtspiText* text, const platform::Range& units, std::string& out);
+AXError stringOfRange(AtspiSession& session, AtspiText* text, const platform::Range& units, std::string& out);
 
 // Selects a range (clamped to the text); an empty one places the caret.
-AXError selectRange(AtspiText* text, const platform::Range& units);
+AXError selectRange(AtspiSession& session, AtspiText* text, const platform::Range& units);
 
 }  // namespace axt::lindesk

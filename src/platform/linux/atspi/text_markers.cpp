@@ -11,7 +11,8 @@ namespace axerr = platform::axerr;
 namespace {
 
 // The characters a marker-range parameter names in the text, or why not.
-AXError readMarked(AtspiText* text, const ObjectKey& element, const platform::Value& parameter, CharRange& out) {
+AXError readMarked(AtspiSession& session, AtspiText* text, const ObjectKey& element, const platform::Value& parameter,
+                   CharRange& out) {
   const auto* ref = std::get_if<platform::TextMarkerRange>(&parameter);
   const MarkerRangeHandle* range = ref != nullptr ? handleAs<MarkerRangeHandle>(*ref) : nullptr;
   if (range == nullptr) return axerr::kIllegalArgument;
@@ -21,7 +22,7 @@ AXError readMarked(AtspiText* text, const ObjectKey& element, const platform::Va
     return axerr::kIllegalArgument;
   }
   std::int64_t total = 0;
-  if (AXError code = characterCountOf(text, total); code != axerr::kSuccess) return code;
+  if (AXError code = characterCountOf(session, text, total); code != axerr::kSuccess) return code;
   const std::int64_t p = std::clamp<std::int64_t>(a->position(), 0, total);
   const std::int64_t q = std::clamp<std::int64_t>(b->position(), 0, total);
   out = CharRange{std::min(p, q), std::max(p, q)};
@@ -36,18 +37,18 @@ platform::TextMarkerRange markerRangeFor(const ObjectKey& element, const platfor
   return platform::TextMarkerRange(std::make_shared<MarkerRangeHandle>(std::move(start), std::move(end)));
 }
 
-AXError boundsForMarkerRange(TextPlacement& placement, AtspiText* text, const ObjectKey& element,
+AXError boundsForMarkerRange(AtspiSession& session, TextPlacement& placement, AtspiText* text, const ObjectKey& element,
                              const platform::Value& parameter, platform::Rect& out) {
   CharRange chars;
-  if (AXError code = readMarked(text, element, parameter, chars); code != axerr::kSuccess) return code;
-  return boundsOfChars(placement, text, chars, out);
+  if (AXError code = readMarked(session, text, element, parameter, chars); code != axerr::kSuccess) return code;
+  return boundsOfChars(session, placement, text, chars, out);
 }
 
-AXError stringForMarkerRange(AtspiText* text, const ObjectKey& element,
+AXError stringForMarkerRange(AtspiSession& session, AtspiText* text, const ObjectKey& element,
                              const platform::Value& parameter, std::string& out) {
   CharRange chars;
-  if (AXError code = readMarked(text, element, parameter, chars); code != axerr::kSuccess) return code;
-  return readChars(text, chars, out);
+  if (AXError code = readMarked(session, text, element, parameter, chars); code != axerr::kSuccess) return code;
+  return readChars(session, text, chars, out);
 }
 
 std::optional<platform::TextMarker> startMarker(const platform::TextMarkerRange& range) {

@@ -15,6 +15,8 @@
 
 namespace axt::lindesk {
 
+class AtspiSession;
+
 using platform::AXError;
 
 // The marker range from `range.location` to its end, in `element`.
@@ -24,9 +26,9 @@ platform::TextMarkerRange markerRangeFor(const ObjectKey& element, const platfor
 // bounds, or its string. kIllegalArgument for a parameter that is no
 // marker range of this element. Markers left beyond the text by an edit
 // are brought back inside it; the two ends may come in either order.
-AXError boundsForMarkerRange(TextPlacement& placement, AtspiText* text, const ObjectKey& element,
+AXError boundsForMarkerRange(AtspiSession& session, TextPlacement& placement, AtspiText* text, const ObjectKey& element,
                              const platform::Value& parameter, platform::Rect& out);
-AXError stringForMarkerRange(AtspiText* text, const ObjectKey& element,
+AXError stringForMarkerRange(AtspiSession& session, AtspiText* text, const ObjectKey& element,
                              const platform::Value& parameter, std::string& out);
 
 // The seam's marker calls.

@@ -50,7 +50,7 @@ bool X11Clipboard::ready() {
 
 void X11Clipboard::onEvent(const XEvent& event) {
   owner_->handle(event);
-  if (read_ && read_->handle(event) && adopting_) adoptArrivals();
+  if (read_ && read_->handle(event) && saved_.puttingBack()) adoptArrivals();
   if (!connection_->reportsOwnerChanges() || event.type != connection_->xfixesEventBase() + XFixesSelectionNotify) {
     return;
   }
@@ -72,7 +72,7 @@ void X11Clipboard::finishClear() {
   if (!clearPending_) return;
   clearPending_ = false;
   // Putting back a saved content of which nothing had come yet.
-  if (savedPartly_ && restoreFromRead()) return;
+  if (saved_.savedPartly() && restoreFromRead()) return;
   Display* d = connection_->display();
   if (XGetSelectionOwner(d, connection_->atom("CLIPBOARD")) == None) return;
   disownedAt_ = owner_->disown();
@@ -100,7 +100,7 @@ std::vector<platform::PasteboardItem> X11Clipboard::items() {
   ClipboardRead& read = *read_;
   connection_->waitUntil([&read] { return read.finished(); }, read.startedAt() + kSaveWait);
   std::vector<platform::PasteboardItem> saved = read.handOut();
-  savedPartly_ = restoreFor(read.progress()) == Restore::WhatCameAndWhatFollows;
+  saved_.handedOut(restoreFor(read.progress()) == Restore::WhatCameAndWhatFollows);
   // The read is kept even when it is whole: writing back what it handed out
   // serves its data rather than a third copy of it.
   return saved;
@@ -125,7 +125,7 @@ void X11Clipboard::letTheReadAsk() {
 // answers loses its content, which nobody could paste meanwhile anyway; the
 // clipboard then stays ours, empty, rather than having no owner at all.
 bool X11Clipboard::restoreFromRead() {
-  savedPartly_ = false;
+  saved_.restoreTried();
   if (!read_ || !owner_->owns()) return false;
   written_ = read_->sharedItems();
   if (!owner_->own(servedTargets(written_))) {
@@ -133,7 +133,7 @@ bool X11Clipboard::restoreFromRead() {
     endRead();
     return false;
   }
-  adopting_ = true;
+  saved_.putBack();
   adoptArrivals();
   // An owner that never answers sends no event to end the read with.
   const ClipboardRead* read = read_.get();
@@ -146,7 +146,7 @@ bool X11Clipboard::restoreFromRead() {
 }
 
 void X11Clipboard::adoptArrivals() {
-  if (!read_ || !adopting_) return;
+  if (!read_ || !saved_.puttingBack()) return;
   if (!owner_->owns()) {
     // Somebody copied something newer: that stays, and the rest of the
     // read is of no use.
@@ -160,8 +160,7 @@ void X11Clipboard::adoptArrivals() {
 
 void X11Clipboard::endRead() {
   read_.reset();
-  adopting_ = false;
-  savedPartly_ = false;
+  saved_.ended();
 }
 
 std::optional<std::string> X11Clipboard::stringForType(std::string_view type) {
@@ -173,7 +172,7 @@ std::int64_t X11Clipboard::clearContents() {
   written_.clear();
   // Late answers of an earlier owner are added to the content they belong
   // to, never to what is written now (a second replacement's text).
-  if (adopting_) endRead();
+  if (saved_.puttingBack()) endRead();
   if (!ready()) return changeCount_;
   owner_->offerNothing();
   clearPending_ = true;

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "logic/clipboard_targets.h"
+#include "logic/saved_clipboard.h"
 #include "platform/platform.h"
 
 namespace axt::lindesk {
@@ -73,14 +74,13 @@ class X11Clipboard final : public platform::Pasteboard {
   std::vector<SharedItem> written_;
   // The read of the clipboard's previous content, from the moment the
   // content is saved until it has been put back whole (or the owner's time
-  // is up): what is put back is served from its data.
+  // is up): what is put back is served from its data. Kept exactly while
+  // `saved_` is.
   std::unique_ptr<ClipboardRead> read_;
   unsigned readSlot_ = 0;
-  // What the read handed out as the saved content wasn't all of it: writing
-  // that back (or nothing, for nothing) puts back what the read has by then.
-  bool savedPartly_ = false;
-  // The content put back is the read's: what it still brings is added.
-  bool adopting_ = false;
+  // Where the saved content stands: handed out (whole or partly), or being
+  // put back with what the read still brings.
+  SavedClipboard saved_;
   bool clearPending_ = false;
   bool clearScheduled_ = false;
   // The time we left the clipboard without owner: its notification is ours.

@@ -38,7 +38,8 @@ AXError AtspiAccessibility::copyAttributeValue(const platform::Element& element,
                                                std::optional<platform::Value>& out) {
   Target t;
   if (AXError code = resolve(element, t); code != axerr::kSuccess) return code;
-  return readAttribute({desktop_.focus(), desktop_.applications(), desktop_.observers()}, t, attribute, out);
+  return readAttribute({desktop_.atspi(), desktop_.focus(), desktop_.applications(), desktop_.observers()}, t,
+                       attribute, out);
 }
 
 AXError AtspiAccessibility::copyParameterizedAttributeValue(const platform::Element& element,
@@ -47,14 +48,14 @@ AXError AtspiAccessibility::copyParameterizedAttributeValue(const platform::Elem
                                                             std::optional<platform::Value>& out) {
   Target t;
   if (AXError code = resolve(element, t); code != axerr::kSuccess) return code;
-  return readParameterized(desktop_.textPlacement(), t, attribute, parameter, out);
+  return readParameterized(desktop_.atspi(), desktop_.textPlacement(), t, attribute, parameter, out);
 }
 
 AXError AtspiAccessibility::isAttributeSettable(const platform::Element& element, const std::string& attribute,
                                                 bool& settable) {
   Target t;
   if (AXError code = resolve(element, t); code != axerr::kSuccess) return code;
-  return checkSettable(t, attribute, settable);
+  return checkSettable(desktop_.atspi(), t, attribute, settable);
 }
 
 AXError AtspiAccessibility::setAttributeValue(const platform::Element& element, const std::string& attribute,
@@ -63,7 +64,7 @@ AXError AtspiAccessibility::setAttributeValue(const platform::Element& element, 
   if (AXError code = resolve(element, t); code != axerr::kSuccess) return code;
   // What the handling read of the application is about to change.
   desktop_.readings().forget();
-  return writeAttribute(t, attribute, value);
+  return writeAttribute(desktop_.atspi(), t, attribute, value);
 }
 
 AXError AtspiAccessibility::copyAttributeNames(const platform::Element& element,

@@ -54,16 +54,16 @@ std::optional<std::string> titleOf(X11Display& x11, ::Window w) {
 
 // The titles of the application's frames on the accessibility bus, for the
 // windows of a toolkit that doesn't say which process they belong to.
-std::set<std::string> frameTitles(Applications& applications, platform::Pid pid) {
+std::set<std::string> frameTitles(AtspiSession& session, Applications& applications, platform::Pid pid) {
   std::set<std::string> titles;
   GRef<AtspiAccessible> app = applications.applicationOf(pid);
-  findChild(app.get(), [&](AtspiAccessible* child) {
-    const Asking asking(child);
-    if (asking.refused()) return true;  // the application stopped answering: no more asked
+  findChild(session, app.get(), [&](AtspiAccessible* child) {
+    const AppRequest request(session, child);
+    if (request.refused()) return true;  // the application stopped answering: no more asked
     GErrorHolder error;
     std::string name = takeString(atspi_accessible_get_name(child, error.out()));
     if (error) {
-      (void)failureCode(error, keyOf(child).busName);
+      (void)failureCode(session, error, keyOf(child).busName);
       return false;
     }
     if (!name.empty()) titles.insert(std::move(name));
@@ -75,7 +75,8 @@ std::set<std::string> frameTitles(Applications& applications, platform::Pid pid)
 // The process's top-level windows, bottom to top, whether or not a window
 // manager has framed them; by the process they say they belong to, else
 // by the titles of its frames.
-std::vector<Candidate> candidatesOf(X11Display& x11, Applications& applications, platform::Pid pid) {
+std::vector<Candidate> candidatesOf(X11Display& x11, AtspiSession& session, Applications& applications,
+                                    platform::Pid pid) {
   std::vector<Candidate> byPid;
   std::vector<Candidate> unnamed;  // shown, but no process given
   // Each window says whether it is an application's top-level window (no
@@ -102,7 +103,7 @@ std::vector<Candidate> candidatesOf(X11Display& x11, Applications& applications,
     return isClient;
   });
   if (!byPid.empty() || unnamed.empty()) return byPid;
-  const std::set<std::string> titles = frameTitles(applications, pid);
+  const std::set<std::string> titles = frameTitles(session, applications, pid);
   std::vector<Candidate> byTitle;
   for (const Candidate& c : unnamed) {
     if (std::optional<std::string> title = titleOf(x11, c.client); title && titles.count(*title) > 0) {
@@ -126,10 +127,10 @@ void requestActivation(Display* d, ::Window w) {
 
 }  // namespace
 
-bool activateApplicationWindow(X11Display& x11, Applications& applications, platform::Pid pid) {
+bool activateApplicationWindow(X11Display& x11, AtspiSession& session, Applications& applications, platform::Pid pid) {
   Display* d = x11.display();
   if (d == nullptr) return false;
-  const std::vector<Candidate> candidates = candidatesOf(x11, applications, pid);
+  const std::vector<Candidate> candidates = candidatesOf(x11, session, applications, pid);
   // The topmost window shown, else (a minimised application) the topmost.
   const Candidate* chosen = nullptr;
   for (const Candidate& c : candidates) {
@@ -152,7 +153,7 @@ bool activateApplicationWindow(X11Display& x11, Applications& applications, plat
 std::optional<std::string> X11ApplicationWindows::applicationIdOf(Pid pid) { return x11_.applicationIdOf(pid); }
 
 bool X11ApplicationWindows::activate(Applications& applications, Pid pid) {
-  return activateApplicationWindow(x11_, applications, pid);
+  return activateApplicationWindow(x11_, session_, applications, pid);
 }
 
 }  // namespace axt::lindesk

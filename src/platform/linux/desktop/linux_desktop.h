@@ -3,8 +3,7 @@
 // member here, made when the platform is first asked for and gone with it.
 // Parts reach each other through references given when they are made; the
 // desktop itself is reached from outside only by platform::current(). The
-// free functions of the bus side reach the session through activeSession(),
-// which the bus side declares and this defines (platform.cpp).
+// free functions of the bus side are handed the session by their callers.
 #pragma once
 
 #include <string_view>

@@ -15,10 +15,10 @@ LinuxDesktop::LinuxDesktop()
       runLoop_(handling_),
       x11_(runLoop_),
       atspi_(log_, runLoop_, readings_),
-      applicationWindows_(x11_),
+      applicationWindows_(x11_, atspi_),
       applications_(atspi_, applicationWindows_),
-      windowStructure_(x11_, applications_, observers_),
-      textPlacement_(applications_, x11_),
+      windowStructure_(x11_, atspi_, applications_, observers_),
+      textPlacement_(atspi_, applications_, x11_),
       workspace_(applications_, listeners_, windowStructure_, x11_),
       listeners_({atspi_, readings_, applications_, focus_, observers_, workspace_, runLoop_}),
       accessibility_(*this),
@@ -42,10 +42,6 @@ LinuxDesktop::LinuxDesktop()
       },
       [this] { listeners_.restart(); });
 }
-
-// The bus side's free functions are called with an object and nothing else
-// (atspi_session.h): they reach the session through the desktop.
-AtspiSession& activeSession() { return static_cast<LinuxDesktop&>(platform::current()).atspi(); }
 
 }  // namespace axt::lindesk
 

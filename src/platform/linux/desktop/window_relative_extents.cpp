@@ -26,18 +26,18 @@ std::optional<platform::Rect> extentsIn(AtspiText* text, std::int64_t offset) {
 // application. The walk may leave the object's application (a tree another
 // process put into a window of its own): each request is guarded as one of
 // the application it goes to.
-GRef<AtspiAccessible> windowOf(AtspiAccessible* object) {
+GRef<AtspiAccessible> windowOf(AtspiSession& session, AtspiAccessible* object) {
   GRef<AtspiAccessible> current = GRef<AtspiAccessible>::retain(object);
   for (int depth = 0; depth < 64 && current; ++depth) {
     GRef<AtspiAccessible> parent;
     {
-      const Asking asking(current.get());
-      if (asking.refused()) return {};
+      const AppRequest request(session, current.get());
+      if (request.refused()) return {};
       GErrorHolder error;
       parent = GRef<AtspiAccessible>::adopt(atspi_accessible_get_parent(current.get(), error.out()));
       if (error || !parent) return {};
     }
-    const std::optional<AtspiRole> role = guardedRoleOf(parent.get());
+    const std::optional<AtspiRole> role = guardedRoleOf(session, parent.get());
     if (!role) return {};
     if (*role == ATSPI_ROLE_APPLICATION) return current;
     current = std::move(parent);
@@ -47,13 +47,13 @@ GRef<AtspiAccessible> windowOf(AtspiAccessible* object) {
 
 }  // namespace
 
-std::optional<platform::Rect> windowRelativeBounds(AtspiText* text, CharRange chars, Applications& applications,
-                                                   X11Display& x11) {
+std::optional<platform::Rect> windowRelativeBounds(AtspiText* text, CharRange chars, AtspiSession& session,
+                                                   Applications& applications, X11Display& x11) {
   AtspiAccessible* object = ATSPI_ACCESSIBLE(text);
   platform::Rect box;
   {
-    const Asking asking(object);
-    if (asking.refused()) return std::nullopt;
+    const AppRequest request(session, object);
+    if (request.refused()) return std::nullopt;
     const std::optional<platform::Rect> first = extentsIn(text, chars.start);
     if (!first) return std::nullopt;
     box = *first;
@@ -67,14 +67,14 @@ std::optional<platform::Rect> windowRelativeBounds(AtspiText* text, CharRange ch
       }
     }
   }
-  GRef<AtspiAccessible> window = windowOf(object);
+  GRef<AtspiAccessible> window = windowOf(session, object);
   if (!window) return std::nullopt;
   GRef<AtspiComponent> component = GRef<AtspiComponent>::adopt(atspi_accessible_get_component_iface(window.get()));
   if (!component) return std::nullopt;
   GBoxed<AtspiRect> size;
   {
-    const Asking asking(window.get());
-    if (asking.refused()) return std::nullopt;
+    const AppRequest request(session, window.get());
+    if (request.refused()) return std::nullopt;
     GErrorHolder error;
     size = GBoxed<AtspiRect>(atspi_component_get_extents(component.get(), ATSPI_COORD_TYPE_WINDOW, error.out()));
     if (error) return std::nullopt;

@@ -15,10 +15,10 @@ namespace {
 
 // Whether the application's child is one of its windows. Its role is kept
 // on the object, so a window is asked it once in its life, not on every
-// move; asked as every request is (Asking), so that an application that
+// move; asked as every request is (AppRequest), so that an application that
 // stopped answering holds the host once, not once per move.
-bool isFrame(AtspiAccessible* child) {
-  const std::optional<AtspiRole> role = guardedRoleOf(child);
+bool isFrame(AtspiSession& session, AtspiAccessible* child) {
+  const std::optional<AtspiRole> role = guardedRoleOf(session, child);
   return role && isWindowRole(*role);
 }
 
@@ -29,16 +29,16 @@ bool isFrame(AtspiAccessible* child) {
 std::optional<platform::Element> WindowStructure::windowElementOf(Pid pid) {
   GRef<AtspiAccessible> app = applications_.applicationOf(pid);
   GRef<AtspiAccessible> first;
-  GRef<AtspiAccessible> active = findChild(app.get(), [&](AtspiAccessible* child) {
-    if (!isFrame(child)) return false;
+  GRef<AtspiAccessible> active = findChild(session_, app.get(), [&](AtspiAccessible* child) {
+    if (!isFrame(session_, child)) return false;
     // Asked once per handling (object_facts.h), through the guard.
-    GRef<AtspiStateSet> states = statesOf(child);
+    GRef<AtspiStateSet> states = statesOf(session_, child);
     if (hasState(states.get(), ATSPI_STATE_ACTIVE)) return true;
     if (!first) first = GRef<AtspiAccessible>::retain(child);
     return false;
   });
-  if (active) return wrapElement(pid, active.get());
-  if (first) return wrapElement(pid, first.get());
+  if (active) return wrapElement(pid, active.get(), session_.connectionNumber());
+  if (first) return wrapElement(pid, first.get(), session_.connectionNumber());
   return std::nullopt;
 }
 

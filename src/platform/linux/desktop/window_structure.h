@@ -18,13 +18,14 @@ namespace axt::lindesk {
 using platform::Pid;
 
 class Applications;
+class AtspiSession;
 class Observers;
 class X11Display;
 
 class WindowStructure {
  public:
-  WindowStructure(X11Display& x11, Applications& applications, Observers& observers)
-      : x11_(x11), applications_(applications), observers_(observers) {}
+  WindowStructure(X11Display& x11, AtspiSession& session, Applications& applications, Observers& observers)
+      : x11_(x11), session_(session), applications_(applications), observers_(observers) {}
   WindowStructure(const WindowStructure&) = delete;
   WindowStructure& operator=(const WindowStructure&) = delete;
 
@@ -46,6 +47,7 @@ class WindowStructure {
   std::optional<platform::Element> windowElementOf(Pid pid);
 
   X11Display& x11_;
+  AtspiSession& session_;
   Applications& applications_;
   Observers& observers_;
   std::map<::Window, Followed> windows_;
