@@ -107,7 +107,11 @@ void EventListeners::handle(const Heard& e) {
       // Another window of the application in front (a dialog, a popover)
       // is no switch, and the focus moves in it are the user's.
       if (parts_.workspace.applicationActivated(*pid, applications.applicationOf(*pid).get())) {
-        settling_.activated(keyOf(source).busName, monotonicSeconds());
+        // Judged by when each report was heard: an activation handled late
+        // (behind slow requests) would otherwise stretch its settling over
+        // the user's first keys in the window, and a selection made right
+        // after the switch would never be told.
+        settling_.activated(keyOf(source).busName, e.heardAt);
       }
       return;
     }
@@ -130,7 +134,7 @@ void EventListeners::handle(const Heard& e) {
       const std::string application = applications.applicationBusOf(source);
       if (!parts_.focus.noteFocusGained(application, source)) return;
       // Where the activation put it: recorded, not announced.
-      if (settling_.settling(application, monotonicSeconds())) return;
+      if (settling_.settling(application, e.heardAt)) return;
       break;
     }
     case Kind::kSelection:
@@ -141,7 +145,7 @@ void EventListeners::handle(const Heard& e) {
       // was) is no change of the user's, and would replace the
       // activation's app_changed or the hot key's event in the delivery.
       if (parts_.focus.grabQuiet().quiet(e.heardAt)) return;
-      if (settling_.settling(applications.applicationBusOf(source), monotonicSeconds())) return;
+      if (settling_.settling(applications.applicationBusOf(source), e.heardAt)) return;
       break;
     default:
       break;
