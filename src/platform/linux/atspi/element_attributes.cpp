@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
+#include <utility>
 
 #include "atspi/applications.h"
 #include "atspi/atspi_session.h"
@@ -92,10 +93,13 @@ bool isEditable(AtspiSession& session, AtspiAccessible* a) {
 
 // A tree the focus search walks: the application's objects, read over the
 // bus, and those of the trees embedded in its windows, which a child on
-// another connection begins (embedded_trees.h): each one met is noted.
+// another connection begins (embedded_trees.h): each one met is noted as
+// embedded in `holder`, the application whose tree is walked. Each call is
+// one request, as the search's budget counts them.
 class BusTree {
  public:
-  BusTree(AtspiSession& session, Applications& applications) : session_(session), applications_(applications) {}
+  BusTree(AtspiSession& session, Applications& applications, std::string holder)
+      : session_(session), applications_(applications), holder_(std::move(holder)) {}
 
   std::optional<NodeStates> states(const GRef<AtspiAccessible>& node) {
     GRef<AtspiStateSet> set = statesOf(session_, node.get());
@@ -133,13 +137,16 @@ class BusTree {
       }
     }
     if (!child || !reachable(child.get())) return std::nullopt;
-    if (keyOf(child.get()).busName != keyOf(node.get()).busName) applications_.noteEmbedded(child.get(), node.get());
+    if (keyOf(child.get()).busName != keyOf(node.get()).busName) {
+      applications_.noteEmbedded(child.get(), node.get(), holder_);
+    }
     return child;
   }
 
  private:
   AtspiSession& session_;
   Applications& applications_;
+  std::string holder_;
 };
 
 using BusFocusSearch = FocusSearch<GRef<AtspiAccessible>, BusTree>;
@@ -175,7 +182,7 @@ std::optional<AXError> collectionSearch(AtspiSession& session, AtspiAccessible* 
 // application's windows: each one's own search where it has one (then the
 // innermost focused element under its match), else a walk of it.
 GRef<AtspiAccessible> embeddedFocus(AtspiSession& session, Applications& applications, const Target& t) {
-  BusTree tree(session, applications);
+  BusTree tree(session, applications, t.key.busName);
   for (const GRef<AtspiAccessible>& top : applications.embeddedTreesOf(t.key.busName)) {
     if (!reachable(top.get()) || isDefunct(session, top.get())) continue;
     BusFocusSearch search(tree, FocusSearchLimits{});
@@ -192,7 +199,7 @@ GRef<AtspiAccessible> embeddedFocus(AtspiSession& session, Applications& applica
 // A walk of the application's tree (focus_search.h), into the trees
 // embedded in it too.
 GRef<AtspiAccessible> walkForFocus(AtspiSession& session, Applications& applications, const Target& t) {
-  BusTree tree(session, applications);
+  BusTree tree(session, applications, t.key.busName);
   BusFocusSearch search(tree, FocusSearchLimits{});
   return search.runUnder(t.accessible).value_or(GRef<AtspiAccessible>());
 }
