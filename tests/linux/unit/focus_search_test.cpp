@@ -11,17 +11,23 @@
 namespace axt::lindesk {
 namespace {
 
-// A tree of numbered nodes; every call the search makes is counted, as each
-// is a request to an application.
+// A tree of numbered nodes; every call the search makes of it is counted,
+// by kind, as each is a request to an application. The budget is held
+// against these counts, not against what the search says it spent.
 struct FakeTree {
   std::map<int, NodeStates> states_;
   std::map<int, std::vector<int>> children_;
   std::vector<int> unreadable;
   std::vector<int> unfetchable;  // children whose fetch fails
-  std::size_t requests = 0;
+  std::size_t statesAsked = 0;
+  std::size_t countsAsked = 0;
+  std::size_t childrenFetched = 0;
+
+  std::size_t requests() const { return statesAsked + countsAsked + childrenFetched; }
+  void forget() { statesAsked = countsAsked = childrenFetched = 0; }
 
   std::optional<NodeStates> states(const int& n) {
-    ++requests;
+    ++statesAsked;
     for (int u : unreadable) {
       if (u == n) return std::nullopt;
     }
@@ -29,12 +35,12 @@ struct FakeTree {
     return it == states_.end() ? NodeStates{false, false, true, false} : it->second;
   }
   std::size_t childCount(const int& n) {
-    ++requests;
+    ++countsAsked;
     auto it = children_.find(n);
     return it == children_.end() ? 0 : it->second.size();
   }
   std::optional<int> childAt(const int& n, std::size_t i) {
-    ++requests;
+    ++childrenFetched;
     auto it = children_.find(n);
     if (it == children_.end() || i >= it->second.size()) return std::nullopt;
     const int child = it->second[i];
@@ -49,9 +55,36 @@ NodeStates shown() { return NodeStates{false, false, true, false}; }
 NodeStates focused() { return NodeStates{true, false, true, false}; }
 NodeStates activeWindow() { return NodeStates{false, true, true, false}; }
 
+// Every search below is held to this: it asks no more than its budget, and
+// what it charged is what it asked.
+void expectWithinBudget(const FakeTree& tree, const FocusSearch<int, FakeTree>& s, std::size_t before,
+                        const FocusSearchLimits& limits) {
+  EXPECT_LE(tree.requests() - before, limits.maxRequests);
+  EXPECT_EQ(s.requests(), tree.requests() - before);
+}
+
 std::optional<int> search(FakeTree& tree, const std::vector<int>& windows, FocusSearchLimits limits = {}) {
+  const std::size_t before = tree.requests();
   FocusSearch<int, FakeTree> s(tree, limits);
-  return s.run(windows);
+  std::optional<int> found = s.run(windows);
+  expectWithinBudget(tree, s, before, limits);
+  return found;
+}
+
+std::optional<int> searchUnder(FakeTree& tree, int application, FocusSearchLimits limits = {}) {
+  const std::size_t before = tree.requests();
+  FocusSearch<int, FakeTree> s(tree, limits);
+  std::optional<int> found = s.runUnder(application);
+  expectWithinBudget(tree, s, before, limits);
+  return found;
+}
+
+int innermost(FakeTree& tree, int from, FocusSearchLimits limits = {}) {
+  const std::size_t before = tree.requests();
+  FocusSearch<int, FakeTree> s(tree, limits);
+  const int found = s.innermost(from);
+  expectWithinBudget(tree, s, before, limits);
+  return found;
 }
 
 TEST(FocusSearch, FindsTheFocusedElementDeepInTheActiveWindow) {
@@ -114,21 +147,27 @@ TEST(FocusSearch, EveryRequestCountsAgainstTheBudget) {
   wide.states_[1] = activeWindow();
   for (int i = 0; i < 5000; ++i) wide.children_[1].push_back(100 + i);
   for (std::size_t budget : {std::size_t{1}, std::size_t{2}, std::size_t{50}, std::size_t{600}}) {
-    wide.requests = 0;
+    wide.forget();
     EXPECT_EQ(search(wide, {1}, FocusSearchLimits{budget, 40}), std::nullopt);
-    EXPECT_EQ(wide.requests, budget) << "budget " << budget;
+    EXPECT_EQ(wide.requests(), budget) << "budget " << budget;
   }
+  // Of every kind: most of a wide list's cost is in fetching its children.
+  // The last budget: the window's states and child count, 199 children
+  // fetched, read and looked into, and a 200th fetched.
+  EXPECT_EQ(wide.childrenFetched, 200U);
+  EXPECT_EQ(wide.statesAsked, 200U);
+  EXPECT_EQ(wide.countsAsked, 200U);
   // The focus just within the budget is found; one request short, not.
   // Requests: the window's states, its child count, then for each child
   // before the focused one its fetch, its states and its (empty) child
   // count; for the focused one its fetch and its states.
   wide.states_[104] = focused();
-  wide.requests = 0;
+  wide.forget();
   EXPECT_EQ(search(wide, {1}, FocusSearchLimits{16, 40}), 104);
-  EXPECT_EQ(wide.requests, 16U);
-  wide.requests = 0;
+  EXPECT_EQ(wide.requests(), 16U);
+  wide.forget();
   EXPECT_EQ(search(wide, {1}, FocusSearchLimits{15, 40}), std::nullopt);
-  EXPECT_EQ(wide.requests, 15U);
+  EXPECT_EQ(wide.requests(), 15U);
 
   // A chain deeper than the limit: the focus at its end isn't reached.
   FakeTree deep;
@@ -147,15 +186,12 @@ TEST(FocusSearch, TheApplicationsWindowsAreFetchedWithinTheBudget) {
   t.states_[10] = activeWindow();
   t.children_[10] = {5};
   t.states_[5] = focused();
-  FocusSearch<int, FakeTree> s(t, FocusSearchLimits{100, 40});
-  EXPECT_EQ(s.runUnder(0), std::nullopt);  // the budget went on the windows
-  EXPECT_EQ(t.requests, 100U);
-  EXPECT_EQ(s.requests(), t.requests);
+  EXPECT_EQ(searchUnder(t, 0, FocusSearchLimits{100, 40}), std::nullopt);  // the budget went on the windows
+  EXPECT_EQ(t.requests(), 100U);
+  EXPECT_EQ(t.childrenFetched, 99U);
   t.children_[0].resize(3);
-  t.requests = 0;
-  FocusSearch<int, FakeTree> small(t, FocusSearchLimits{100, 40});
-  EXPECT_EQ(small.runUnder(0), 5);
-  EXPECT_EQ(small.requests(), t.requests);
+  t.forget();
+  EXPECT_EQ(searchUnder(t, 0, FocusSearchLimits{100, 40}), 5);
 }
 
 TEST(FocusSearch, TheInnermostOfNestedFocusedElementsIsTheFocus) {
@@ -183,7 +219,7 @@ TEST(FocusSearch, TheInnermostOfNestedFocusedElementsIsTheFocus) {
   plain.children_[1] = {10};
   plain.states_[10] = focused();
   EXPECT_EQ(search(plain, {1}), 10);
-  EXPECT_EQ(plain.requests, 5U);  // window states, children, child, child states, its children
+  EXPECT_EQ(plain.requests(), 5U);  // window states, children, child, child states, its children
 }
 
 TEST(FocusSearch, TheInnermostFocusSearchStopsAtTheBudgetWithWhatItFound) {
@@ -200,12 +236,12 @@ TEST(FocusSearch, TheInnermostFocusSearchStopsAtTheBudgetWithWhatItFound) {
   // From an element another search found (a toolkit's own search, which
   // gives the first focused element in the tree's order).
   FakeTree again = t;
-  again.requests = 0;
-  FocusSearch<int, FakeTree> s(again, FocusSearchLimits{});
-  EXPECT_EQ(s.innermost(10), 1000);
-  EXPECT_EQ(s.innermost(1000), 1000);
+  EXPECT_EQ(innermost(again, 10), 1000);
+  EXPECT_EQ(innermost(again, 1000), 1000);
   again.unreadable = {100};  // its states can't be read: not the focus
-  EXPECT_EQ(s.innermost(10), 10);
+  EXPECT_EQ(innermost(again, 10), 10);
+  // Within a budget too small to look under the element it started from.
+  EXPECT_EQ(innermost(again, 10, FocusSearchLimits{2, 40}), 10);
 }
 
 TEST(FocusSearch, NodesThatSayNothingOfThemselvesAreLookedInto) {
@@ -230,21 +266,19 @@ TEST(FocusSearch, NodesThatSayNothingOfThemselvesAreLookedInto) {
   t.states_[110001] = focused();  // the field
   EXPECT_EQ(search(t, {1}), 110001);
   // From the socket, as a focus event or a toolkit's search may give it.
-  FocusSearch<int, FakeTree> s(t, FocusSearchLimits{});
-  EXPECT_EQ(s.innermost(11), 110001);
+  EXPECT_EQ(innermost(t, 11), 110001);
   // A socket whose tree holds nothing focused is not the focus.
   t.states_[1100] = shown();
   t.states_[11000] = shown();
   t.states_[110001] = shown();
   EXPECT_EQ(search(t, {1}), std::nullopt);
-  FocusSearch<int, FakeTree> again(t, FocusSearchLimits{});
-  EXPECT_EQ(again.innermost(11), 11);
+  EXPECT_EQ(innermost(t, 11), 11);
 }
 
 TEST(FocusSearch, NoWindowsNoFocus) {
   FakeTree t;
   EXPECT_EQ(search(t, {}), std::nullopt);
-  EXPECT_EQ(t.requests, 0U);
+  EXPECT_EQ(t.requests(), 0U);
 }
 
 }  // namespace

@@ -132,8 +132,7 @@ std::vector<GRef<AtspiAccessible>> Applications::embeddedTreesOf(const std::stri
   return trees_.treesIn(busName);
 }
 
-void Applications::noteEmbedded(AtspiAccessible* top, AtspiAccessible* parent) {
-  const std::string holder = applicationBusOf(parent);
+void Applications::noteEmbedded(AtspiAccessible* top, AtspiAccessible* parent, const std::string& holder) {
   trees_.noteEmbedded(keyOf(top).busName, holder, GRef<AtspiAccessible>::retain(top),
                       GRef<AtspiAccessible>::retain(parent));
 }

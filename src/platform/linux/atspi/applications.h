@@ -59,9 +59,11 @@ class Applications {
   // The tops of the trees known to be embedded in the windows of the
   // application at `busName`.
   std::vector<GRef<AtspiAccessible>> embeddedTreesOf(const std::string& busName) const;
-  // A walk down `holder`'s tree reached `top`, a child of `parent` on
-  // another connection.
-  void noteEmbedded(AtspiAccessible* top, AtspiAccessible* parent);
+  // A walk down the tree of the application at `holder` reached `top`, a
+  // child of `parent` on another connection. The walk knows whose tree it
+  // is in; asking the bus again would cost requests the walk's budget
+  // doesn't see.
+  void noteEmbedded(AtspiAccessible* top, AtspiAccessible* parent, const std::string& holder);
   // Whether the application's tree was looked through for embedded ones
   // (once per connection: later ones are learnt from their events).
   bool lookedThrough(const std::string& busName) const { return trees_.lookedThrough(busName); }

@@ -1,8 +1,9 @@
 // The backend's connection to the accessibility bus: started once, on the
 // main thread, the first time anything needs it; with the events of the
 // bus delivered through the default GLib main context, which the host runs.
-// Also what every request over it shares: the error code for a failed
-// request, and walking an object's children.
+// What every request over it shares is beside it: the guard of each
+// request (request_guard.h), the error code for a failed one
+// (failure_diagnosis.h), and walking an object's children (object_tree.h).
 //
 // The bus can go away under the host (its daemon or its launcher dies) and
 // come back as a new bus. The session then lets go of libatspi's state, in
@@ -24,10 +25,14 @@
 
 #include "atspi/application_revival.h"
 #include "atspi/bus_watch.h"
+#include "atspi/failure_diagnosis.h"
+#include "atspi/object_tree.h"
+#include "atspi/request_guard.h"
 #include "atspi/unresponsive_apps.h"
 #include "glue/gobject_ref.h"
 #include "glue/run_loop.h"
 #include "logic/reading_memo.h"
+#include "logic/retry_backoff.h"
 #include "platform/platform.h"
 
 namespace axt::lindesk {
@@ -92,7 +97,7 @@ class AtspiSession {
   // Whether libatspi was set up by the library, not by the host before it:
   // only its own setup may the library take down when the bus goes.
   bool ownSetup_ = false;
-  double retryDelay_ = 0;
+  RetryBackoff backoff_;
   std::uint64_t connectionNumber_ = 0;
   // Bumped by each retry scheduled: only the latest one runs.
   std::uint64_t retrySerial_ = 0;
@@ -108,58 +113,12 @@ class AtspiSession {
   UnresponsiveApps unresponsive_{[this] { return watch_.connection(); }};
 };
 
-// The requests below go through the session their caller hands them: it
-// holds the connection, the applications that stopped answering and the
+// The bus side's requests go through the session their caller hands them:
+// it holds the connection, the applications that stopped answering and the
 // readings of the handling. Their callers keep it from when they were made.
 
 // The registry's name on the bus: the desktop object, whose children are
 // the applications, is its.
 inline constexpr const char* kRegistryBusName = "org.a11y.atspi.Registry";
-
-// Whether a request can be made of the object at all: its application still
-// has a connection. Objects of a bus that went away have none (libatspi let
-// go of them, or their bus is closed), nor has an application that libatspi
-// knew by a name the new bus gave to another; asking them would hand
-// libdbus no connection, which ends the process.
-bool reachable(AtspiAccessible* accessible);
-
-// The error code for a failed request to an object of the application at
-// `busName` (atspi_errors.h). An exchange that libatspi reports as failed
-// without saying why is told apart by asking the bus whether the
-// application is still there: gone, it is an invalid element; there, it
-// didn't answer (kCannotComplete); the bus itself gone, kAPIDisabled. An
-// application that didn't answer is marked unresponsive in the session.
-platform::AXError failureCode(AtspiSession& session, const GErrorHolder& error, const std::string& busName);
-
-// One request (or a few that belong together) to an object's application.
-// Refused while the application is marked unresponsive: the caller then
-// fails at once, as a timed-out request does. One that took the whole
-// limit, whether or not libatspi reported it failed, marks the application
-// in the session's unresponsive applications.
-class AppRequest {
- public:
-  AppRequest(AtspiSession& session, AtspiAccessible* accessible);
-  ~AppRequest();
-  AppRequest(const AppRequest&) = delete;
-  AppRequest& operator=(const AppRequest&) = delete;
-  bool refused() const { return refused_; }
-
- private:
-  UnresponsiveApps& unresponsive_;
-  std::string busName_;
-  gint64 started_ = 0;
-  bool refused_ = false;
-};
-
-// True when the object's application has gone or the object was destroyed.
-bool isDefunct(AtspiSession& session, AtspiAccessible* accessible);
-
-// The first child of `parent` that `wanted` accepts, in order; children
-// that can't be read are passed over. Empty when none is.
-GRef<AtspiAccessible> findChild(AtspiSession& session, AtspiAccessible* parent,
-                                const std::function<bool(AtspiAccessible* child)>& wanted);
-
-// The accessibles of an array that AT-SPI handed over with their references.
-std::vector<GRef<AtspiAccessible>> adoptAccessibles(GArrayPtr array);
 
 }  // namespace axt::lindesk
