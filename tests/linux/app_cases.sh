@@ -33,6 +33,8 @@
 #                    text no height (empty: it gives them one); the rectangle
 #                    must still be the one the independent client reads, and
 #                    a LIMIT line says what the client read
+#   app_busy_host    non-empty: the focus's detour is played again with the
+#                    host's thread stopped (busy_host_focus_case)
 
 # The first event NAME after SINCE whose data contains TEXT, waited for up
 # to SECONDS: prints "TIME JSON". Keys typed one at a time give one
@@ -169,6 +171,55 @@ focus_case() {  # label name bundle
   settle
 }
 
+# The same detour while the host's thread is busy (stopped, as a host's
+# main thread blocked for a moment is): every claim of the detour has been
+# taken back by the time the library handles it, and the text's return is
+# still one "focused_changed" once the host runs again.
+busy_host_focus_case() {  # label name bundle
+  local label="$1" name="$2" bundle="$3" t got seen
+  listen_start "$name" || echo "  (the independent client's listener didn't start: $(tr '\n' '|' <"$heard"))"
+  t="$(now)"
+  host_signal STOP
+  if ! $app_focus_away; then
+    host_signal CONT
+    unmet "$label focus, host busy" "'$app_focus_away' didn't take the focus from the text; in order: $(sequence_since "$t")"
+  else
+    $app_focus_back
+    seen="$(reader_expect "$name" 10 focused)"
+    host_signal CONT
+    if [ -n "$seen" ]; then
+      unmet "$label focus, host busy" "'$app_focus_back' didn't give the text the focus, the independent client reads: $seen"
+    elif got="$(event_after focused_changed "$t" 20)"; then
+      sleep 0.5
+      settle
+      if [[ "$got" == *"\"bundle_id\":\"$bundle\""* ]] && [ "$(count_events focused_changed "$t")" -eq 1 ]; then
+        pass "$label focus, host busy: one focused_changed for the text's return"
+      else
+        fail "$label focus, host busy" "got $got; in order: $(sequence_since "$t")"
+      fi
+    else
+      fail "$label focus, host busy" "no focused_changed within 20 s of the host running again; in order: $(sequence_since "$t")"
+    fi
+  fi
+  listen_stop
+  settle
+}
+
+# Sends SIGNAL to the host and what it runs under (timeout, strace):
+# stopped all at once; continued, the host before what watches it.
+host_signal() {  # signal
+  local pids=("$hostpid") i=0 child
+  while [ "$i" -lt "${#pids[@]}" ]; do
+    for child in $(pgrep -P "${pids[$i]}"); do pids+=("$child"); done
+    i=$((i + 1))
+  done
+  if [ "$1" = CONT ]; then
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill -CONT "${pids[$i]}" 2>/dev/null; done
+  else
+    kill "-$1" "${pids[@]}" 2>/dev/null
+  fi
+}
+
 # Whether the independent client heard NAME's focus go to an element after
 # T (of ROLE, if given): from the listener's lines in $heard.
 heard_focus_after() {  # t [role]
@@ -225,6 +276,7 @@ app_cases() {  # label name window bundle
   settle
 
   focus_case "$label" "$name" "$bundle"
+  [ -z "${app_busy_host:-}" ] || busy_host_focus_case "$label" "$name" "$bundle"
 
   # The last word selected with one key from the end of the line: the
   # word, editable, and its rectangle as the independent client reads it;
@@ -348,7 +400,7 @@ app_cases() {  # label name window bundle
         # Whether the paste came late, after the clipboard was put back,
         # or never: what the document holds a moment later.
         sleep 3
-        fail "$label replace text" "document '$doc', clipboard '$after'; 3 s later the independent client reads: $(timeout 10 "$reader" expect "$name" 0 text=none 2>&1 | tr '\n' ' ')"
+        fail "$label replace text" "document '$doc', clipboard '$after'; 3 s later the independent client reads: $(timeout 10 "$reader" expect "$name" 0 text=none 2>&1 | tr '\n' ' '); the library said: $(lines_of_call setText "$t" | tr '\n' '|'); the X focus is on $(xdotool getwindowfocus getwindowname 2>&1 | tr '\n' ' ')"
       fi
     else
       fail "$label replace text" "setText didn't return within 30 s"

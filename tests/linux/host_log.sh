@@ -28,3 +28,9 @@ did_after() {  # name since seconds
   done
   return 1
 }
+
+# The lines the library printed during the call made after SINCE.
+lines_of_call() {  # name since
+  awk -v name="$1" -v since="$2" '$1 == "calling" && $2 == name && $3 > since { on = 1; next }
+    on && $1 == "did" { exit } on { print }' "$hostlog"
+}

@@ -981,7 +981,9 @@ else
     app_flat_extents=""
     app_focus_away="gtk4_focus_away"
     app_focus_back="xdotool key Tab"
+    app_busy_host=1
     section "GTK 4 (gnome-text-editor)" app_cases "GTK 4 (gnome-text-editor)" gnome-text-editor "$gtk4_window" org.gnome.TextEditor
+    app_busy_host=""
 
     app_window_extents=""
     app_focus_away="xdotool key ctrl+f"

@@ -176,11 +176,6 @@ hostwin="$(awk '$1 == "host" && $2 == "window" { print $3; exit }' "$hostlog")"
 wait_for 10 has_window id "$hostwin" || { fail "setup" "the host's window didn't show"; finish; }
 call() { echo "$*" >&9; }
 
-# The lines the library printed during the call made after SINCE.
-lines_of_call() {  # name since
-  awk -v name="$1" -v since="$2" '$1 == "calling" && $2 == name && $3 > since { on = 1; next }
-    on && $1 == "did" { exit } on { print }' "$hostlog"
-}
 ms() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.0f", (b - a) * 1000 }'; }
 latency() { echo "  latency $1 $(ms "$2" "${3%% *}") ms"; }
 

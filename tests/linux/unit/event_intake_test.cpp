@@ -3,6 +3,8 @@
 // and what comes out at the far end, in order.
 #include "logic/event_intake.h"
 
+#include "logic/focus_moves.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -36,6 +38,7 @@ struct FakeObjects {
   std::set<int> switches;  // windows whose activation switches applications
   std::map<int, double> slow;
   std::map<std::string, int> focus;  // by application
+  FocusMoves moves;
 
   static int identity(const Ev& e) { return e.object; }
   std::string busOf(const Ev& e) const { return applicationOf(e); }
@@ -45,12 +48,27 @@ struct FakeObjects {
   }
   bool stands(const Ev& e);
   bool switched(const Ev& e) const { return switches.contains(e.object); }
-  bool focusMoved(const std::string& application, const Ev& e) {
-    auto [it, fresh] = focus.try_emplace(application, e.object);
-    const bool moved = fresh || it->second != e.object;
-    it->second = e.object;
-    return moved;
+  static ObjectKey keyOf(const std::string& application, int object) {
+    return ObjectKey{application, std::to_string(object)};
   }
+  // A case may set `focus` itself: where the moves start from.
+  void seed(const std::string& application) {
+    auto it = focus.find(application);
+    if (it != focus.end() && recorded[application] != it->second) {
+      (void)moves.gained(application, keyOf(application, it->second), 0.0);
+      recorded[application] = it->second;
+    }
+  }
+  bool focusMoved(const std::string& application, const Ev& e) {
+    seed(application);
+    focus[application] = recorded[application] = e.object;
+    return moves.gained(application, keyOf(application, e.object), e.heardAt);
+  }
+  void claimTakenBack(const std::string& application, const Ev& e) {
+    seed(application);
+    moves.claimTakenBack(application, keyOf(application, e.object), e.heardAt);
+  }
+  std::map<std::string, int> recorded;  // what `moves` was told last
 };
 
 constexpr double kGather = EventIntake<Ev, FakeObjects>::kGatherSeconds;
@@ -204,6 +222,40 @@ TEST(EventIntake, TheFocusReturningWhereItWasIsNoMove) {
   l.run();
   EXPECT_EQ(l.delivered, (std::vector<Out>{{kFocus, 1}, {kFocus, 2}, {kFocus, 1}}));
   EXPECT_EQ(l.outcomes[2], IntakeOutcome::kUnchanged);
+}
+
+TEST(EventIntake, AReturnAfterADetourTakenBackIsTold) {
+  // The host's thread busy while a menu opened and closed: by the time the
+  // claims are handled, the menu's and its button's were taken back, and
+  // the text's own claim is its return, one notification.
+  Loop l;
+  l.hear(0.0, kFocus, 1);
+  l.objects.gone = {40, 41};
+  l.hear(3.0, kFocus, 40);
+  l.hear(3.001, kFocus, 41);
+  l.hear(3.002, kFocus, 1);
+  l.run();
+  EXPECT_EQ(l.delivered, (std::vector<Out>{{kFocus, 1}, {kFocus, 1}}));
+  // Not so for claims taken back within a grab's quiet or an activation's
+  // settling, which come and go around the element that keeps the focus.
+  Loop grab;
+  grab.objects.focus["app"] = 1;
+  grab.objects.gone = {41};
+  grab.press(1.0);
+  grab.hear(1.05, kFocus, 41);
+  grab.release(1.1);
+  grab.hear(1.1 + kAfterRelease + 0.01, kFocus, 1);
+  grab.run();
+  EXPECT_TRUE(grab.delivered.empty());
+  Loop activation;
+  activation.objects.switches = {100};
+  activation.objects.focus["app"] = 1;
+  activation.objects.gone = {41};
+  activation.hear(5.0, kActivated, 100);
+  activation.hear(5.001, kFocus, 41);
+  activation.hear(5.0 + kSettle + 0.01, kFocus, 1);
+  activation.run();
+  EXPECT_TRUE(activation.delivered.empty());
 }
 
 TEST(EventIntake, AnActivationSettlesTheReportsHeardWithinItsMoment) {

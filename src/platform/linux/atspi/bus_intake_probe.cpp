@@ -52,7 +52,11 @@ bool BusIntakeProbe::switched(const HeardEvent& e) {
 }
 
 bool BusIntakeProbe::focusMoved(const std::string& application, const HeardEvent& e) {
-  return focus_.noteFocusGained(application, e.source.get());
+  return focus_.noteFocusGained(application, e.source.get(), e.heardAt);
+}
+
+void BusIntakeProbe::claimTakenBack(const std::string& application, const HeardEvent& e) {
+  focus_.noteClaimTakenBack(application, e.source.get(), e.heardAt);
 }
 
 }  // namespace axt::lindesk

@@ -31,6 +31,7 @@ class BusIntakeProbe {
   // switch, and the focus moves in it are the user's.
   bool switched(const HeardEvent& e);
   bool focusMoved(const std::string& application, const HeardEvent& e);
+  void claimTakenBack(const std::string& application, const HeardEvent& e);
 
  private:
   AtspiSession& session_;

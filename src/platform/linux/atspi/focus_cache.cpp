@@ -4,13 +4,17 @@
 
 namespace axt::lindesk {
 
-bool FocusCache::noteFocusGained(const std::string& applicationBus, AtspiAccessible* element) {
+bool FocusCache::noteFocusGained(const std::string& applicationBus, AtspiAccessible* element, double heardAt) {
   const ObjectKey key = keyOf(element);
   if (key.busName.empty() || applicationBus.empty()) return false;
-  GRef<AtspiAccessible>& slot = focused_[applicationBus];
-  const bool moved = !slot || !(keyOf(slot.get()) == key);
-  slot = GRef<AtspiAccessible>::retain(element);
-  return moved;
+  focused_[applicationBus] = GRef<AtspiAccessible>::retain(element);
+  return moves_.gained(applicationBus, key, heardAt);
+}
+
+void FocusCache::noteClaimTakenBack(const std::string& applicationBus, AtspiAccessible* element, double heardAt) {
+  const ObjectKey key = keyOf(element);
+  if (key.busName.empty() || applicationBus.empty()) return;
+  moves_.claimTakenBack(applicationBus, key, heardAt);
 }
 
 GRef<AtspiAccessible> FocusCache::cachedFocus(const std::string& busName) const {

@@ -3,10 +3,7 @@
 // application for its focused element costs a search of its tree; while the
 // events are heard, the answer is already here.
 //
-// It also tells a move of the focus from its return: when a window becomes
-// active again (or a grab of the keyboard ends) the toolkit gives the focus
-// back to the element that had it, and reports that as the element gaining
-// the focus. The focus hasn't moved then, and no notification goes out.
+// It also tells a move of the focus from its return (focus_moves.h).
 //
 // An element of a tree embedded in another application's window (a page
 // of a browser whose pages run in a process of their own) is that
@@ -20,6 +17,7 @@
 #include <string>
 
 #include "glue/gobject_ref.h"
+#include "logic/focus_moves.h"
 #include "logic/grab_quiet.h"
 
 namespace axt::lindesk {
@@ -27,17 +25,24 @@ namespace axt::lindesk {
 class FocusCache {
  public:
   // Records the element as the focused one of the application at
-  // `applicationBus`; true when it is another element than the one
-  // recorded before.
-  bool noteFocusGained(const std::string& applicationBus, AtspiAccessible* element);
+  // `applicationBus`, as told at `heardAt` (monotonic seconds); true when
+  // that is a move of the focus.
+  bool noteFocusGained(const std::string& applicationBus, AtspiAccessible* element, double heardAt);
+  // The element claimed the focus at `heardAt` and had lost it before the
+  // claim was handled: the element recorded may have lost it too meanwhile.
+  void noteClaimTakenBack(const std::string& applicationBus, AtspiAccessible* element, double heardAt);
   // Empty when no focus event of the application was heard.
   GRef<AtspiAccessible> cachedFocus(const std::string& busName) const;
   // Forgets every element: the bus they were on went away.
-  void forgetAll() { focused_.clear(); }
+  void forgetAll() {
+    focused_.clear();
+    moves_.forgetAll();
+  }
   GrabQuiet& grabQuiet() { return grabQuiet_; }
 
  private:
   std::map<std::string, GRef<AtspiAccessible>> focused_;  // by bus name
+  FocusMoves moves_;
   GrabQuiet grabQuiet_;
 };
 

@@ -8,6 +8,7 @@
 #include "atspi/atspi_session.h"
 #include "atspi/focus_cache.h"
 #include "atspi/object_facts.h"
+#include "glue/monotonic_clock.h"
 #include "logic/focus_search.h"
 
 namespace axt::lindesk {
@@ -153,7 +154,7 @@ AXError focusedElementOf(AtspiSession& session, FocusCache& focus, Applications&
   if (!found) return axerr::kNoValue;
   const platform::Element element = wrapElement(t.pid, found.get(), session.connectionNumber());
   if (const auto* h = handleAs<ElementHandle>(element); h != nullptr && h->accessible() != nullptr) {
-    (void)focus.noteFocusGained(t.key.busName, h->accessible());
+    (void)focus.noteFocusGained(t.key.busName, h->accessible(), monotonicSeconds());
   }
   out = Value(element);
   return axerr::kSuccess;

@@ -21,6 +21,11 @@
 //   focus is;
 // - a focus claim for the element that already had the focus, or one that
 //   belongs to an activation's settling, moves the focus silently;
+// - a focus claim taken back before it was handled (the host busy while a
+//   menu opened and closed) is not told, but the focus left the element
+//   recorded before, and its return is a move; a grab's or an
+//   activation's claims, which come and go around the element that keeps
+//   the focus, are not counted so;
 // - caret and selection reports heard during a grab or an activation's
 //   settling are the toolkit's account of the focus coming back, and are
 //   dropped.
@@ -41,7 +46,9 @@
 //   probe.switched(e)        tells the workspace of a window's activation;
 //                            true when that switched applications;
 //   probe.focusMoved(app, e) records the object as `app`'s focus; true when
-//                            that is another element than before.
+//                            that is a move (focus_moves.h);
+//   probe.claimTakenBack(app, e) the object claimed `app`'s focus and lost it
+//                            before the claim was handled.
 #pragma once
 
 #include <deque>
@@ -124,7 +131,13 @@ class EventIntake {
         if (probe_.switched(e)) settling_.activated(probe_.busOf(e), e.heardAt);
         return {IntakeOutcome::kRecorded, {}};
       case HeardKind::kFocusGained: {
-        if (!probe_.stands(e)) return {IntakeOutcome::kObsolete, {}};
+        if (!probe_.stands(e)) {
+          if (!grab_.quiet(e.heardAt)) {
+            const std::string application = probe_.applicationOf(e);
+            if (!settling_.settling(application, e.heardAt)) probe_.claimTakenBack(application, e);
+          }
+          return {IntakeOutcome::kObsolete, {}};
+        }
         if (grab_.quiet(e.heardAt)) return {IntakeOutcome::kHeld, holdBack(e, clock())};
         // Heard after the quiet: the claims still held are older, and this
         // one is where the focus went.
