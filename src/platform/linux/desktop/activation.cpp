@@ -34,21 +34,21 @@ struct Candidate {
 // requests when it says it supports them.
 bool windowManagerActivates(X11Display& x11, Display* d) {
   const ::Window root = DefaultRootWindow(d);
-  const std::vector<long> check = x11.longsProperty(root, "_NET_SUPPORTING_WM_CHECK", 1);
+  const std::vector<long> check = x11.properties().longs(root, "_NET_SUPPORTING_WM_CHECK", 1);
   if (check.empty() || check[0] == 0) return false;
   const auto w = static_cast<::Window>(check[0]);
-  const std::vector<long> self = x11.longsProperty(w, "_NET_SUPPORTING_WM_CHECK", 1);
+  const std::vector<long> self = x11.properties().longs(w, "_NET_SUPPORTING_WM_CHECK", 1);
   if (self.empty() || static_cast<::Window>(self[0]) != w) return false;
   const Atom active = XInternAtom(d, "_NET_ACTIVE_WINDOW", False);
-  for (long a : x11.longsProperty(root, "_NET_SUPPORTED", 4096)) {
+  for (long a : x11.properties().longs(root, "_NET_SUPPORTED", 4096)) {
     if (static_cast<Atom>(a) == active) return true;
   }
   return false;
 }
 
 std::optional<std::string> titleOf(X11Display& x11, ::Window w) {
-  if (auto t = x11.textProperty(w, "_NET_WM_NAME"); t && !t->empty()) return t;
-  if (auto t = x11.textProperty(w, "WM_NAME"); t && !t->empty()) return t;
+  if (auto t = x11.properties().text(w, "_NET_WM_NAME"); t && !t->empty()) return t;
+  if (auto t = x11.properties().text(w, "WM_NAME"); t && !t->empty()) return t;
   return std::nullopt;
 }
 
@@ -81,11 +81,11 @@ std::vector<Candidate> candidatesOf(X11Display& x11, AtspiSession& session, Appl
   std::vector<Candidate> unnamed;  // shown, but no process given
   // Each window says whether it is an application's top-level window (no
   // need to look inside it).
-  x11.forEachTopLevel([&](::Window client, ::Window frame) -> bool {
-    const std::optional<platform::Pid> owner = x11.windowPid(client);
-    const std::vector<long> state = x11.longsProperty(client, "WM_STATE", 1);
+  x11.topLevels().forEach([&](::Window client, ::Window frame) -> bool {
+    const std::optional<platform::Pid> owner = x11.topLevels().pidOf(client);
+    const std::vector<long> state = x11.properties().longs(client, "WM_STATE", 1);
     const bool isClient = owner.has_value() || !state.empty();
-    const std::optional<XWindowAttributes> attributes = x11.attributes(client);
+    const std::optional<XWindowAttributes> attributes = x11.geometry().attributes(client);
     // A tooltip or a menu is the toolkit's own popup, above the windows
     // while it shows: no window manager activates it, and asking for it
     // would leave the application in the background.
@@ -150,7 +150,7 @@ bool activateApplicationWindow(X11Display& x11, AtspiSession& session, Applicati
   return !trap.failed();
 }
 
-std::optional<std::string> X11ApplicationWindows::applicationIdOf(Pid pid) { return x11_.applicationIdOf(pid); }
+std::optional<std::string> X11ApplicationWindows::applicationIdOf(Pid pid) { return x11_.applicationIds().of(pid); }
 
 bool X11ApplicationWindows::activate(Applications& applications, Pid pid) {
   return activateApplicationWindow(x11_, session_, applications, pid);

@@ -85,10 +85,10 @@ std::optional<platform::Rect> windowRelativeBounds(AtspiText* text, CharRange ch
   const std::optional<platform::Pid> pid = applications.processOf(object);
   if (!pid) return std::nullopt;
   std::vector<XWindowPlace> windows;
-  for (::Window w : x11.topLevelWindowsOf(*pid)) {
-    if (!x11.isViewable(w)) continue;
-    if (std::optional<platform::Rect> frame = x11.windowFrame(w)) {
-      windows.push_back(XWindowPlace{*frame, x11.longsProperty(w, "_GTK_FRAME_EXTENTS", 4)});
+  for (::Window w : x11.topLevels().of(*pid)) {
+    if (!x11.geometry().isViewable(w)) continue;
+    if (std::optional<platform::Rect> frame = x11.geometry().frame(w)) {
+      windows.push_back(XWindowPlace{*frame, x11.properties().longs(w, "_GTK_FRAME_EXTENTS", 4)});
     }
   }
   const std::optional<XWindowPlace> holding = windowHolding(windows, content);

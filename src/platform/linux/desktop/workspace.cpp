@@ -49,7 +49,7 @@ platform::RunningApplicationRef LinuxWorkspace::frontmostApplication() {
   listeners_.start();
   std::optional<Pid> pid = frontmost_;
   if (!pid) {
-    if (std::optional<::Window> w = x11_.activeWindow()) pid = x11_.windowPid(*w);
+    if (std::optional<::Window> w = x11_.topLevels().active()) pid = x11_.topLevels().pidOf(*w);
   }
   if (!pid) return nullptr;
   return applications_.runningApplication(*pid);
