@@ -16,7 +16,8 @@
 #include <string>
 
 #include "glue/monotonic_clock.h"
-#include "x11/x11_display.h"
+#include "x11/error_traps.h"
+#include "x11/x_resources.h"
 #include "x11/x11_event_watch.h"
 
 namespace axt::lindesk {

@@ -6,7 +6,8 @@
 #include <optional>
 
 #include "glue/monotonic_clock.h"
-#include "x11/x11_display.h"
+#include "x11/error_traps.h"
+#include "x11/window_property.h"
 
 namespace axt::lindesk {
 

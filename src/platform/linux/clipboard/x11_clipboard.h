@@ -25,6 +25,7 @@
 #include "logic/clipboard_targets.h"
 #include "logic/saved_clipboard.h"
 #include "platform/platform.h"
+#include "session/clipboard.h"
 
 namespace axt::lindesk {
 
@@ -34,7 +35,7 @@ class ClipboardRead;
 class GlibRunLoop;
 class XErrorTraps;
 
-class X11Clipboard final : public platform::Pasteboard {
+class X11Clipboard final : public SessionClipboard {
  public:
   X11Clipboard(GlibRunLoop& runLoop, XErrorTraps& traps);
   ~X11Clipboard() override;

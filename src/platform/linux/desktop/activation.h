@@ -1,7 +1,7 @@
-// Bringing an application to the front: its top-level window is made the
-// active one, through the window manager's standard request when a window
-// manager runs, else by raising the window and giving it the keyboard focus
-// ourselves.
+// The applications' windows as the session knows them, for the bus side:
+// their toolkit's application id, and bringing them to the front, with the
+// titles of their frames on the bus for the windows that don't say which
+// process they belong to.
 #pragma once
 
 #include "atspi/applications.h"
@@ -10,24 +10,19 @@
 namespace axt::lindesk {
 
 class AtspiSession;
-class X11Display;
+struct SessionWays;
 
-// Activates the top-level window of the process that the user had in front
-// last (the topmost of its windows; one the window manager has minimised
-// when it has no other). False when the process has no such window or
-// there is no X server. The session asks the bus for the titles of the
-// application's frames.
-bool activateApplicationWindow(X11Display& x11, AtspiSession& session, Applications& applications, platform::Pid pid);
-
-// The applications' windows as the X server knows them, for the bus side.
-class X11ApplicationWindows final : public ApplicationWindows {
+class SessionApplicationWindows final : public ApplicationWindows {
  public:
-  X11ApplicationWindows(X11Display& x11, AtspiSession& session) : x11_(x11), session_(session) {}
+  // The ways are those the desktop chose; they are asked when a window is,
+  // not when this is made (the desktop makes them once the bus side's
+  // focus is there for the hot key).
+  SessionApplicationWindows(SessionWays& ways, AtspiSession& session) : ways_(ways), session_(session) {}
   std::optional<std::string> applicationIdOf(Pid pid) override;
   bool activate(Applications& applications, Pid pid) override;
 
  private:
-  X11Display& x11_;
+  SessionWays& ways_;
   AtspiSession& session_;
 };
 

@@ -12,9 +12,9 @@
 #include "atspi/atspi_session.h"
 #include "atspi/event_listeners.h"
 #include "atspi/focus_cache.h"
-#include "clipboard/x11_clipboard.h"
 #include "desktop/accessibility.h"
 #include "desktop/activation.h"
+#include "desktop/session_choice.h"
 #include "desktop/window_relative_extents.h"
 #include "desktop/window_structure.h"
 #include "desktop/workspace.h"
@@ -22,10 +22,8 @@
 #include "logic/observers.h"
 #include "logic/reading_memo.h"
 #include "platform/platform.h"
-#include "x11/host_windows.h"
-#include "x11/hot_keys.h"
+#include "session/session_ways.h"
 #include "x11/x11_display.h"
-#include "x11/xtest_keyboard.h"
 
 namespace axt::lindesk {
 
@@ -43,10 +41,10 @@ class LinuxDesktop final : public platform::Platform {
   platform::MainRunLoop& runLoop() override { return runLoop_; }
   platform::Accessibility& accessibility() override { return accessibility_; }
   platform::Workspace& workspace() override { return workspace_; }
-  platform::HotKeys& hotKeys() override { return hotKeys_; }
-  platform::Keyboard& keyboard() override { return keyboard_; }
-  platform::Pasteboard& pasteboard() override { return pasteboard_; }
-  platform::Windows& windows() override { return windows_; }
+  platform::HotKeys& hotKeys() override { return *ways_.hotKeys; }
+  platform::Keyboard& keyboard() override { return *ways_.keyTyping; }
+  platform::Pasteboard& pasteboard() override { return *ways_.clipboard; }
+  platform::Windows& windows() override { return *ways_.hostWindows; }
   platform::Log& log() override { return log_; }
 
   AtspiSession& atspi() { return atspi_; }
@@ -63,26 +61,24 @@ class LinuxDesktop final : public platform::Platform {
  private:
   // In the order they depend on each other; each goes before what it uses
   // when it is made. The workspace and the event listeners know each other:
-  // the workspace goes first, as what the listeners tell.
+  // the workspace goes first, as what the listeners tell. The session's
+  // ways come once the focus is there, whose grab quiet the hot key tells.
   StdoutLog log_;
   ReadingMemo readings_;
   ReadingHandling handling_;
   GlibRunLoop runLoop_;
   X11Display x11_;
   AtspiSession atspi_;
-  X11ApplicationWindows applicationWindows_;
+  SessionApplicationWindows applicationWindows_;
   Applications applications_;
   FocusCache focus_;
   Observers observers_;
+  SessionWays ways_;
   WindowStructure windowStructure_;
-  X11TextPlacement textPlacement_;
+  SessionTextPlacement textPlacement_;
   LinuxWorkspace workspace_;
   EventListeners listeners_;
   AtspiAccessibility accessibility_;
-  X11HotKeys hotKeys_;
-  XTestKeyboard keyboard_;
-  X11Clipboard pasteboard_;
-  X11HostWindows windows_;
   bool rootWatched_ = false;
 };
 

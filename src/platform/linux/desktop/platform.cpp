@@ -15,17 +15,14 @@ LinuxDesktop::LinuxDesktop()
       runLoop_(handling_),
       x11_(runLoop_),
       atspi_(log_, runLoop_, readings_),
-      applicationWindows_(x11_, atspi_),
+      applicationWindows_(ways_, atspi_),
       applications_(atspi_, applicationWindows_),
+      ways_(waysOf(chooseSession(currentSessionEnvironment()), x11_, focus_.grabQuiet(), runLoop_, readings_)),
       windowStructure_(x11_, atspi_, applications_, observers_),
-      textPlacement_(atspi_, applications_, x11_),
-      workspace_(applications_, listeners_, windowStructure_, x11_),
+      textPlacement_(atspi_, applications_, *ways_.places),
+      workspace_(applications_, listeners_, windowStructure_, *ways_.places),
       listeners_({atspi_, readings_, applications_, focus_, observers_, workspace_, runLoop_}),
-      accessibility_(*this),
-      hotKeys_(x11_, focus_.grabQuiet(), runLoop_),
-      keyboard_(x11_, readings_),
-      pasteboard_(runLoop_, x11_.traps()),
-      windows_(x11_, runLoop_) {
+      accessibility_(*this) {
   atspi_.follow(
       [this] {
         readings_.forget();

@@ -8,7 +8,7 @@
 #include "atspi/text_access.h"
 #include "glue/gobject_ref.h"
 #include "logic/window_place.h"
-#include "x11/x11_display.h"
+#include "session/window_places.h"
 
 namespace axt::lindesk {
 
@@ -48,7 +48,7 @@ GRef<AtspiAccessible> windowOf(AtspiSession& session, AtspiAccessible* object) {
 }  // namespace
 
 std::optional<platform::Rect> windowRelativeBounds(AtspiText* text, CharRange chars, AtspiSession& session,
-                                                   Applications& applications, X11Display& x11) {
+                                                   Applications& applications, WindowPlaces& places) {
   AtspiAccessible* object = ATSPI_ACCESSIBLE(text);
   platform::Rect box;
   {
@@ -84,13 +84,7 @@ std::optional<platform::Rect> windowRelativeBounds(AtspiText* text, CharRange ch
 
   const std::optional<platform::Pid> pid = applications.processOf(object);
   if (!pid) return std::nullopt;
-  std::vector<XWindowPlace> windows;
-  for (::Window w : x11.topLevelWindowsOf(*pid)) {
-    if (!x11.isViewable(w)) continue;
-    if (std::optional<platform::Rect> frame = x11.windowFrame(w)) {
-      windows.push_back(XWindowPlace{*frame, x11.longsProperty(w, "_GTK_FRAME_EXTENTS", 4)});
-    }
-  }
+  const std::vector<XWindowPlace> windows = places.shownWindowsOf(*pid);
   const std::optional<XWindowPlace> holding = windowHolding(windows, content);
   if (!holding) return std::nullopt;
   const platform::Point origin = contentOrigin(*holding, content);

@@ -18,29 +18,29 @@ namespace axt::lindesk {
 
 class Applications;
 class AtspiSession;
-class X11Display;
+class WindowPlaces;
 
 // The screen rectangle of the characters `chars` of `text` (the box from
 // the first character's to the last one's), from their extents relative to
 // their window; absent when the toolkit gives none or the window isn't
 // found. The session asks the bus, the applications tell whose the text is,
-// the X server where its window is.
+// the session's window places where its window is.
 std::optional<platform::Rect> windowRelativeBounds(AtspiText* text, CharRange chars, AtspiSession& session,
-                                                   Applications& applications, X11Display& x11);
+                                                   Applications& applications, WindowPlaces& places);
 
 // The same for the text readings of the bus side (text_access.h).
-class X11TextPlacement final : public TextPlacement {
+class SessionTextPlacement final : public TextPlacement {
  public:
-  X11TextPlacement(AtspiSession& session, Applications& applications, X11Display& x11)
-      : session_(session), applications_(applications), x11_(x11) {}
+  SessionTextPlacement(AtspiSession& session, Applications& applications, WindowPlaces& places)
+      : session_(session), applications_(applications), places_(places) {}
   std::optional<platform::Rect> windowRelativeBounds(AtspiText* text, CharRange chars) override {
-    return lindesk::windowRelativeBounds(text, chars, session_, applications_, x11_);
+    return lindesk::windowRelativeBounds(text, chars, session_, applications_, places_);
   }
 
  private:
   AtspiSession& session_;
   Applications& applications_;
-  X11Display& x11_;
+  WindowPlaces& places_;
 };
 
 }  // namespace axt::lindesk

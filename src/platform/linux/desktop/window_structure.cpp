@@ -50,7 +50,7 @@ void WindowStructure::onEvent(const XEvent& event) {
   if (event.type != ConfigureNotify) return;
   auto it = windows_.find(event.xconfigure.window);
   if (it == windows_.end()) return;
-  std::optional<platform::Rect> now = x11_.windowFrame(event.xconfigure.window);
+  std::optional<platform::Rect> now = x11_.geometry().frame(event.xconfigure.window);
   if (!now) return;
   const platform::Rect before = it->second.frame;
   it->second.frame = *now;
@@ -77,12 +77,12 @@ void WindowStructure::watchWindowsOf(Pid pid) {
   // Only the windows not followed yet are looked at: a switch between
   // applications asks nothing of the windows followed already.
   const auto notFollowed = [this](::Window w) { return windows_.count(w) == 0; };
-  for (::Window w : x11_.topLevelWindowsOf(pid, notFollowed)) {
+  for (::Window w : x11_.topLevels().of(pid, notFollowed)) {
     XErrorTrap trap(x11_.traps(), d);
     // Added to what this connection already hears from the window (it may
     // be a host window whose crossings are tracked).
     x11_.selectEvents(w, StructureNotifyMask);
-    const std::optional<platform::Rect> frame = x11_.windowFrame(w);
+    const std::optional<platform::Rect> frame = x11_.geometry().frame(w);
     if (trap.failed() || !frame) continue;
     windows_.emplace(w, Followed{pid, *frame});
   }

@@ -5,7 +5,7 @@
 #include "atspi/applications.h"
 #include "atspi/event_listeners.h"
 #include "desktop/window_structure.h"
-#include "x11/x11_display.h"
+#include "session/window_places.h"
 
 namespace axt::lindesk {
 
@@ -48,9 +48,7 @@ void LinuxWorkspace::addObserver(std::string_view name, Block block) {
 platform::RunningApplicationRef LinuxWorkspace::frontmostApplication() {
   listeners_.start();
   std::optional<Pid> pid = frontmost_;
-  if (!pid) {
-    if (std::optional<::Window> w = x11_.activeWindow()) pid = x11_.windowPid(*w);
-  }
+  if (!pid) pid = places_.activeProcess();
   if (!pid) return nullptr;
   return applications_.runningApplication(*pid);
 }

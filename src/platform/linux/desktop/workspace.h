@@ -22,13 +22,13 @@ using platform::Pid;
 
 class Applications;
 class WindowStructure;
-class X11Display;
+class WindowPlaces;
 
 class LinuxWorkspace final : public platform::Workspace, public WorkspaceEvents {
  public:
   LinuxWorkspace(Applications& applications, EventListeners& listeners, WindowStructure& windowStructure,
-                 X11Display& x11)
-      : applications_(applications), listeners_(listeners), windowStructure_(windowStructure), x11_(x11) {}
+                 WindowPlaces& places)
+      : applications_(applications), listeners_(listeners), windowStructure_(windowStructure), places_(places) {}
 
   void addObserver(std::string_view name,
                    std::function<void(const platform::WorkspaceNotification&)> block) override;
@@ -51,7 +51,7 @@ class LinuxWorkspace final : public platform::Workspace, public WorkspaceEvents 
   Applications& applications_;
   EventListeners& listeners_;
   WindowStructure& windowStructure_;
-  X11Display& x11_;
+  WindowPlaces& places_;
   std::vector<std::pair<std::string, std::shared_ptr<const Block>>> blocks_;
   std::optional<Pid> frontmost_;
 };

@@ -55,14 +55,14 @@ std::optional<platform::Window> X11HostWindows::windowFromObject(void* object) {
   const auto id = static_cast<::Window>(value);
   // The server tells whether it is a window; nothing is read through the
   // pointer.
-  if (!x11_.attributes(id)) return std::nullopt;
+  if (!x11_.geometry().attributes(id)) return std::nullopt;
   return platform::Window(std::make_shared<WindowHandle>(id));
 }
 
 std::optional<platform::Rect> X11HostWindows::contentViewBounds(const platform::Window& window) {
   const ::Window id = idOf(window);
   if (id == 0) return std::nullopt;
-  std::optional<XWindowAttributes> a = x11_.attributes(id);
+  std::optional<XWindowAttributes> a = x11_.geometry().attributes(id);
   if (!a) return std::nullopt;
   return platform::Rect{{0, 0}, {static_cast<double>(a->width), static_cast<double>(a->height)}};
 }

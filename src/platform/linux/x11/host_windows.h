@@ -17,12 +17,13 @@
 #include "glue/run_loop.h"
 #include "platform/backend_handles.h"
 #include "platform/platform.h"
+#include "session/host_windows.h"
 
 namespace axt::lindesk {
 
 class X11Display;
 
-class X11HostWindows final : public platform::Windows {
+class X11HostWindows final : public SessionHostWindows {
  public:
   X11HostWindows(X11Display& x11, GlibRunLoop& runLoop) : x11_(x11), runLoop_(runLoop) {}
 

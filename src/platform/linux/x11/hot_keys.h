@@ -17,6 +17,7 @@
 #include "logic/key_hold.h"
 #include "platform/backend_handles.h"
 #include "platform/platform.h"
+#include "session/hot_keys.h"
 
 namespace axt::lindesk {
 
@@ -25,7 +26,7 @@ using platform::OSStatus;
 class GrabQuiet;
 class X11Display;
 
-class X11HotKeys final : public platform::HotKeys {
+class X11HotKeys final : public SessionHotKeys {
  public:
   // `quiet` hears when a grabbed key goes down and up.
   X11HotKeys(X11Display& x11, GrabQuiet& quiet, GlibRunLoop& runLoop)

@@ -102,7 +102,7 @@ bool XTestKeyboard::reachesFocusedApplication() {
     if (ok == 0 || trap.failed()) return std::nullopt;
     return parent;
   };
-  const auto isApplicationWindow = [this](::Window w) { return !x11_.longsProperty(w, "WM_STATE", 1).empty(); };
+  const auto isApplicationWindow = [this](::Window w) { return !x11_.properties().longs(w, "WM_STATE", 1).empty(); };
   return keysReachFocus(true, classifyXFocus(focus, DefaultRootWindow(d), parentOf, isApplicationWindow));
 }
 

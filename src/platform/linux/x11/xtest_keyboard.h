@@ -11,12 +11,13 @@
 
 #include "logic/reading_memo.h"
 #include "platform/platform.h"
+#include "session/key_typing.h"
 
 namespace axt::lindesk {
 
 class X11Display;
 
-class XTestKeyboard final : public platform::Keyboard {
+class XTestKeyboard final : public SessionKeyTyping {
  public:
   XTestKeyboard(X11Display& x11, ReadingMemo& readings) : x11_(x11), readings_(readings) {}
 

@@ -1,0 +1,23 @@
+// The choice of the session's ways, made once, when the desktop is made:
+// the kind of session read from the environment the host was started with
+// (session_kind.h), and the ways of that kind.
+#pragma once
+
+#include "logic/session_kind.h"
+#include "session/session_ways.h"
+
+namespace axt::lindesk {
+
+class GlibRunLoop;
+class GrabQuiet;
+class ReadingMemo;
+class X11Display;
+
+// The variables as the process has them now.
+SessionEnvironment currentSessionEnvironment();
+
+// The X11 ways stand on `x11`; the hot key tells `quiet` when its key goes
+// down and up, typed keys make `readings` forget what they change.
+SessionWays waysOf(SessionKind kind, X11Display& x11, GrabQuiet& quiet, GlibRunLoop& runLoop, ReadingMemo& readings);
+
+}  // namespace axt::lindesk

@@ -1,0 +1,12 @@
+#include "logic/session_kind.h"
+
+namespace axt::lindesk {
+
+SessionKind chooseSession(const SessionEnvironment& environment) {
+  if (environment.display.empty()) return SessionKind::kNone;
+  if (environment.sessionType == "x11") return SessionKind::kX11;
+  if (environment.sessionType == "wayland") return SessionKind::kXWayland;
+  return environment.waylandDisplay.empty() ? SessionKind::kX11 : SessionKind::kXWayland;
+}
+
+}  // namespace axt::lindesk
