@@ -86,12 +86,12 @@ struct Session {
   }
   void focus(int i) {
     newest = platform::Element(std::make_shared<ElementHandle>(kPid, proxies.make(), ObjectKey{kApp, pathOf(i)}, kBus));
-    observers.deliver(kPid, newest, "AXFocusedUIElementChanged", observers.numberHeardEvent());
+    observers.deliver(kPid, newest, "AXFocusedUIElementChanged", observers.countHeardEvent());
     const std::uint64_t id = observers.create(kPid, &ignore);
     (void)observers.addRegistration(id, newest, kPid, "AXSelectedTextChanged", &tracker);
     observers.install(id);
     core.emplace_back(platform::Observer(std::make_shared<axt::lindesk::ObserverHandle>(id)), newest);
-    observers.deliver(kPid, newest, "AXSelectedTextChanged", observers.numberHeardEvent());
+    observers.deliver(kPid, newest, "AXSelectedTextChanged", observers.countHeardEvent());
   }
   void gone(int i) {
 #ifndef AXBENCH_BEFORE
@@ -117,9 +117,9 @@ void BM_EventAfterShortLivedFocus(benchmark::State& state) {
   const long heapAfter = heapInUseKiB();
   for (auto _ : state) {
     session->observers.deliver(kPid, session->newest, "AXFocusedUIElementChanged",
-                               session->observers.numberHeardEvent());
+                               session->observers.countHeardEvent());
     session->observers.deliver(kPid, session->newest, "AXSelectedTextChanged",
-                               session->observers.numberHeardEvent());
+                               session->observers.countHeardEvent());
     benchmark::DoNotOptimize(session->observers.anyoneListens(kPid, "AXSelectedTextChanged"));
   }
   state.counters["focus_changes"] = changes;

@@ -17,7 +17,7 @@ namespace axt::lindesk {
 namespace {
 
 constexpr double kSettle = ActivationSettling::kSettleSeconds;
-constexpr double kAfterRelease = GrabQuiet::kAfterRelease;
+constexpr double kAfterRelease = GrabHoldBack::kAfterRelease;
 
 struct Ev {
   HeardKind kind;
@@ -85,7 +85,7 @@ struct Loop {
   double now = 0;
   std::multimap<double, std::function<void()>> due;
   FakeObjects objects;
-  GrabQuiet grab;
+  GrabHoldBack grab;
   EventIntake<Ev, FakeObjects> intake{objects, grab};
   std::vector<Out> delivered;
   std::vector<IntakeOutcome> outcomes;
@@ -236,7 +236,7 @@ TEST(EventIntake, AReturnAfterADetourTakenBackIsTold) {
   l.hear(3.002, kFocus, 1);
   l.run();
   EXPECT_EQ(l.delivered, (std::vector<Out>{{kFocus, 1}, {kFocus, 1}}));
-  // Not so for claims taken back within a grab's quiet or an activation's
+  // Not so for claims taken back within a grab's hold-back or an activation's
   // settling, which come and go around the element that keeps the focus.
   Loop grab;
   grab.objects.focus["app"] = 1;
@@ -305,7 +305,7 @@ TEST(EventIntake, SettlingIsJudgedByWhenReportsWereHeardNotHandled) {
   // handled after it.
   FakeObjects objects;
   objects.switches = {100};
-  GrabQuiet grab;
+  GrabHoldBack grab;
   EventIntake<Ev, FakeObjects> intake(objects, grab);
   auto later = [] { return 5.2; };
   EXPECT_EQ(intake.handle(Ev{kActivated, 100, 5.0}, later).outcome, IntakeOutcome::kRecorded);
@@ -362,8 +362,8 @@ TEST(EventIntake, AGrabsQuietEndsExactlyAtItsEdge) {
 }
 
 TEST(EventIntake, AClaimHeardInTheGrabButHandledAfterItIsStillTheGrabs) {
-  // Heard just before the quiet's end, and still being asked whether it
-  // stands when the quiet is over: held back as the grab's, and looked at
+  // Heard just before the hold-back's end, and still being asked whether it
+  // stands when the hold-back is over: held back as the grab's, and looked at
   // at once, by the time after the request.
   Loop l;
   l.objects.focus["app"] = 1;
@@ -381,7 +381,7 @@ TEST(EventIntake, AClaimHeardInTheGrabButHandledAfterItIsStillTheGrabs) {
 TEST(EventIntake, APressMeanwhileKeepsTheClaimsWaiting) {
   Loop l;
   l.claimInGrab(1.0, 2);
-  l.release(1.055);  // before the claim is handled: looked at the quiet's end
+  l.release(1.055);  // before the claim is handled: looked at the hold-back's end
   l.press(1.4);      // the hot key again before that end
   l.hear(1.6, kFocus, 3);
   l.release(1.8);
@@ -394,7 +394,7 @@ TEST(EventIntake, AClaimHeardAfterTheQuietDropsTheHeldOnes) {
   Loop l;
   l.claimInGrab(1.0, 2);
   l.release(1.1);
-  l.hear(1.6, kFocus, 4);  // heard after the quiet, before the held claim's look
+  l.hear(1.6, kFocus, 4);  // heard after the hold-back, before the held claim's look
   l.run();
   EXPECT_EQ(l.delivered, (std::vector<Out>{{kFocus, 4}}));
   EXPECT_EQ(l.intake.held(), 0U);

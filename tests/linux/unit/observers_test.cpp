@@ -70,7 +70,7 @@ class ObserversTest : public ::testing::Test {
     return id;
   }
   void event(const platform::Element& e, const std::string& name) {
-    observers.deliver(kPid, e, name, observers.numberHeardEvent());
+    observers.deliver(kPid, e, name, observers.countHeardEvent());
   }
 
   Observers observers;
@@ -107,7 +107,7 @@ TEST_F(ObserversTest, AnEventReachesItsElementsAndItsApplicationsRegistrationsIn
 
 TEST_F(ObserversTest, ARegistrationHearsOnlyWhatWasHeardAfterIt) {
   const platform::Element field = anObject("/field");
-  const std::uint64_t before = observers.numberHeardEvent();
+  const std::uint64_t before = observers.countHeardEvent();
   observe(field, "AXSelectedTextChanged", &a);
   observers.deliver(kPid, field, "AXSelectedTextChanged", before);
   EXPECT_TRUE(heard().empty());

@@ -33,7 +33,7 @@ void ApplicationRevival::remember(AtspiApplication* app) {
   if (app != nullptr && known_.count(app) == 0) known_.emplace(app, GRef<AtspiApplication>::retain(app));
 }
 
-void ApplicationRevival::meet(AtspiAccessible* accessible, DBusConnection* bus) {
+void ApplicationRevival::noteSeen(AtspiAccessible* accessible, DBusConnection* bus) {
   if (accessible == nullptr) return;
   reviveApplication(accessible->parent.app, bus);
   remember(accessible->parent.app);

@@ -10,7 +10,7 @@
 // were freed.
 //
 // The backend therefore remembers (and references) every application
-// object it meets, for the life of the process, as long as libatspi may
+// object it sees, for the life of the process, as long as libatspi may
 // hand them out; once connected to a new bus it fills the emptied ones
 // again as libatspi fills a new one. These are libatspi's fields: only a
 // libatspi laid out as checked may have them written (atspi_layout.h).
@@ -27,11 +27,11 @@ namespace axt::lindesk {
 
 class ApplicationRevival {
  public:
-  // An object met on the bus now: its application object is remembered.
+  // An object seen on the bus now: its application object is remembered.
   // With `bus` (connected to a bus after the first), an emptied one is
-  // filled again at once: met on the bus now, it is one of the new bus's
+  // filled again at once: seen on the bus now, it is one of the new bus's
   // applications under a name libatspi knew from an old one.
-  void meet(AtspiAccessible* accessible, DBusConnection* bus);
+  void noteSeen(AtspiAccessible* accessible, DBusConnection* bus);
   // The bus went away; `desktop` is libatspi's desktop object of it, whose
   // application and children are remembered too. Before atspi_exit.
   void busLost(AtspiAccessible* desktop);

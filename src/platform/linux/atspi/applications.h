@@ -120,7 +120,7 @@ class LinuxRunningApplication final : public platform::RunningApplication {
   Applications& applications_;
   Pid pid_;
   std::optional<std::string> name_;
-  // The toolkit's id (empty: it has none), settled once the application
+  // The toolkit's id (empty: it has none), known for good once the application
   // has shown a window. Until then the executable's name is given, and the
   // windows are looked at again next time.
   mutable std::optional<std::string> toolkitId_;

@@ -62,10 +62,10 @@ bool AtspiSession::revivable() {
   return *revivable_;
 }
 
-void AtspiSession::meet(AtspiAccessible* accessible) {
+void AtspiSession::noteSeen(AtspiAccessible* accessible) {
   if (connection_ != Connection::kUp || !revivable()) return;
   // On the first bus an emptied application object is one that quit.
-  revival_.meet(accessible, connectionNumber_ > 1 ? watch_.connection() : nullptr);
+  revival_.noteSeen(accessible, connectionNumber_ > 1 ? watch_.connection() : nullptr);
   nameConnectionAsOnBus(accessible, watch_.connection());
 }
 

@@ -31,7 +31,7 @@
 #include "atspi/unresponsive_apps.h"
 #include "glue/gobject_ref.h"
 #include "glue/run_loop.h"
-#include "logic/reading_memo.h"
+#include "logic/handling_cache.h"
 #include "logic/retry_backoff.h"
 #include "platform/platform.h"
 
@@ -41,8 +41,8 @@ class AtspiSession {
  public:
   // `log` tells the host what the backend can't do about the bus; retries
   // and losses are handled from `runLoop`'s main context; `readings` keeps
-  // what the bus answered within one handling (reading_memo.h).
-  AtspiSession(platform::Log& log, GlibRunLoop& runLoop, ReadingMemo& readings)
+  // what the bus answered within one handling (handling_cache.h).
+  AtspiSession(platform::Log& log, GlibRunLoop& runLoop, HandlingCache& readings)
       : watch_(runLoop), log_(log), runLoop_(runLoop), readings_(readings) {}
   AtspiSession(const AtspiSession&) = delete;
   AtspiSession& operator=(const AtspiSession&) = delete;
@@ -57,7 +57,7 @@ class AtspiSession {
 
   // An object heard of on the bus now: the source of an event, an
   // application on the desktop (application_revival.h).
-  void meet(AtspiAccessible* accessible);
+  void noteSeen(AtspiAccessible* accessible);
 
   // While the bus is lost: tries the new one at once (its address was just
   // published).
@@ -75,7 +75,7 @@ class AtspiSession {
   // The applications that stopped answering, to which requests fail at
   // once until they answer again.
   UnresponsiveApps& unresponsive() { return unresponsive_; }
-  ReadingMemo& readings() { return readings_; }
+  HandlingCache& readings() { return readings_; }
 
  private:
   enum class Connection {
@@ -109,7 +109,7 @@ class AtspiSession {
   BusWatch watch_;
   platform::Log& log_;
   GlibRunLoop& runLoop_;
-  ReadingMemo& readings_;
+  HandlingCache& readings_;
   UnresponsiveApps unresponsive_{[this] { return watch_.connection(); }};
 };
 

@@ -37,7 +37,7 @@ void EventDelivery::deliver(const HeardEvent& e) {
   }
   const std::string name = notification;
   if (!observers_.anyoneListens(*pid, name)) return;
-  observers_.deliver(*pid, wrapElement(*pid, source, session_.connectionNumber()), name, e.number);
+  observers_.deliver(*pid, wrapElement(*pid, source, session_.connectionNumber()), name, e.heardOrder);
 }
 
 void EventDelivery::launched(const HeardEvent& e) {

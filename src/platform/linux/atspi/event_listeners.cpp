@@ -12,7 +12,7 @@
 #include "glue/monotonic_clock.h"
 #include "glue/run_loop.h"
 #include "logic/observers.h"
-#include "logic/reading_memo.h"
+#include "logic/handling_cache.h"
 
 namespace axt::lindesk {
 
@@ -28,7 +28,7 @@ EventListeners::EventListeners(const Parts& parts)
     : parts_(parts),
       probe_(parts.session, parts.applications, parts.focus, parts.workspace),
       delivery_(parts.session, parts.applications, parts.observers, parts.workspace),
-      intake_(probe_, parts.focus.grabQuiet()) {}
+      intake_(probe_, parts.focus.grabHoldBack()) {}
 
 void EventListeners::onEvent(AtspiEvent* raw, void* self) {
   const std::unique_ptr<AtspiEvent, EventDeleter> event(raw);
@@ -40,7 +40,7 @@ void EventListeners::onEvent(AtspiEvent* raw, void* self) {
 void EventListeners::hear(const AtspiEvent& event) {
   if (event.source == nullptr || event.type == nullptr) return;
   if (noteGone(parts_.session, parts_.observers, parts_.applications, event)) return;
-  parts_.session.meet(event.source);
+  parts_.session.noteSeen(event.source);
   if (!reachable(event.source)) return;
   // Heard while a change is handled (a main loop run within a handler):
   // what the handling learned may no longer hold.
@@ -57,7 +57,8 @@ void EventListeners::hear(const AtspiEvent& event) {
     h.child = GRef<AtspiAccessible>::retain(ATSPI_ACCESSIBLE(g_value_get_object(&event.any_data)));
   }
   // Numbered only once it is queued: a merged event is none of its own.
-  if (intake_.hear(std::move(h), [this](HeardEvent& queued) { queued.number = parts_.observers.numberHeardEvent(); })) {
+  const auto numbered = [this](HeardEvent& queued) { queued.heardOrder = parts_.observers.countHeardEvent(); };
+  if (intake_.hear(std::move(h), numbered)) {
     parts_.runLoop.postAfter(decltype(intake_)::kGatherSeconds, [this] { drain(); });
   }
 }
@@ -65,7 +66,7 @@ void EventListeners::hear(const AtspiEvent& event) {
 void EventListeners::drain() {
   for (const HeardEvent& e : intake_.takeBatch()) {
     // Each event is handled afresh.
-    const ReadingScope handling(parts_.readings);
+    const HandlingScope handling(parts_.readings);
     const IntakeVerdict verdict = intake_.handle(e, monotonicSeconds);
     if (verdict.afterGrabIn) scheduleAfterGrab(*verdict.afterGrabIn);
     if (verdict.outcome != IntakeOutcome::kDeliver) continue;

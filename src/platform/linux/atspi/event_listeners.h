@@ -24,13 +24,13 @@ class Applications;
 class GlibRunLoop;
 class FocusCache;
 class Observers;
-class ReadingMemo;
+class HandlingCache;
 
 class EventListeners {
  public:
   struct Parts {
     AtspiSession& session;
-    ReadingMemo& readings;
+    HandlingCache& readings;
     Applications& applications;
     FocusCache& focus;
     Observers& observers;

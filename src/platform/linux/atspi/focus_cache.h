@@ -18,7 +18,7 @@
 
 #include "glue/gobject_ref.h"
 #include "logic/focus_moves.h"
-#include "logic/grab_quiet.h"
+#include "logic/grab_hold_back.h"
 
 namespace axt::lindesk {
 
@@ -38,12 +38,12 @@ class FocusCache {
     focused_.clear();
     moves_.forgetAll();
   }
-  GrabQuiet& grabQuiet() { return grabQuiet_; }
+  GrabHoldBack& grabHoldBack() { return grabHoldBack_; }
 
  private:
   std::map<std::string, GRef<AtspiAccessible>> focused_;  // by bus name
   FocusMoves moves_;
-  GrabQuiet grabQuiet_;
+  GrabHoldBack grabHoldBack_;
 };
 
 }  // namespace axt::lindesk

@@ -15,7 +15,7 @@ struct HeardEvent {
   HeardKind kind;
   GRef<AtspiAccessible> source;
   GRef<AtspiAccessible> child;  // the application that was added
-  std::uint64_t number = 0;     // the observers' count of heard events
+  std::uint64_t heardOrder = 0;  // where it stands among the events heard, from 1
   double heardAt = 0;           // monotonic seconds
 };
 

@@ -2,7 +2,7 @@
 
 #include "atspi/atspi_session.h"
 #include "logic/handles.h"
-#include "logic/reading_memo.h"
+#include "logic/handling_cache.h"
 
 namespace axt::lindesk {
 
@@ -19,7 +19,7 @@ GQuark roleQuark() {
 
 GRef<AtspiStateSet> statesOf(AtspiSession& session, AtspiAccessible* object) {
   if (object == nullptr) return {};
-  ReadingMemo& memo = session.readings();
+  HandlingCache& memo = session.readings();
   GRef<AtspiStateSet> known;
   memo.with(object, [&](ObjectReadings& r) { known = r.states; });
   if (known) return known;

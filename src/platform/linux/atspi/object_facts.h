@@ -1,5 +1,5 @@
 // What the backend asks of an object itself: its states, asked once per
-// handling (reading_memo.h), and its role, asked once in the object's life.
+// handling (handling_cache.h), and its role, asked once in the object's life.
 // A role is what an object is (a text, a button, a window): toolkits name a
 // new object for a new role and report the rare change of one, on which
 // the role is asked again.

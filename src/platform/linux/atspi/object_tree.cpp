@@ -46,7 +46,7 @@ GRef<AtspiAccessible> findChild(AtspiSession& session, AtspiAccessible* parent,
       }
     }
     if (!child) continue;
-    session.meet(child.get());
+    session.noteSeen(child.get());
     if (reachable(child.get()) && wanted(child.get())) return child;
   }
   return {};

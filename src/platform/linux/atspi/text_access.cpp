@@ -5,7 +5,7 @@
 
 #include "atspi/atspi_session.h"
 #include "logic/handles.h"
-#include "logic/reading_memo.h"
+#include "logic/handling_cache.h"
 
 namespace axt::lindesk {
 
@@ -132,7 +132,7 @@ AXError readChars(AtspiSession& session, AtspiText* text, CharRange chars, std::
     return axerr::kSuccess;
   }
   AtspiAccessible* object = ATSPI_ACCESSIBLE(text);
-  ReadingMemo& memo = session.readings();
+  HandlingCache& memo = session.readings();
   bool known = false;
   memo.with(object, [&](ObjectReadings& r) {
     auto it = std::find_if(r.texts.begin(), r.texts.end(), [&](const auto& t) { return t.first == chars; });

@@ -86,7 +86,7 @@ void UnresponsiveApps::probeAll() {
             // it answers again; the library's own timeout says it doesn't.
             const bool silent = !reply || (dbus_message_get_type(reply.get()) == DBUS_MESSAGE_TYPE_ERROR &&
                                            dbus_message_is_error(reply.get(), DBUS_ERROR_NO_REPLY));
-            p->apps->settle(p->busName, silent);
+            p->apps->probeAnswered(p->busName, silent);
           });
         },
         probe, [](void* data) { delete static_cast<Probe*>(data); });
@@ -94,7 +94,7 @@ void UnresponsiveApps::probeAll() {
   }
 }
 
-void UnresponsiveApps::settle(const std::string& busName, bool stillUnresponsive) {
+void UnresponsiveApps::probeAnswered(const std::string& busName, bool stillUnresponsive) {
   auto it = marked_.find(busName);
   if (it == marked_.end()) return;
   if (stillUnresponsive) {

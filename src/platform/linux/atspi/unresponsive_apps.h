@@ -42,7 +42,7 @@ class UnresponsiveApps {
   struct Probe;
   static gboolean onTick(gpointer self);
   void probeAll();
-  void settle(const std::string& busName, bool stillUnresponsive);
+  void probeAnswered(const std::string& busName, bool stillUnresponsive);
 
   // Each marked application, and whether a question to it is outstanding.
   std::function<DBusConnection*()> bus_;

@@ -20,7 +20,7 @@
 #include "desktop/workspace.h"
 #include "glue/run_loop.h"
 #include "logic/observers.h"
-#include "logic/reading_memo.h"
+#include "logic/handling_cache.h"
 #include "platform/platform.h"
 #include "session/session_ways.h"
 #include "x11/x11_display.h"
@@ -55,16 +55,16 @@ class LinuxDesktop final : public platform::Platform {
   WindowStructure& windowStructure() { return windowStructure_; }
   EventListeners& listeners() { return listeners_; }
   LinuxWorkspace& linuxWorkspace() { return workspace_; }
-  ReadingMemo& readings() { return readings_; }
+  HandlingCache& readings() { return readings_; }
   TextPlacement& textPlacement() { return textPlacement_; }
 
  private:
   // In the order they depend on each other; each goes before what it uses
   // when it is made. The workspace and the event listeners know each other:
   // the workspace goes first, as what the listeners tell. The session's
-  // ways come once the focus is there, whose grab quiet the hot key tells.
+  // ways come once the focus is there, whose grab hold-back the hot key tells.
   StdoutLog log_;
-  ReadingMemo readings_;
+  HandlingCache readings_;
   ReadingHandling handling_;
   GlibRunLoop runLoop_;
   X11Display x11_;

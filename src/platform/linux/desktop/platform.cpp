@@ -17,7 +17,7 @@ LinuxDesktop::LinuxDesktop()
       atspi_(log_, runLoop_, readings_),
       applicationWindows_(ways_, atspi_),
       applications_(atspi_, applicationWindows_),
-      ways_(waysOf(chooseSession(currentSessionEnvironment()), x11_, focus_.grabQuiet(), runLoop_, readings_)),
+      ways_(waysOf(chooseSession(currentSessionEnvironment()), x11_, focus_.grabHoldBack(), runLoop_, readings_)),
       windowStructure_(x11_, atspi_, applications_, observers_),
       textPlacement_(atspi_, applications_, *ways_.places),
       workspace_(applications_, listeners_, windowStructure_, *ways_.places),

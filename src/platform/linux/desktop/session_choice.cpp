@@ -28,10 +28,11 @@ SessionEnvironment currentSessionEnvironment() {
   return SessionEnvironment{variable("XDG_SESSION_TYPE"), variable("WAYLAND_DISPLAY"), variable("DISPLAY")};
 }
 
-SessionWays waysOf(SessionKind kind, X11Display& x11, GrabQuiet& quiet, GlibRunLoop& runLoop, ReadingMemo& readings) {
+SessionWays waysOf(SessionKind kind, X11Display& x11, GrabHoldBack& holdBack, GlibRunLoop& runLoop,
+                   HandlingCache& readings) {
   if (kind == SessionKind::kNone) return noSessionWays();
   SessionWays ways;
-  ways.hotKeys = std::make_unique<X11HotKeys>(x11, quiet, runLoop);
+  ways.hotKeys = std::make_unique<X11HotKeys>(x11, holdBack, runLoop);
   ways.keyTyping = std::make_unique<XTestKeyboard>(x11, readings);
   ways.activation = std::make_unique<X11WindowActivation>(x11);
   ways.places = std::make_unique<X11WindowPlaces>(x11);

@@ -9,15 +9,16 @@
 namespace axt::lindesk {
 
 class GlibRunLoop;
-class GrabQuiet;
-class ReadingMemo;
+class GrabHoldBack;
+class HandlingCache;
 class X11Display;
 
 // The variables as the process has them now.
 SessionEnvironment currentSessionEnvironment();
 
-// The X11 ways stand on `x11`; the hot key tells `quiet` when its key goes
+// The X11 ways stand on `x11`; the hot key tells `holdBack` when its key goes
 // down and up, typed keys make `readings` forget what they change.
-SessionWays waysOf(SessionKind kind, X11Display& x11, GrabQuiet& quiet, GlibRunLoop& runLoop, ReadingMemo& readings);
+SessionWays waysOf(SessionKind kind, X11Display& x11, GrabHoldBack& holdBack, GlibRunLoop& runLoop,
+                   HandlingCache& readings);
 
 }  // namespace axt::lindesk

@@ -60,7 +60,7 @@ void WindowStructure::onEvent(const XEvent& event) {
   const bool resized = !(now->size == before.size);
   if (!moved && !resized) return;
   if (!observers_.anyoneListens(pid, "AXWindowMoved") && !observers_.anyoneListens(pid, "AXWindowResized")) return;
-  const std::uint64_t heard = observers_.numberHeardEvent();
+  const std::uint64_t heard = observers_.countHeardEvent();
   std::optional<platform::Element> element = windowElementOf(pid);
   if (!element) return;
   if (moved) observers_.deliver(pid, *element, "AXWindowMoved", heard);

@@ -14,7 +14,7 @@ namespace axt::lindesk {
 
 // What runs around everything the main loop hands the backend (a posted
 // block, a timer, what X events bring): one handling of the backend's.
-// What a handling scopes belongs to the rooms above (the reading memo), so
+// What a handling scopes belongs to the rooms above (the handling cache), so
 // the desktop that owns it says what a handling is.
 class Handling {
  public:

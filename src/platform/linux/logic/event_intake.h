@@ -15,7 +15,7 @@
 // - a window's activation is told to the workspace; a switch of
 //   application starts the activation's settling (activation_settling.h);
 // - a focus claim heard during the hot key's grab is held back until the
-//   grab is over (grab_quiet.h), the latest claim for an object replacing
+//   grab is over (grab_hold_back.h), the latest claim for an object replacing
 //   an earlier one; a claim heard after it drops those still held. Once
 //   the grab is over, the latest held claim that still stands is where the
 //   focus is;
@@ -59,7 +59,7 @@
 
 #include "logic/activation_settling.h"
 #include "logic/event_kinds.h"
-#include "logic/grab_quiet.h"
+#include "logic/grab_hold_back.h"
 
 namespace axt::lindesk {
 
@@ -67,7 +67,7 @@ enum class IntakeOutcome {
   kDeliver,    // goes to the observers (an arrival: to the workspace)
   kObsolete,   // no longer holds
   kHeld,       // a focus claim waiting for the grab's end
-  kQuiet,      // a caret report of the grab's
+  kGrabReport, // a caret report of the grab's
   kUnchanged,  // the focus is where it was
   kSettled,    // belongs to an activation
   kRecorded,   // an activation, told to the workspace, never delivered
@@ -93,7 +93,7 @@ class EventIntake {
   // far longer anyway.
   static constexpr double kGatherSeconds = 0.01;
 
-  EventIntake(Probe& probe, const GrabQuiet& grab) : probe_(probe), grab_(grab) {}
+  EventIntake(Probe& probe, const GrabHoldBack& grab) : probe_(probe), grab_(grab) {}
 
   // An event heard. True when a drain is to be scheduled kGatherSeconds on.
   // `stamp(e)` is called for an event that is queued, not for one merged
@@ -132,14 +132,14 @@ class EventIntake {
         return {IntakeOutcome::kRecorded, {}};
       case HeardKind::kFocusGained: {
         if (!probe_.stands(e)) {
-          if (!grab_.quiet(e.heardAt)) {
+          if (!grab_.holds(e.heardAt)) {
             const std::string application = probe_.applicationOf(e);
             if (!settling_.settling(application, e.heardAt)) probe_.claimTakenBack(application, e);
           }
           return {IntakeOutcome::kObsolete, {}};
         }
-        if (grab_.quiet(e.heardAt)) return {IntakeOutcome::kHeld, holdBack(e, clock())};
-        // Heard after the quiet: the claims still held are older, and this
+        if (grab_.holds(e.heardAt)) return {IntakeOutcome::kHeld, holdBack(e, clock())};
+        // Heard after the hold-back: the claims still held are older, and this
         // one is where the focus went.
         heldBack_.clear();
         const std::string application = probe_.applicationOf(e);
@@ -149,7 +149,7 @@ class EventIntake {
       }
       case HeardKind::kSelection:
         if (!probe_.stands(e)) return {IntakeOutcome::kObsolete, {}};
-        if (grab_.quiet(e.heardAt)) return {IntakeOutcome::kQuiet, {}};
+        if (grab_.holds(e.heardAt)) return {IntakeOutcome::kGrabReport, {}};
         if (settling_.settling(probe_.applicationOf(e), e.heardAt)) return {IntakeOutcome::kSettled, {}};
         return {IntakeOutcome::kDeliver, {}};
       default:
@@ -208,7 +208,7 @@ class EventIntake {
   }
 
   Probe& probe_;
-  const GrabQuiet& grab_;
+  const GrabHoldBack& grab_;
   std::deque<Event> queue_;
   bool drainScheduled_ = false;
   std::vector<Event> heldBack_;

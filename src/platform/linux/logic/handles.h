@@ -2,7 +2,7 @@
 // have value identity: two handles naming the same accessible object (its
 // D-Bus name and object path) compare equal and hash alike, however many
 // proxies AT-SPI made for it. An application element names a process and
-// nothing else, as the application elements of the library's other platform
+// nothing else, as the application elements of macOS
 // do; the root object of an application is always given in that form. The
 // kinds every backend has alike come from platform/backend_handles.h.
 #pragma once

@@ -10,7 +10,7 @@ namespace axt::lindesk {
 
 namespace {
 
-// Modifier bits of the other platform's hot-key masks.
+// Modifier bits of macOS's hot-key masks.
 constexpr std::uint32_t kCmdKey = 0x100;
 constexpr std::uint32_t kShiftKey = 0x200;
 constexpr std::uint32_t kOptionKey = 0x800;

@@ -1,5 +1,5 @@
 // Which X key and modifiers stand for a hot key given in the terms of the
-// library's other platform, and the lock-modifier states a grab must cover.
+// macOS, and the lock-modifier states a grab must cover.
 #pragma once
 
 #include <X11/X.h>
@@ -11,7 +11,7 @@
 namespace axt::lindesk {
 
 // The X key and modifiers for a virtual key code and modifier mask of the
-// library's other platform: Return is Return, Option is Alt (Mod1),
+// macOS: Return is Return, Option is Alt (Mod1),
 // Command is Super (Mod4). Absent for a key this backend doesn't know.
 struct XKeyCombination {
   KeySym keysym = 0;

@@ -33,7 +33,7 @@ class Observers {
   // events heard after it was made, however long they waited in the queue:
   // the focus a window gives its element as it becomes active is heard with
   // the activation, before the observers the activation leads to exist.
-  std::uint64_t numberHeardEvent() { return ++heardCount_; }
+  std::uint64_t countHeardEvent() { return ++heardCount_; }
 
   // A new observer for the process; numbers start at 1.
   std::uint64_t create(Pid pid, platform::ObserverCallback callback);

@@ -1,4 +1,4 @@
-// The keys the library posts, in the terms of its other platform, and the X
+// The keys the library posts, in macOS's terms, and the X
 // keys that stand for them on this desktop. The library posts the paste
 // chord Command+V; the paste chord here is Control+V, so:
 //

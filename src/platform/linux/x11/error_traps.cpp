@@ -46,16 +46,16 @@ XErrorTrap::XErrorTrap(XErrorTraps& traps, Display* display)
 
 XErrorTrap::~XErrorTrap() {
   // Errors still to come would find Xlib's handler, which ends the process.
-  settle();
+  awaitReplies();
   traps_.close(this);
 }
 
 bool XErrorTrap::failed() {
-  settle();
+  awaitReplies();
   return error_ != 0;
 }
 
-void XErrorTrap::settle() {
+void XErrorTrap::awaitReplies() {
   const unsigned long last = NextRequest(display_) - 1;
   if (last < first_ || LastKnownRequestProcessed(display_) >= last) return;
   XSync(display_, False);

@@ -35,7 +35,7 @@ class XErrorTrap {
   friend class XErrorTraps;
   // Waits for the server to answer the requests made in the trap, unless
   // it has already.
-  void settle();
+  void awaitReplies();
 
   XErrorTraps& traps_;
   Display* display_;

@@ -9,7 +9,7 @@
 
 #include "glue/monotonic_clock.h"
 #include "glue/run_loop.h"
-#include "logic/grab_quiet.h"
+#include "logic/grab_hold_back.h"
 #include "logic/handles.h"
 #include "x11/x11_display.h"
 
@@ -50,7 +50,7 @@ void X11HotKeys::onKey(const XEvent& event) {
     for (const Grab& g : grabs_) {
       if (g.keycode == event.xkey.keycode) {
         held_.released(g.keycode, event.xkey.time);
-        quiet_.released(now);
+        holdBack_.released(now);
         return;
       }
     }
@@ -60,7 +60,7 @@ void X11HotKeys::onKey(const XEvent& event) {
   const unsigned int relevant = event.xkey.state & ~lockMasks_ & (ShiftMask | ControlMask | Mod1Mask | Mod4Mask);
   for (const Grab& g : grabs_) {
     if (g.keycode == event.xkey.keycode && g.modifiers == relevant) {
-      quiet_.pressed(now);
+      holdBack_.pressed(now);
       // The key held down: the grab goes on, but the handlers heard it.
       if (!held_.pressed(g.keycode, event.xkey.time)) return;
       // From the main loop, not from inside the X event dispatch.

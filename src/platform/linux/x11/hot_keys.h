@@ -2,7 +2,7 @@
 // every state of the lock modifiers (Caps Lock, Num Lock, Scroll Lock), so
 // that the combination works whichever of them is on. A press reaches the
 // application's handlers on the main loop, newest handler first, as the
-// event manager of the library's other platform offers it.
+// event manager of macOS offers it.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -23,14 +23,14 @@ namespace axt::lindesk {
 
 using platform::OSStatus;
 
-class GrabQuiet;
+class GrabHoldBack;
 class X11Display;
 
 class X11HotKeys final : public SessionHotKeys {
  public:
-  // `quiet` hears when a grabbed key goes down and up.
-  X11HotKeys(X11Display& x11, GrabQuiet& quiet, GlibRunLoop& runLoop)
-      : x11_(x11), quiet_(quiet), runLoop_(runLoop) {}
+  // `holdBack` hears when a grabbed key goes down and up.
+  X11HotKeys(X11Display& x11, GrabHoldBack& holdBack, GlibRunLoop& runLoop)
+      : x11_(x11), holdBack_(holdBack), runLoop_(runLoop) {}
 
   OSStatus registerHotKey(std::uint32_t keyCode, std::uint32_t modifiers, platform::EventHotKeyID id,
                           std::uint32_t options, std::optional<platform::EventHotKeyRef>& out) override;
@@ -49,7 +49,7 @@ class X11HotKeys final : public SessionHotKeys {
   void dispatchPress(platform::EventHotKeyID id) const;
 
   X11Display& x11_;
-  GrabQuiet& quiet_;
+  GrabHoldBack& holdBack_;
   GlibRunLoop& runLoop_;
   std::vector<Grab> grabs_;
   // Which grabbed keys are held: the server's repeats of one are no press.

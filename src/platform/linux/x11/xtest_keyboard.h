@@ -1,6 +1,6 @@
 // Synthesised key events through the X server's XTEST extension: they reach
 // whichever window has the keyboard focus, as the user's typing would. Key
-// codes are the library's (its other platform's); paste_keys.h says which X
+// codes are macOS's, as the library posts them; paste_keys.h says which X
 // keys stand for them.
 #pragma once
 
@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "logic/reading_memo.h"
+#include "logic/handling_cache.h"
 #include "platform/platform.h"
 #include "session/key_typing.h"
 
@@ -19,7 +19,7 @@ class X11Display;
 
 class XTestKeyboard final : public SessionKeyTyping {
  public:
-  XTestKeyboard(X11Display& x11, ReadingMemo& readings) : x11_(x11), readings_(readings) {}
+  XTestKeyboard(X11Display& x11, HandlingCache& readings) : x11_(x11), readings_(readings) {}
 
   std::optional<platform::EventSource> createEventSource(std::int32_t stateId) override;
   // Absent without an X server with XTEST, for a key code with no X key
@@ -39,7 +39,7 @@ class XTestKeyboard final : public SessionKeyTyping {
   bool hasXTest(Display* d);
 
   X11Display& x11_;
-  ReadingMemo& readings_;
+  HandlingCache& readings_;
   std::optional<bool> hasXTest_;
 };
 

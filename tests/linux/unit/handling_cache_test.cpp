@@ -1,7 +1,7 @@
 // What one handling learned of an object is given again within it and
 // forgotten outside it, after the library acted, and when a handling starts
 // within another.
-#include "logic/reading_memo.h"
+#include "logic/handling_cache.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ struct Counter {
   int asked = 0;
   platform::AXError answer = axerr::kSuccess;
   gint characters = 0;
-  gint ask(ReadingMemo& memo, AtspiAccessible* object) {
+  gint ask(HandlingCache& memo, AtspiAccessible* object) {
     gint out = -1;
     const platform::AXError code = memo.answer(object, &ObjectReadings::characters, out, [&](gint& c) {
       ++asked;
@@ -35,8 +35,8 @@ struct Counter {
   }
 };
 
-TEST(ReadingMemo, OutsideAHandlingEveryQuestionIsAsked) {
-  ReadingMemo memo;
+TEST(HandlingCache, OutsideAHandlingEveryQuestionIsAsked) {
+  HandlingCache memo;
   GRef<AtspiAccessible> object = newObject();
   Counter c{0, axerr::kSuccess, 5};
   EXPECT_EQ(c.ask(memo, object.get()), 5);
@@ -46,13 +46,13 @@ TEST(ReadingMemo, OutsideAHandlingEveryQuestionIsAsked) {
   EXPECT_FALSE(memo.with(object.get(), [](ObjectReadings&) {}));
 }
 
-TEST(ReadingMemo, WithinAHandlingTheFirstAnswerStandsPerObjectAndQuestion) {
-  ReadingMemo memo;
+TEST(HandlingCache, WithinAHandlingTheFirstAnswerStandsPerObjectAndQuestion) {
+  HandlingCache memo;
   GRef<AtspiAccessible> first = newObject();
   GRef<AtspiAccessible> second = newObject();
   Counter c{0, axerr::kSuccess, 5};
   {
-    const ReadingScope handling(memo);
+    const HandlingScope handling(memo);
     EXPECT_EQ(c.ask(memo, first.get()), 5);
     c.characters = 9;
     EXPECT_EQ(c.ask(memo, first.get()), 5);
@@ -73,10 +73,10 @@ TEST(ReadingMemo, WithinAHandlingTheFirstAnswerStandsPerObjectAndQuestion) {
   EXPECT_EQ(c.asked, 3);
 }
 
-TEST(ReadingMemo, FailuresAreNotKept) {
-  ReadingMemo memo;
+TEST(HandlingCache, FailuresAreNotKept) {
+  HandlingCache memo;
   GRef<AtspiAccessible> object = newObject();
-  const ReadingScope handling(memo);
+  const HandlingScope handling(memo);
   Counter c{0, axerr::kCannotComplete, 5};
   EXPECT_EQ(c.ask(memo, object.get()), -1);
   c.answer = axerr::kSuccess;
@@ -85,10 +85,10 @@ TEST(ReadingMemo, FailuresAreNotKept) {
   EXPECT_EQ(c.asked, 2);
 }
 
-TEST(ReadingMemo, ForgettingAsksAgain) {
-  ReadingMemo memo;
+TEST(HandlingCache, ForgettingAsksAgain) {
+  HandlingCache memo;
   GRef<AtspiAccessible> object = newObject();
-  const ReadingScope handling(memo);
+  const HandlingScope handling(memo);
   Counter c{0, axerr::kSuccess, 5};
   c.ask(memo, object.get());
   // The library typed a key into the application.
@@ -99,15 +99,15 @@ TEST(ReadingMemo, ForgettingAsksAgain) {
   EXPECT_TRUE(memo.handling());
 }
 
-TEST(ReadingMemo, AHandlingWithinAHandlingStartsAfreshAndLeavesNothingBehind) {
-  ReadingMemo memo;
+TEST(HandlingCache, AHandlingWithinAHandlingStartsAfreshAndLeavesNothingBehind) {
+  HandlingCache memo;
   GRef<AtspiAccessible> object = newObject();
   Counter c{0, axerr::kSuccess, 5};
-  const ReadingScope outer(memo);
+  const HandlingScope outer(memo);
   c.ask(memo, object.get());
   {
     // A main loop run inside the outer handler dispatches another event.
-    const ReadingScope inner(memo);
+    const HandlingScope inner(memo);
     c.characters = 6;
     EXPECT_EQ(c.ask(memo, object.get()), 6);
   }
@@ -119,13 +119,13 @@ TEST(ReadingMemo, AHandlingWithinAHandlingStartsAfreshAndLeavesNothingBehind) {
   EXPECT_EQ(c.asked, 3);
 }
 
-TEST(ReadingMemo, HoldsItsObjectsUntilTheHandlingEnds) {
-  ReadingMemo memo;
+TEST(HandlingCache, HoldsItsObjectsUntilTheHandlingEnds) {
+  HandlingCache memo;
   GRef<AtspiAccessible> object = newObject();
   AtspiAccessible* raw = object.get();
   GRef<AtspiAccessible> watched = object;  // a second reference to observe the count
   {
-    const ReadingScope handling(memo);
+    const HandlingScope handling(memo);
     memo.with(raw, [](ObjectReadings& r) { r.texts.emplace_back(CharRange{0, 2}, "ab"); });
     object = GRef<AtspiAccessible>();
     // The memo keeps one reference besides ours.
@@ -139,8 +139,8 @@ TEST(ReadingMemo, HoldsItsObjectsUntilTheHandlingEnds) {
 
 // The run loop runs each block through the desktop's handling: the block
 // reads as one handling, and the next block starts afresh.
-TEST(ReadingMemo, EachBlockTheRunLoopRunsIsAHandlingOfItsOwn) {
-  ReadingMemo memo;
+TEST(HandlingCache, EachBlockTheRunLoopRunsIsAHandlingOfItsOwn) {
+  HandlingCache memo;
   ReadingHandling handling(memo);
   Handling& asRunLoopSeesIt = handling;
   GRef<AtspiAccessible> object = newObject();

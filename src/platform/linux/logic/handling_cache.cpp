@@ -1,10 +1,10 @@
-#include "logic/reading_memo.h"
+#include "logic/handling_cache.h"
 
 #include <algorithm>
 
 namespace axt::lindesk {
 
-ObjectReadings& ReadingMemo::readingsOf(AtspiAccessible* object) {
+ObjectReadings& HandlingCache::readingsOf(AtspiAccessible* object) {
   auto it = std::find_if(entries_.begin(), entries_.end(), [&](const auto& e) { return e.first.get() == object; });
   if (it != entries_.end()) return it->second;
   // Held, so that the object (and the address it is known by) outlives the

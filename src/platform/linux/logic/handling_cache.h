@@ -3,7 +3,7 @@
 // over (its states, whether it exists, its selection, the selected text);
 // each question costs a round trip to the application, and the answers
 // can't differ within the moment the handling takes. While a handling is
-// under way (a ReadingScope is open) the first answer to each question is
+// under way (a HandlingScope is open) the first answer to each question is
 // kept and given again; outside one, and after the library itself acted on
 // an application (wrote a value, typed a key), every question goes to the
 // application again.
@@ -39,11 +39,11 @@ struct ObjectReadings {
   std::vector<std::pair<CharRange, std::string>> texts;  // text of character ranges
 };
 
-class ReadingMemo {
+class HandlingCache {
  public:
-  ReadingMemo() = default;
-  ReadingMemo(const ReadingMemo&) = delete;
-  ReadingMemo& operator=(const ReadingMemo&) = delete;
+  HandlingCache() = default;
+  HandlingCache(const HandlingCache&) = delete;
+  HandlingCache& operator=(const HandlingCache&) = delete;
 
   // Calls `use` with what is known of the object while a handling is under
   // way, and says whether it did; outside one, nothing is kept.
@@ -76,7 +76,7 @@ class ReadingMemo {
   void forget() { entries_.clear(); }
 
  private:
-  friend class ReadingScope;
+  friend class HandlingScope;
   ObjectReadings& readingsOf(AtspiAccessible* object);
 
   int depth_ = 0;
@@ -87,34 +87,34 @@ class ReadingMemo {
 // event, an event of the bus). A handling that starts inside another (a
 // main loop run within a handler) starts afresh, and the outer one goes on
 // afresh after it: the world moved meanwhile.
-class ReadingScope {
+class HandlingScope {
  public:
-  explicit ReadingScope(ReadingMemo& memo) : memo_(memo) {
+  explicit HandlingScope(HandlingCache& memo) : memo_(memo) {
     memo_.forget();
     ++memo_.depth_;
   }
-  ~ReadingScope() {
+  ~HandlingScope() {
     --memo_.depth_;
     memo_.forget();
   }
-  ReadingScope(const ReadingScope&) = delete;
-  ReadingScope& operator=(const ReadingScope&) = delete;
+  HandlingScope(const HandlingScope&) = delete;
+  HandlingScope& operator=(const HandlingScope&) = delete;
 
  private:
-  ReadingMemo& memo_;
+  HandlingCache& memo_;
 };
 
 // A handling as the run loop runs one: the readings last as long as it.
 class ReadingHandling final : public Handling {
  public:
-  explicit ReadingHandling(ReadingMemo& memo) : memo_(memo) {}
+  explicit ReadingHandling(HandlingCache& memo) : memo_(memo) {}
   void run(const std::function<void()>& block) override {
-    const ReadingScope handling(memo_);
+    const HandlingScope handling(memo_);
     block();
   }
 
  private:
-  ReadingMemo& memo_;
+  HandlingCache& memo_;
 };
 
 }  // namespace axt::lindesk
