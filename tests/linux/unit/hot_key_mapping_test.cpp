@@ -7,7 +7,8 @@
 
 #include <X11/keysym.h>
 
-#include "logic/hot_key_mapping.h"
+#include "logic/lock_combinations.h"
+#include "translation/hot_key_mapping.h"
 
 namespace axt::lindesk {
 namespace {

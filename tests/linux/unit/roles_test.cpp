@@ -1,6 +1,6 @@
 // The roles the library sees for AT-SPI roles: text widgets by what they
 // let the user do, everything else by a fixed table.
-#include "logic/roles.h"
+#include "translation/roles.h"
 
 #include <gtest/gtest.h>
 

@@ -11,8 +11,9 @@
 #include "atspi/element_role.h"
 #include "atspi/focus_finding.h"
 #include "atspi/object_failure.h"
+#include "atspi/marked_text.h"
 #include "atspi/text_access.h"
-#include "atspi/text_markers.h"
+#include "translation/text_markers.h"
 
 namespace axt::lindesk {
 

@@ -4,7 +4,7 @@
 
 #include <atspi/atspi.h>
 
-#include "logic/roles.h"
+#include "translation/roles.h"
 #include "platform/values.h"
 
 namespace axt::lindesk {

@@ -1,5 +1,5 @@
 // An event that the intake let through, told to whoever registered for its
-// notification on the object's application (observers.h).
+// notification (notifications.h) on the object's application (observers.h).
 #pragma once
 
 #include "atspi/heard_event.h"
@@ -15,10 +15,6 @@ class EventDelivery {
  public:
   EventDelivery(AtspiSession& session, Applications& applications, Observers& observers, WorkspaceEvents& workspace)
       : session_(session), applications_(applications), observers_(observers), workspace_(workspace) {}
-
-  // The notification an event of `kind` is told as; null for the kinds
-  // that are none (activations, arrivals).
-  static const char* notificationOf(HeardKind kind);
 
   void deliver(const HeardEvent& e);
   // An application came onto the bus: the workspace learns of it.

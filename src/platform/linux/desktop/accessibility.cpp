@@ -6,9 +6,10 @@
 
 #include "atspi/bus_status.h"
 #include "atspi/element_attributes.h"
-#include "atspi/text_markers.h"
 #include "desktop/linux_desktop.h"
 #include "logic/handles.h"
+#include "translation/notifications.h"
+#include "translation/text_markers.h"
 
 namespace axt::lindesk {
 
@@ -109,10 +110,8 @@ AXError AtspiAccessibility::addNotification(const platform::Observer& observer, 
   if (o == nullptr || !observers.exists(o->id())) return axerr::kInvalidUIElementObserver;
   Target t;
   if (AXError code = resolve(element, t); code != axerr::kSuccess) return code;
-  const bool known = notification == "AXFocusedUIElementChanged" || notification == "AXSelectedTextChanged" ||
-                     notification == "AXWindowMoved" || notification == "AXWindowResized";
-  if (!known) return axerr::kNotificationUnsupported;
-  if (notification == "AXWindowMoved" || notification == "AXWindowResized") {
+  if (!isSupportedNotification(notification)) return axerr::kNotificationUnsupported;
+  if (isWindowGeometryNotification(notification)) {
     desktop_.windowStructure().watchWindowsOf(t.pid);
   }
   return observers.addRegistration(o->id(), element, t.pid, notification, context);

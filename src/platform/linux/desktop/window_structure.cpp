@@ -7,6 +7,7 @@
 #include "logic/event_kinds.h"
 #include "logic/handles.h"
 #include "logic/observers.h"
+#include "translation/notifications.h"
 #include "x11/x11_display.h"
 
 namespace axt::lindesk {
@@ -59,12 +60,14 @@ void WindowStructure::onEvent(const XEvent& event) {
   const bool moved = !(now->origin == before.origin);
   const bool resized = !(now->size == before.size);
   if (!moved && !resized) return;
-  if (!observers_.anyoneListens(pid, "AXWindowMoved") && !observers_.anyoneListens(pid, "AXWindowResized")) return;
+  const std::string movedName(kWindowMoved);
+  const std::string resizedName(kWindowResized);
+  if (!observers_.anyoneListens(pid, movedName) && !observers_.anyoneListens(pid, resizedName)) return;
   const std::uint64_t heard = observers_.countHeardEvent();
   std::optional<platform::Element> element = windowElementOf(pid);
   if (!element) return;
-  if (moved) observers_.deliver(pid, *element, "AXWindowMoved", heard);
-  if (resized) observers_.deliver(pid, *element, "AXWindowResized", heard);
+  if (moved) observers_.deliver(pid, *element, movedName, heard);
+  if (resized) observers_.deliver(pid, *element, resizedName, heard);
 }
 
 void WindowStructure::watchWindowsOf(Pid pid) {

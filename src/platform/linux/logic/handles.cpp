@@ -43,13 +43,4 @@ std::size_t ElementHandle::hash() const {
   return hashKey(key_);
 }
 
-bool MarkerHandle::equals(const Handle& other) const {
-  const auto* o = handleAs<MarkerHandle>(&other);
-  return o != nullptr && o->element_ == element_ && o->position_ == position_;
-}
-
-std::size_t MarkerHandle::hash() const {
-  return mixHash(hashKey(element_), std::hash<std::int64_t>{}(position_));
-}
-
 }  // namespace axt::lindesk

@@ -1,8 +1,8 @@
-// The objects this backend hands across the seam. Elements and text markers
-// have value identity: two handles naming the same accessible object (its
-// D-Bus name and object path) compare equal and hash alike, however many
-// proxies AT-SPI made for it. An application element names a process and
-// nothing else, as the application elements of macOS
+// The objects this backend hands across the seam. Elements (and the text
+// markers in them, text_markers.h) have value identity: two handles naming
+// the same accessible object (its D-Bus name and object path) compare equal
+// and hash alike, however many proxies AT-SPI made for it. An application
+// element names a process and nothing else, as macOS's application elements
 // do; the root object of an application is always given in that form. The
 // kinds every backend has alike come from platform/backend_handles.h.
 #pragma once
@@ -76,26 +76,6 @@ class ElementHandle final : public Handle {
 
 // The key of an accessible object as AT-SPI names it.
 ObjectKey keyOf(AtspiAccessible* accessible);
-
-// A position in one element's text, in characters from its start. A
-// marker is a value: it stays where it was put when the text changes.
-class MarkerHandle final : public Handle {
- public:
-  MarkerHandle(ObjectKey element, std::int64_t position)
-      : element_(std::move(element)), position_(position) {}
-
-  bool equals(const Handle& other) const override;
-  std::size_t hash() const override;
-
-  const ObjectKey& element() const { return element_; }
-  std::int64_t position() const { return position_; }
-
- private:
-  ObjectKey element_;
-  std::int64_t position_;
-};
-
-using MarkerRangeHandle = platform::backend::MarkerRangeHandle<MarkerHandle>;
 
 // Entries of the backend's tables, by number: observers, hot keys; and the
 // host's windows, by their X identifier.

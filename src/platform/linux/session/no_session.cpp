@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "platform/backend_handles.h"
+#include "translation/application_event_handlers.h"
+#include "translation/posted_keys.h"
 
 namespace axt::lindesk {
 
@@ -17,12 +19,15 @@ class NoHotKeys final : public SessionHotKeys {
                           std::uint32_t /*options*/, std::optional<platform::EventHotKeyRef>& /*out*/) override {
     return platform::backend::kEventHotKeyInvalidErr;
   }
-  // Accepted, as the platform accepts any handler: none is ever called.
+  // Kept, as the platform keeps any handler: no press is ever offered.
   OSStatus installApplicationEventHandler(platform::EventHandler handler,
-                                          std::span<const platform::EventTypeSpec> /*types*/,
-                                          void* /*userData*/) override {
-    return handler == nullptr ? platform::backend::kParamErr : platform::kNoErr;
+                                          std::span<const platform::EventTypeSpec> types,
+                                          void* userData) override {
+    return handlers_.install(handler, types, userData);
   }
+
+ private:
+  ApplicationEventHandlers handlers_;
 };
 
 class NoKeyTyping final : public SessionKeyTyping {
@@ -30,7 +35,7 @@ class NoKeyTyping final : public SessionKeyTyping {
   // A source only says where events come from: one can be made, though no
   // event from it.
   std::optional<platform::EventSource> createEventSource(std::int32_t /*stateId*/) override {
-    return platform::EventSource(std::make_shared<platform::backend::IdentityHandle>());
+    return newEventSource();
   }
   std::optional<platform::KeyEvent> createKeyboardEvent(const std::optional<platform::EventSource>& /*source*/,
                                                         std::uint16_t /*keyCode*/, bool /*keyDown*/) override {

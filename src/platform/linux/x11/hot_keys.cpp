@@ -11,6 +11,8 @@
 #include "glue/run_loop.h"
 #include "logic/grab_hold_back.h"
 #include "logic/handles.h"
+#include "logic/lock_combinations.h"
+#include "translation/hot_key_mapping.h"
 #include "x11/x11_display.h"
 
 namespace axt::lindesk {
@@ -19,7 +21,6 @@ namespace {
 
 using platform::backend::kEventHotKeyExistsErr;
 using platform::backend::kEventHotKeyInvalidErr;
-using platform::backend::kParamErr;
 
 unsigned int maskOfKeysym(Display* d, KeySym keysym) {
   const KeyCode code = XKeysymToKeycode(d, keysym);
@@ -35,12 +36,6 @@ unsigned int maskOfKeysym(Display* d, KeySym keysym) {
 }
 
 }  // namespace
-
-void X11HotKeys::dispatchPress(platform::EventHotKeyID id) const {
-  // Taken at dispatch time; a handler may install another one.
-  platform::backend::offerHotKeyPress(
-      std::vector<platform::backend::InstalledHandler>(handlers_.rbegin(), handlers_.rend()), id);
-}
 
 void X11HotKeys::onKey(const XEvent& event) {
   const double now = monotonicSeconds();
@@ -64,7 +59,7 @@ void X11HotKeys::onKey(const XEvent& event) {
       // The key held down: the grab goes on, but the handlers heard it.
       if (!held_.pressed(g.keycode, event.xkey.time)) return;
       // From the main loop, not from inside the X event dispatch.
-      runLoop_.post([this, id = g.id] { dispatchPress(id); });
+      runLoop_.post([this, id = g.id] { handlers_.offerHotKeyPress(id); });
       return;
     }
   }
@@ -116,10 +111,7 @@ OSStatus X11HotKeys::registerHotKey(std::uint32_t keyCode, std::uint32_t modifie
 OSStatus X11HotKeys::installApplicationEventHandler(platform::EventHandler handler,
                                                     std::span<const platform::EventTypeSpec> types,
                                                     void* userData) {
-  if (handler == nullptr) return kParamErr;
-  handlers_.push_back(platform::backend::InstalledHandler{
-      handler, std::vector<platform::EventTypeSpec>(types.begin(), types.end()), userData});
-  return platform::kNoErr;
+  return handlers_.install(handler, types, userData);
 }
 
 }  // namespace axt::lindesk

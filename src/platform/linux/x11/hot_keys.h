@@ -13,11 +13,10 @@
 #include <vector>
 
 #include "glue/run_loop.h"
-#include "logic/hot_key_mapping.h"
 #include "logic/key_hold.h"
-#include "platform/backend_handles.h"
 #include "platform/platform.h"
 #include "session/hot_keys.h"
+#include "translation/application_event_handlers.h"
 
 namespace axt::lindesk {
 
@@ -46,7 +45,6 @@ class X11HotKeys final : public SessionHotKeys {
   };
 
   void onKey(const XEvent& event);
-  void dispatchPress(platform::EventHotKeyID id) const;
 
   X11Display& x11_;
   GrabHoldBack& holdBack_;
@@ -54,7 +52,7 @@ class X11HotKeys final : public SessionHotKeys {
   std::vector<Grab> grabs_;
   // Which grabbed keys are held: the server's repeats of one are no press.
   KeyHold held_;
-  std::vector<platform::backend::InstalledHandler> handlers_;
+  ApplicationEventHandlers handlers_;
   unsigned int lockMasks_ = 0;
   bool listening_ = false;
 };

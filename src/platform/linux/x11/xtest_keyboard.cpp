@@ -2,37 +2,14 @@
 
 #include <X11/extensions/XTest.h>
 
-#include <memory>
-
 #include "logic/handles.h"
 #include "logic/key_reach.h"
-#include "logic/paste_keys.h"
+#include "translation/posted_keys.h"
 #include "x11/x11_display.h"
 
 namespace axt::lindesk {
 
 namespace {
-
-// The source only says where events come from; there is one X server.
-class SourceHandle final : public IdentityHandle {};
-
-// One key press or release, ready to be sent. The flags the library sets
-// are kept for what they say; the modifier state that goes out is the one
-// of the keys held down, as the chord's own events make it.
-class KeyHandle final : public IdentityHandle {
- public:
-  KeyHandle(KeyCode code, bool down) : code_(code), down_(down) {}
-
-  KeyCode code() const { return code_; }
-  bool down() const { return down_; }
-  void setFlags(std::uint64_t flags) const { flags_ = flags; }
-  std::uint64_t flags() const { return flags_; }
-
- private:
-  KeyCode code_;
-  bool down_;
-  mutable std::uint64_t flags_ = 0;
-};
 
 // A Wayland compositor's X server: XWayland and the compositors' X window
 // managers name the Wayland surface behind each X window with these (the
@@ -56,31 +33,32 @@ bool XTestKeyboard::hasXTest(Display* d) {
 }
 
 std::optional<platform::EventSource> XTestKeyboard::createEventSource(std::int32_t /*stateId*/) {
-  return platform::EventSource(std::make_shared<SourceHandle>());
+  return newEventSource();
 }
 
 std::optional<platform::KeyEvent> XTestKeyboard::createKeyboardEvent(const std::optional<platform::EventSource>&,
                                                                      std::uint16_t keyCode, bool keyDown) {
   Display* d = x11_.display();
   if (d == nullptr || !hasXTest(d)) return std::nullopt;
-  const std::optional<KeySym> keysym = keysymForPostedKey(keyCode);
-  if (!keysym) return std::nullopt;
-  const KeyCode code = XKeysymToKeycode(d, *keysym);
-  if (code == 0) return std::nullopt;
-  return platform::KeyEvent(std::make_shared<KeyHandle>(code, keyDown));
+  std::optional<platform::KeyEvent> event = newKeyEvent(keyCode, keyDown);
+  // A key the keyboard map doesn't have can't be typed.
+  if (!event || XKeysymToKeycode(d, postedKeyOf(*event)->keysym) == 0) return std::nullopt;
+  return event;
 }
 
 void XTestKeyboard::setFlags(const platform::KeyEvent& event, std::uint64_t flags) {
-  if (const auto* key = handleAs<KeyHandle>(event)) key->setFlags(flags);
+  setPostedFlags(event, flags);
 }
 
 void XTestKeyboard::post(std::uint32_t /*tap*/, const platform::KeyEvent& event) {
-  const auto* key = handleAs<KeyHandle>(event);
+  const std::optional<PostedKey> key = postedKeyOf(event);
   Display* d = x11_.display();
-  if (key == nullptr || d == nullptr) return;
+  if (!key || d == nullptr) return;
+  const KeyCode code = XKeysymToKeycode(d, key->keysym);
+  if (code == 0) return;
   // A key changes what the focused application says of itself.
   readings_.forget();
-  XTestFakeKeyEvent(d, key->code(), key->down() ? True : False, CurrentTime);
+  XTestFakeKeyEvent(d, code, key->down ? True : False, CurrentTime);
   XFlush(d);
 }
 

@@ -1,7 +1,6 @@
 // Synthesised key events through the X server's XTEST extension: they reach
-// whichever window has the keyboard focus, as the user's typing would. Key
-// codes are macOS's, as the library posts them; paste_keys.h says which X
-// keys stand for them.
+// whichever window has the keyboard focus, as the user's typing would. The
+// events are the library's, made in macOS's shape (posted_keys.h).
 #pragma once
 
 #include <X11/Xlib.h>

@@ -1,4 +1,4 @@
-#include "logic/paste_keys.h"
+#include "translation/paste_keys.h"
 
 #include <X11/keysym.h>
 

@@ -1,4 +1,4 @@
-#include "logic/roles.h"
+#include "translation/roles.h"
 
 #include <array>
 #include <utility>

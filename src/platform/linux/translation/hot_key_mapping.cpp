@@ -1,4 +1,4 @@
-#include "logic/hot_key_mapping.h"
+#include "translation/hot_key_mapping.h"
 
 #include <X11/keysym.h>
 
@@ -38,22 +38,6 @@ std::optional<XKeyCombination> translateHotKey(std::uint32_t keyCode, std::uint3
   if ((modifiers & kShiftKey) != 0) out.modifiers |= ShiftMask;
   if ((modifiers & kOptionKey) != 0) out.modifiers |= Mod1Mask;
   if ((modifiers & kControlKey) != 0) out.modifiers |= ControlMask;
-  return out;
-}
-
-std::vector<unsigned int> lockCombinations(unsigned int lockMasks) {
-  std::vector<unsigned int> bits;
-  for (unsigned int b = 1; b != 0 && b <= lockMasks; b <<= 1) {
-    if ((lockMasks & b) != 0) bits.push_back(b);
-  }
-  std::vector<unsigned int> out;
-  for (unsigned int subset = 0; subset < (1u << bits.size()); ++subset) {
-    unsigned int mask = 0;
-    for (std::size_t i = 0; i < bits.size(); ++i) {
-      if ((subset & (1u << i)) != 0) mask |= bits[i];
-    }
-    out.push_back(mask);
-  }
   return out;
 }
 
