@@ -18,20 +18,7 @@ build="$(cd "${1:?usage: check.sh BUILD_DIR}" && pwd)"
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 prefix="$tmp/prefix"
-passed=0
-failed=0
-check() {  # check NAME COMMAND...: runs the command, prints the verdict
-  local name="$1"
-  shift
-  if "$@" >"$tmp/out.txt" 2>&1; then
-    echo "ok   $name"
-    passed=$((passed + 1))
-  else
-    echo "FAIL $name"
-    sed 's/^/     /' "$tmp/out.txt" | tail -n 20
-    failed=$((failed + 1))
-  fi
-}
+. "$here/verdicts.sh"
 
 cmake --install "$build" --prefix "$prefix" >"$tmp/install.log"
 version="$(sed -n 's/^#define AXTRACK_VERSION "\(.*\)"/\1/p' "$prefix/include/axtrack/axtrack.h")"
@@ -61,9 +48,14 @@ minimal_host_on_desktop() (
   "$tmp/host/minimal-host" "$prefix/lib/libaxtrack.so.$major" 20 >"$tmp/host.out" 2>&1 &
   pids+=($!)
   wait_for 10 grep -q 'Accessibility is enabled' "$tmp/host.out"
-  sleep 1
-  xdotool windowfocus --sync "$window"
-  wait_for 10 grep -q '^app_changed ' "$tmp/host.out"
+  # The host may not listen yet when it says so: mousepad is activated
+  # again, from the root, until the host tells of it.
+  local attempt
+  for attempt in 1 2 3 4 5 6 7 8 9 10; do
+    xdotool windowfocus --sync "$window"
+    wait_for 2 grep -q '^app_changed ' "$tmp/host.out" && break
+    xdotool windowfocus --sync "$root"
+  done
   xdotool type --delay 5 'hello from the minimal host'
   xdotool key ctrl+a
   if ! wait_for 10 grep -q '^text_select .*hello from the minimal host' "$tmp/host.out"; then

@@ -19,20 +19,7 @@ tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 prefix="$tmp/prefix"
 unset PKG_CONFIG_PATH LD_LIBRARY_PATH
-passed=0
-failed=0
-check() {  # check NAME COMMAND...: runs the command, prints the verdict
-  local name="$1"
-  shift
-  if "$@" >"$tmp/out.txt" 2>&1; then
-    echo "ok   $name"
-    passed=$((passed + 1))
-  else
-    echo "FAIL $name"
-    sed 's/^/     /' "$tmp/out.txt" | tail -n 20
-    failed=$((failed + 1))
-  fi
-}
+. "$here/verdicts.sh"
 finish() {
   echo "install.hosts: $passed passed, $failed failed"
   [ "$failed" -eq 0 ]

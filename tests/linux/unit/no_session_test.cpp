@@ -1,42 +1,49 @@
 // The ways of a session with nothing to reach refuse as the X11 ways do
 // without an X server: what the host sees doesn't depend on which of them
 // the desktop chose.
-#include "session/no_session.h"
-
+// GoogleTest first: the X headers define None, which it uses as a name.
 #include <gtest/gtest.h>
+
+#include "session/no_session.h"
 
 #include <set>
 #include <string>
 
 #include "platform/backend_handles.h"
+#include "translation/carbon_hot_keys.h"
+#include "translation/core_graphics_keyboard.h"
 
 namespace axt::lindesk {
 namespace {
 
 platform::OSStatus noHandler(platform::EventHandlerCall*, platform::EventRecord*, void*) { return platform::kNoErr; }
 
+// The host meets the session's hot key and typing through the seam's
+// shapes, as the desktop hands them out.
 TEST(NoSession, TheHotKeyIsRefusedAsInvalidAndHandlersAreTaken) {
   SessionWays ways = noSessionWays();
+  CarbonHotKeys hotKeys(*ways.hotKeys);
   std::optional<platform::EventHotKeyRef> ref;
   // Option+Return, a combination any X server would grab.
-  EXPECT_EQ(ways.hotKeys->registerHotKey(36, 0x0800, platform::EventHotKeyID{1, 1}, 0, ref),
+  EXPECT_EQ(hotKeys.registerHotKey(36, 0x0800, platform::EventHotKeyID{1, 1}, 0, ref),
             platform::backend::kEventHotKeyInvalidErr);
   EXPECT_FALSE(ref.has_value());
   // Asked twice: still invalid, never "exists".
-  EXPECT_EQ(ways.hotKeys->registerHotKey(36, 0x0800, platform::EventHotKeyID{1, 1}, 0, ref),
+  EXPECT_EQ(hotKeys.registerHotKey(36, 0x0800, platform::EventHotKeyID{1, 1}, 0, ref),
             platform::backend::kEventHotKeyInvalidErr);
-  EXPECT_EQ(ways.hotKeys->installApplicationEventHandler(noHandler, {}, nullptr), platform::kNoErr);
-  EXPECT_EQ(ways.hotKeys->installApplicationEventHandler(nullptr, {}, nullptr), platform::backend::kParamErr);
+  EXPECT_EQ(hotKeys.installApplicationEventHandler(noHandler, {}, nullptr), platform::kNoErr);
+  EXPECT_EQ(hotKeys.installApplicationEventHandler(nullptr, {}, nullptr), platform::backend::kParamErr);
 }
 
 TEST(NoSession, NoKeyIsTypedButASourceIsMade) {
   SessionWays ways = noSessionWays();
-  const std::optional<platform::EventSource> source = ways.keyTyping->createEventSource(0);
+  CoreGraphicsKeyboard keyboard(*ways.keyTyping);
+  const std::optional<platform::EventSource> source = keyboard.createEventSource(0);
   ASSERT_TRUE(source.has_value());
   // Command+V, the paste chord.
-  EXPECT_FALSE(ways.keyTyping->createKeyboardEvent(source, 55, true).has_value());
-  EXPECT_FALSE(ways.keyTyping->createKeyboardEvent(source, 9, true).has_value());
-  EXPECT_FALSE(ways.keyTyping->reachesFocusedApplication());
+  EXPECT_FALSE(keyboard.createKeyboardEvent(source, 55, true).has_value());
+  EXPECT_FALSE(keyboard.createKeyboardEvent(source, 9, true).has_value());
+  EXPECT_FALSE(keyboard.reachesFocusedApplication());
 }
 
 TEST(NoSession, TheClipboardReadsNothingTakesNothingAndCountsClears) {

@@ -19,10 +19,12 @@
 #include "desktop/window_structure.h"
 #include "desktop/workspace.h"
 #include "glue/run_loop.h"
-#include "logic/observers.h"
 #include "logic/handling_cache.h"
+#include "logic/observers.h"
 #include "platform/platform.h"
 #include "session/session_ways.h"
+#include "translation/carbon_hot_keys.h"
+#include "translation/core_graphics_keyboard.h"
 #include "x11/x11_display.h"
 
 namespace axt::lindesk {
@@ -41,8 +43,8 @@ class LinuxDesktop final : public platform::Platform {
   platform::MainRunLoop& runLoop() override { return runLoop_; }
   platform::Accessibility& accessibility() override { return accessibility_; }
   platform::Workspace& workspace() override { return workspace_; }
-  platform::HotKeys& hotKeys() override { return *ways_.hotKeys; }
-  platform::Keyboard& keyboard() override { return *ways_.keyTyping; }
+  platform::HotKeys& hotKeys() override { return hotKeys_; }
+  platform::Keyboard& keyboard() override { return keyboard_; }
   platform::Pasteboard& pasteboard() override { return *ways_.clipboard; }
   platform::Windows& windows() override { return *ways_.hostWindows; }
   platform::Log& log() override { return log_; }
@@ -65,7 +67,7 @@ class LinuxDesktop final : public platform::Platform {
   // ways come once the focus is there, whose grab hold-back the hot key tells.
   StdoutLog log_;
   HandlingCache readings_;
-  ReadingHandling handling_;
+  CachedHandling handling_;
   GlibRunLoop runLoop_;
   X11Display x11_;
   AtspiSession atspi_;
@@ -74,6 +76,8 @@ class LinuxDesktop final : public platform::Platform {
   FocusCache focus_;
   Observers observers_;
   SessionWays ways_;
+  CarbonHotKeys hotKeys_;
+  CoreGraphicsKeyboard keyboard_;
   WindowStructure windowStructure_;
   SessionTextPlacement textPlacement_;
   LinuxWorkspace workspace_;

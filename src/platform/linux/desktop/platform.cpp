@@ -18,6 +18,8 @@ LinuxDesktop::LinuxDesktop()
       applicationWindows_(ways_, atspi_),
       applications_(atspi_, applicationWindows_),
       ways_(waysOf(chooseSession(currentSessionEnvironment()), x11_, focus_.grabHoldBack(), runLoop_, readings_)),
+      hotKeys_(*ways_.hotKeys),
+      keyboard_(*ways_.keyTyping),
       windowStructure_(x11_, atspi_, applications_, observers_),
       textPlacement_(atspi_, applications_, *ways_.places),
       workspace_(applications_, listeners_, windowStructure_, *ways_.places),

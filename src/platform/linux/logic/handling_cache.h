@@ -89,32 +89,32 @@ class HandlingCache {
 // afresh after it: the world moved meanwhile.
 class HandlingScope {
  public:
-  explicit HandlingScope(HandlingCache& memo) : memo_(memo) {
-    memo_.forget();
-    ++memo_.depth_;
+  explicit HandlingScope(HandlingCache& cache) : cache_(cache) {
+    cache_.forget();
+    ++cache_.depth_;
   }
   ~HandlingScope() {
-    --memo_.depth_;
-    memo_.forget();
+    --cache_.depth_;
+    cache_.forget();
   }
   HandlingScope(const HandlingScope&) = delete;
   HandlingScope& operator=(const HandlingScope&) = delete;
 
  private:
-  HandlingCache& memo_;
+  HandlingCache& cache_;
 };
 
 // A handling as the run loop runs one: the readings last as long as it.
-class ReadingHandling final : public Handling {
+class CachedHandling final : public Handling {
  public:
-  explicit ReadingHandling(HandlingCache& memo) : memo_(memo) {}
+  explicit CachedHandling(HandlingCache& cache) : cache_(cache) {}
   void run(const std::function<void()>& block) override {
-    const HandlingScope handling(memo_);
+    const HandlingScope handling(cache_);
     block();
   }
 
  private:
-  HandlingCache& memo_;
+  HandlingCache& cache_;
 };
 
 }  // namespace axt::lindesk

@@ -1,48 +1,26 @@
 #include "session/no_session.h"
 
+#include <functional>
 #include <memory>
 #include <utility>
 
 #include "platform/backend_handles.h"
-#include "translation/application_event_handlers.h"
-#include "translation/posted_keys.h"
 
 namespace axt::lindesk {
 
 namespace {
 
-using platform::OSStatus;
-
 class NoHotKeys final : public SessionHotKeys {
  public:
-  OSStatus registerHotKey(std::uint32_t /*keyCode*/, std::uint32_t /*modifiers*/, platform::EventHotKeyID /*id*/,
-                          std::uint32_t /*options*/, std::optional<platform::EventHotKeyRef>& /*out*/) override {
-    return platform::backend::kEventHotKeyInvalidErr;
+  GrabOutcome grab(const KeyCombination& /*keys*/, std::function<void()> /*pressed*/) override {
+    return GrabOutcome::kUnavailable;
   }
-  // Kept, as the platform keeps any handler: no press is ever offered.
-  OSStatus installApplicationEventHandler(platform::EventHandler handler,
-                                          std::span<const platform::EventTypeSpec> types,
-                                          void* userData) override {
-    return handlers_.install(handler, types, userData);
-  }
-
- private:
-  ApplicationEventHandlers handlers_;
 };
 
 class NoKeyTyping final : public SessionKeyTyping {
  public:
-  // A source only says where events come from: one can be made, though no
-  // event from it.
-  std::optional<platform::EventSource> createEventSource(std::int32_t /*stateId*/) override {
-    return newEventSource();
-  }
-  std::optional<platform::KeyEvent> createKeyboardEvent(const std::optional<platform::EventSource>& /*source*/,
-                                                        std::uint16_t /*keyCode*/, bool /*keyDown*/) override {
-    return std::nullopt;
-  }
-  void setFlags(const platform::KeyEvent& /*event*/, std::uint64_t /*flags*/) override {}
-  void post(std::uint32_t /*tap*/, const platform::KeyEvent& /*event*/) override {}
+  bool canType(KeySym /*keysym*/) override { return false; }
+  void type(KeySym /*keysym*/, bool /*down*/) override {}
   bool reachesFocusedApplication() override { return false; }
 };
 

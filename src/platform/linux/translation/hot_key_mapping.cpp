@@ -30,10 +30,10 @@ constexpr std::array<std::pair<std::uint32_t, KeySym>, 8> kKeys = {{
 
 }  // namespace
 
-std::optional<XKeyCombination> translateHotKey(std::uint32_t keyCode, std::uint32_t modifiers) {
+std::optional<KeyCombination> translateHotKey(std::uint32_t keyCode, std::uint32_t modifiers) {
   const auto key = std::find_if(kKeys.begin(), kKeys.end(), [&](const auto& k) { return k.first == keyCode; });
   if (key == kKeys.end()) return std::nullopt;
-  XKeyCombination out{key->second, 0};
+  KeyCombination out{key->second, 0};
   if ((modifiers & kCmdKey) != 0) out.modifiers |= Mod4Mask;
   if ((modifiers & kShiftKey) != 0) out.modifiers |= ShiftMask;
   if ((modifiers & kOptionKey) != 0) out.modifiers |= Mod1Mask;

@@ -1,10 +1,8 @@
-// Key events in Core Graphics' shape, as the library makes them to paste: a
-// source, presses and releases made from it, flags set on each, each posted
-// to a tap. Here an event is a key (the X keysym paste_keys.h gives for the
-// posted key code) and whether it goes down; the source and the tap say
-// nothing on this desktop. The flags are kept for what they say, but the
-// modifier state that goes out is the one of the keys held down, as the
-// chord's own events make it.
+// The key events the library makes to paste, as values: a key (the keysym
+// paste_keys.h gives for the posted key code) and whether it goes down. The
+// flags the library sets are kept for what they say, but the modifier state
+// that goes out is the one of the keys held down, as the chord's own events
+// make it.
 #pragma once
 
 #include <X11/X.h>

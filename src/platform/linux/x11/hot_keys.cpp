@@ -6,21 +6,17 @@
 #include <glib.h>
 
 #include <memory>
+#include <utility>
 
 #include "glue/monotonic_clock.h"
 #include "glue/run_loop.h"
 #include "logic/grab_hold_back.h"
-#include "logic/handles.h"
 #include "logic/lock_combinations.h"
-#include "translation/hot_key_mapping.h"
 #include "x11/x11_display.h"
 
 namespace axt::lindesk {
 
 namespace {
-
-using platform::backend::kEventHotKeyExistsErr;
-using platform::backend::kEventHotKeyInvalidErr;
 
 unsigned int maskOfKeysym(Display* d, KeySym keysym) {
   const KeyCode code = XKeysymToKeycode(d, keysym);
@@ -59,37 +55,32 @@ void X11HotKeys::onKey(const XEvent& event) {
       // The key held down: the grab goes on, but the handlers heard it.
       if (!held_.pressed(g.keycode, event.xkey.time)) return;
       // From the main loop, not from inside the X event dispatch.
-      runLoop_.post([this, id = g.id] { handlers_.offerHotKeyPress(id); });
+      runLoop_.post(g.pressed);
       return;
     }
   }
 }
 
-OSStatus X11HotKeys::registerHotKey(std::uint32_t keyCode, std::uint32_t modifiers,
-                                    platform::EventHotKeyID id, std::uint32_t /*options*/,
-                                    std::optional<platform::EventHotKeyRef>& out) {
-  std::optional<XKeyCombination> combination = translateHotKey(keyCode, modifiers);
-  if (!combination) return kEventHotKeyInvalidErr;
+GrabOutcome X11HotKeys::grab(const KeyCombination& keys, std::function<void()> pressed) {
   Display* d = x11_.display();
-  if (d == nullptr) return kEventHotKeyInvalidErr;
-  const KeyCode code = XKeysymToKeycode(d, combination->keysym);
-  if (code == 0) return kEventHotKeyInvalidErr;
-  // Registered by us already: the platform refuses a second registration.
+  if (d == nullptr) return GrabOutcome::kUnavailable;
+  const KeyCode code = XKeysymToKeycode(d, keys.keysym);
+  if (code == 0) return GrabOutcome::kUnavailable;
   for (const Grab& g : grabs_) {
-    if (g.keycode == code && g.modifiers == combination->modifiers) return kEventHotKeyExistsErr;
+    if (g.keycode == code && g.modifiers == keys.modifiers) return GrabOutcome::kTaken;
   }
   lockMasks_ = LockMask | maskOfKeysym(d, XK_Num_Lock) | maskOfKeysym(d, XK_Scroll_Lock);
   const ::Window root = DefaultRootWindow(d);
   const std::vector<unsigned int> locks = lockCombinations(lockMasks_);
   {
     XErrorTrap trap(x11_.traps(), d);
-    for (unsigned int lock : locks) XGrabKey(d, code, combination->modifiers | lock, root, False, GrabModeAsync, GrabModeAsync);
+    for (unsigned int lock : locks) XGrabKey(d, code, keys.modifiers | lock, root, False, GrabModeAsync, GrabModeAsync);
     if (trap.failed()) {
       // Another client holds the combination (in some lock state): take
       // back what was granted, so that it stays whole for that client.
-      for (unsigned int lock : locks) XUngrabKey(d, code, combination->modifiers | lock, root);
+      for (unsigned int lock : locks) XUngrabKey(d, code, keys.modifiers | lock, root);
       XSync(d, False);
-      return kEventHotKeyExistsErr;
+      return GrabOutcome::kTaken;
     }
   }
   if (!listening_) {
@@ -102,16 +93,9 @@ OSStatus X11HotKeys::registerHotKey(std::uint32_t keyCode, std::uint32_t modifie
     XkbSetDetectableAutoRepeat(d, True, &detectable);
     x11_.addEventHandler([this](const XEvent& event) { onKey(event); });
   }
-  grabs_.push_back(Grab{code, combination->modifiers, id});
-  out = platform::EventHotKeyRef(std::make_shared<HotKeyHandle>(grabs_.size()));
+  grabs_.push_back(Grab{code, keys.modifiers, std::move(pressed)});
   XFlush(d);
-  return platform::kNoErr;
-}
-
-OSStatus X11HotKeys::installApplicationEventHandler(platform::EventHandler handler,
-                                                    std::span<const platform::EventTypeSpec> types,
-                                                    void* userData) {
-  return handlers_.install(handler, types, userData);
+  return GrabOutcome::kGrabbed;
 }
 
 }  // namespace axt::lindesk

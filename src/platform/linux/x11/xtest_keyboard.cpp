@@ -4,7 +4,6 @@
 
 #include "logic/handles.h"
 #include "logic/key_reach.h"
-#include "translation/posted_keys.h"
 #include "x11/x11_display.h"
 
 namespace axt::lindesk {
@@ -32,33 +31,19 @@ bool XTestKeyboard::hasXTest(Display* d) {
   return *hasXTest_;
 }
 
-std::optional<platform::EventSource> XTestKeyboard::createEventSource(std::int32_t /*stateId*/) {
-  return newEventSource();
-}
-
-std::optional<platform::KeyEvent> XTestKeyboard::createKeyboardEvent(const std::optional<platform::EventSource>&,
-                                                                     std::uint16_t keyCode, bool keyDown) {
+bool XTestKeyboard::canType(KeySym keysym) {
   Display* d = x11_.display();
-  if (d == nullptr || !hasXTest(d)) return std::nullopt;
-  std::optional<platform::KeyEvent> event = newKeyEvent(keyCode, keyDown);
-  // A key the keyboard map doesn't have can't be typed.
-  if (!event || XKeysymToKeycode(d, postedKeyOf(*event)->keysym) == 0) return std::nullopt;
-  return event;
+  return d != nullptr && hasXTest(d) && XKeysymToKeycode(d, keysym) != 0;
 }
 
-void XTestKeyboard::setFlags(const platform::KeyEvent& event, std::uint64_t flags) {
-  setPostedFlags(event, flags);
-}
-
-void XTestKeyboard::post(std::uint32_t /*tap*/, const platform::KeyEvent& event) {
-  const std::optional<PostedKey> key = postedKeyOf(event);
+void XTestKeyboard::type(KeySym keysym, bool down) {
   Display* d = x11_.display();
-  if (!key || d == nullptr) return;
-  const KeyCode code = XKeysymToKeycode(d, key->keysym);
+  if (d == nullptr || !hasXTest(d)) return;
+  const KeyCode code = XKeysymToKeycode(d, keysym);
   if (code == 0) return;
   // A key changes what the focused application says of itself.
   readings_.forget();
-  XTestFakeKeyEvent(d, code, key->down ? True : False, CurrentTime);
+  XTestFakeKeyEvent(d, code, down ? True : False, CurrentTime);
   XFlush(d);
 }
 

@@ -1,15 +1,12 @@
 // Synthesised key events through the X server's XTEST extension: they reach
-// whichever window has the keyboard focus, as the user's typing would. The
-// events are the library's, made in macOS's shape (posted_keys.h).
+// whichever window has the keyboard focus, as the user's typing would.
 #pragma once
 
 #include <X11/Xlib.h>
 
-#include <cstdint>
 #include <optional>
 
 #include "logic/handling_cache.h"
-#include "platform/platform.h"
 #include "session/key_typing.h"
 
 namespace axt::lindesk {
@@ -20,14 +17,11 @@ class XTestKeyboard final : public SessionKeyTyping {
  public:
   XTestKeyboard(X11Display& x11, HandlingCache& readings) : x11_(x11), readings_(readings) {}
 
-  std::optional<platform::EventSource> createEventSource(std::int32_t stateId) override;
-  // Absent without an X server with XTEST, for a key code with no X key
-  // here, and for a key the keyboard map doesn't have.
-  std::optional<platform::KeyEvent> createKeyboardEvent(const std::optional<platform::EventSource>& source,
-                                                        std::uint16_t keyCode, bool keyDown) override;
-  void setFlags(const platform::KeyEvent& event, std::uint64_t flags) override;
-  // Sends the key press or release at once; the tap doesn't matter here.
-  void post(std::uint32_t tap, const platform::KeyEvent& event) override;
+  // False without an X server with XTEST, and for a key the keyboard map
+  // doesn't have.
+  bool canType(KeySym keysym) override;
+  // Sends the key press or release at once.
+  void type(KeySym keysym, bool down) override;
   // On a Wayland compositor's X server, only while the X focus lies in an
   // application's window (key_reach.h); always on an X server of its own;
   // never without an X server with XTEST.
