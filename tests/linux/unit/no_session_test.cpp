@@ -64,7 +64,7 @@ TEST(NoSession, TheClipboardReadsNothingTakesNothingAndCountsClears) {
   EXPECT_TRUE(clipboard.items().empty());
 }
 
-TEST(NoSession, NoWindowIsFoundActivatedOrPlaced) {
+TEST(NoSession, NoWindowIsFoundActivatedPlacedOrSeenToMove) {
   SessionWays ways = noSessionWays();
   int dummy = 0;
   EXPECT_FALSE(ways.hostWindows->windowFromObject(nullptr).has_value());
@@ -85,6 +85,12 @@ TEST(NoSession, NoWindowIsFoundActivatedOrPlaced) {
   EXPECT_EQ(ways.places->applicationIdOf(4242), std::nullopt);
   EXPECT_TRUE(ways.places->shownWindowsOf(4242).empty());
   EXPECT_EQ(ways.places->activeProcess(), std::nullopt);
+
+  bool told = false;
+  ways.moves->onChange([&](platform::Pid, bool, bool) { told = true; });
+  ways.moves->follow(4242);
+  ways.busAddress->watch([&] { told = true; });
+  EXPECT_FALSE(told);
 }
 
 }  // namespace

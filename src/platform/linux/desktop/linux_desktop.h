@@ -50,13 +50,11 @@ class LinuxDesktop final : public platform::Platform {
   platform::Log& log() override { return log_; }
 
   AtspiSession& atspi() { return atspi_; }
-  X11Display& x11() { return x11_; }
   Applications& applications() { return applications_; }
   FocusCache& focus() { return focus_; }
   Observers& observers() { return observers_; }
   WindowStructure& windowStructure() { return windowStructure_; }
   EventListeners& listeners() { return listeners_; }
-  LinuxWorkspace& linuxWorkspace() { return workspace_; }
   HandlingCache& readings() { return readings_; }
   TextPlacement& textPlacement() { return textPlacement_; }
 
@@ -83,7 +81,6 @@ class LinuxDesktop final : public platform::Platform {
   LinuxWorkspace workspace_;
   EventListeners listeners_;
   AtspiAccessibility accessibility_;
-  bool rootWatched_ = false;
 };
 
 }  // namespace axt::lindesk

@@ -20,7 +20,7 @@ LinuxDesktop::LinuxDesktop()
       ways_(waysOf(chooseSession(currentSessionEnvironment()), x11_, focus_.grabHoldBack(), runLoop_, readings_)),
       hotKeys_(*ways_.hotKeys),
       keyboard_(*ways_.keyTyping),
-      windowStructure_(x11_, atspi_, applications_, observers_),
+      windowStructure_(*ways_.moves, atspi_, applications_, observers_),
       textPlacement_(atspi_, applications_, *ways_.places),
       workspace_(applications_, listeners_, windowStructure_, *ways_.places),
       listeners_({atspi_, readings_, applications_, focus_, observers_, workspace_, runLoop_}),
@@ -32,12 +32,9 @@ LinuxDesktop::LinuxDesktop()
         applications_.forgetBusNames();
         listeners_.busLost();
         observers_.connectionGone(atspi_.connectionNumber());
-        // A new bus's launcher publishes its address on the root window,
-        // where libatspi looks first.
-        if (!rootWatched_) {
-          rootWatched_ = true;
-          x11_.watchRootProperty("AT_SPI_BUS", [this] { atspi_.retrySoon(); });
-        }
+        // Where the session publishes a new bus's address, the bus is
+        // tried again as soon as it is there.
+        ways_.busAddress->watch([this] { atspi_.retrySoon(); });
       },
       [this] { listeners_.restart(); });
 }

@@ -7,9 +7,11 @@
 #include "clipboard/x11_clipboard.h"
 #include "session/no_session.h"
 #include "x11/host_windows.h"
+#include "x11/x11_bus_address_watch.h"
 #include "x11/hot_keys.h"
 #include "x11/x11_display.h"
 #include "x11/x11_window_activation.h"
+#include "x11/x11_window_moves.h"
 #include "x11/x11_window_places.h"
 #include "x11/xtest_keyboard.h"
 
@@ -36,8 +38,10 @@ SessionWays waysOf(SessionKind kind, X11Display& x11, GrabHoldBack& holdBack, Gl
   ways.keyTyping = std::make_unique<XTestKeyboard>(x11, readings);
   ways.activation = std::make_unique<X11WindowActivation>(x11);
   ways.places = std::make_unique<X11WindowPlaces>(x11);
+  ways.moves = std::make_unique<X11WindowMoves>(x11);
   ways.clipboard = std::make_unique<X11Clipboard>(runLoop, x11.traps());
   ways.hostWindows = std::make_unique<X11HostWindows>(x11, runLoop);
+  ways.busAddress = std::make_unique<X11BusAddressWatch>(x11);
   return ways;
 }
 

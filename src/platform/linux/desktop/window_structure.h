@@ -1,17 +1,15 @@
-// Moves and resizes of applications' top-level windows, from the X
-// server's structure events, for the toolkits that don't report them on
-// the accessibility bus (GTK reports no window moves there). Each change
-// is delivered as "AXWindowMoved" or "AXWindowResized" for the
+// Moves and resizes of applications' top-level windows, as the session
+// sees them (session/window_moves.h), for the toolkits that don't report
+// them on the accessibility bus (GTK reports no window moves there). Each
+// change is delivered as "AXWindowMoved" or "AXWindowResized" for the
 // application's window object.
 #pragma once
 
-#include <X11/Xlib.h>
-
-#include <map>
 #include <optional>
 #include <set>
 
 #include "platform/platform.h"
+#include "session/window_moves.h"
 
 namespace axt::lindesk {
 
@@ -20,39 +18,30 @@ using platform::Pid;
 class Applications;
 class AtspiSession;
 class Observers;
-class X11Display;
 
 class WindowStructure {
  public:
-  WindowStructure(X11Display& x11, AtspiSession& session, Applications& applications, Observers& observers)
-      : x11_(x11), session_(session), applications_(applications), observers_(observers) {}
+  WindowStructure(WindowMoves& moves, AtspiSession& session, Applications& applications, Observers& observers);
   WindowStructure(const WindowStructure&) = delete;
   WindowStructure& operator=(const WindowStructure&) = delete;
 
   // Starts following the top-level windows the process has now; again for
-  // windows it opened since. Windows already followed keep their state.
-  void watchWindowsOf(Pid pid);
+  // windows it opened since.
+  void watchWindowsOf(Pid pid) { moves_.follow(pid); }
 
-  // The application reports its window moves itself: its structure events
-  // are no longer turned into notifications, which would come twice.
+  // The application reports its window moves itself: the session's account
+  // of them is no longer turned into notifications, which would come twice.
   void toolkitReportsWindowGeometry(Pid pid) { reportedByToolkit_.insert(pid); }
 
  private:
-  struct Followed {
-    Pid pid = 0;
-    platform::Rect frame;
-  };
-
-  void onEvent(const XEvent& event);
+  void changed(Pid pid, bool moved, bool resized);
   std::optional<platform::Element> windowElementOf(Pid pid);
 
-  X11Display& x11_;
+  WindowMoves& moves_;
   AtspiSession& session_;
   Applications& applications_;
   Observers& observers_;
-  std::map<::Window, Followed> windows_;
   std::set<Pid> reportedByToolkit_;
-  bool handlerAdded_ = false;
 };
 
 }  // namespace axt::lindesk

@@ -36,6 +36,17 @@ class NoWindowPlaces final : public WindowPlaces {
   std::optional<platform::Pid> activeProcess() override { return std::nullopt; }
 };
 
+class NoWindowMoves final : public WindowMoves {
+ public:
+  void onChange(std::function<void(platform::Pid, bool, bool)> /*changed*/) override {}
+  void follow(platform::Pid /*pid*/) override {}
+};
+
+class NoBusAddressWatch final : public BusAddressWatch {
+ public:
+  void watch(std::function<void()> /*published*/) override {}
+};
+
 class NoClipboard final : public SessionClipboard {
  public:
   std::int64_t changeCount() override { return changeCount_; }
@@ -71,8 +82,10 @@ SessionWays noSessionWays() {
   ways.keyTyping = std::make_unique<NoKeyTyping>();
   ways.activation = std::make_unique<NoWindowActivation>();
   ways.places = std::make_unique<NoWindowPlaces>();
+  ways.moves = std::make_unique<NoWindowMoves>();
   ways.clipboard = std::make_unique<NoClipboard>();
   ways.hostWindows = std::make_unique<NoHostWindows>();
+  ways.busAddress = std::make_unique<NoBusAddressWatch>();
   return ways;
 }
 
