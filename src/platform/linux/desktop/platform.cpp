@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "desktop/linux_desktop.h"
+#include "glue/never_destroyed.h"
 
 namespace axt::lindesk {
 
@@ -45,8 +46,16 @@ namespace axt::platform {
 
 Platform& current() {
   // The one owner of the backend's state; nothing opens before it is used.
-  static lindesk::LinuxDesktop desktop;
-  return desktop;
+  // It is never torn down. At the process's exit, letting go of libatspi's
+  // application objects (kept for the life of the process, see
+  // application_revival.h) has libatspi dispose of each one's objects,
+  // and every disposal sends an event to the listeners, which were
+  // destroyed first; one application's objects dispose of each other in
+  // one recursion, as deep as there are of them, which can overflow the
+  // stack. The host's other threads may still be in the library too. The
+  // system takes back all of it.
+  static lindesk::NeverDestroyed<lindesk::LinuxDesktop> desktop;
+  return desktop.get();
 }
 
 }  // namespace axt::platform
