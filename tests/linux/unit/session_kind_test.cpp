@@ -1,5 +1,6 @@
 // The kind of session read from the environment: no X server to reach
-// without DISPLAY, the session manager's word before a compositor's socket.
+// without DISPLAY, the session manager's word before a compositor's socket;
+// the compositor's IPC only in a Wayland session.
 #include "logic/session_kind.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,7 @@ namespace axt::lindesk {
 namespace {
 
 SessionKind kindOf(const char* sessionType, const char* waylandDisplay, const char* display) {
-  return chooseSession(SessionEnvironment{sessionType, waylandDisplay, display});
+  return chooseSession(SessionEnvironment{sessionType, waylandDisplay, display, ""});
 }
 
 TEST(SessionKind, WithoutADisplayThereIsNoXServerWhateverElseIsSet) {
@@ -39,6 +40,16 @@ TEST(SessionKind, WithoutTheSessionManagersWordTheCompositorsSocketTells) {
   // is no word at all.
   EXPECT_EQ(kindOf("X11", "wayland-0", ":0"), SessionKind::kXWayland);
   EXPECT_EQ(kindOf("Wayland", "", ":0"), SessionKind::kX11);
+}
+
+TEST(CompositorIpc, OnlyAWaylandSessionAsksTheCompositor) {
+  const SessionEnvironment sway{"wayland", "wayland-1", ":0", "/run/user/1000/sway-ipc.sock"};
+  EXPECT_EQ(compositorIpcSocket(SessionKind::kXWayland, sway), "/run/user/1000/sway-ipc.sock");
+  EXPECT_EQ(compositorIpcSocket(SessionKind::kNone, sway), "/run/user/1000/sway-ipc.sock");
+  // An X11 session's ways are the X server's, whatever is left in the
+  // environment.
+  EXPECT_EQ(compositorIpcSocket(SessionKind::kX11, sway), "");
+  EXPECT_EQ(compositorIpcSocket(SessionKind::kXWayland, SessionEnvironment{"wayland", "wayland-0", ":0", ""}), "");
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ LinuxDesktop::LinuxDesktop()
       atspi_(log_, runLoop_, readings_),
       applicationWindows_(ways_, atspi_),
       applications_(atspi_, applicationWindows_),
-      ways_(waysOf(chooseSession(currentSessionEnvironment()), x11_, focus_.grabHoldBack(), runLoop_, readings_)),
+      ways_(waysFor(currentSessionEnvironment(), x11_, focus_.grabHoldBack(), runLoop_, readings_)),
       hotKeys_(*ways_.hotKeys),
       keyboard_(*ways_.keyTyping),
       windowStructure_(*ways_.moves, atspi_, applications_, observers_),

@@ -3,9 +3,14 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "clipboard/x11_clipboard.h"
+#include "session/activation_chain.h"
 #include "session/no_session.h"
+#include "sway/sway_ipc.h"
+#include "sway/sway_window_activation.h"
 #include "x11/host_windows.h"
 #include "x11/x11_bus_address_watch.h"
 #include "x11/hot_keys.h"
@@ -27,22 +32,42 @@ std::string variable(const char* name) {
 }  // namespace
 
 SessionEnvironment currentSessionEnvironment() {
-  return SessionEnvironment{variable("XDG_SESSION_TYPE"), variable("WAYLAND_DISPLAY"), variable("DISPLAY")};
+  return SessionEnvironment{variable("XDG_SESSION_TYPE"), variable("WAYLAND_DISPLAY"), variable("DISPLAY"),
+                            variable("SWAYSOCK")};
 }
 
-SessionWays waysOf(SessionKind kind, X11Display& x11, GrabHoldBack& holdBack, GlibRunLoop& runLoop,
-                   HandlingCache& readings) {
-  if (kind == SessionKind::kNone) return noSessionWays();
+SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Display& x11, GrabHoldBack& holdBack,
+                   GlibRunLoop& runLoop, HandlingCache& readings) {
+  if (kind == SessionKind::kNone) {
+    SessionWays ways = noSessionWays();
+    if (!compositorSocket.empty()) {
+      ways.activation = std::make_unique<SwayWindowActivation>(SwayIpc(SwayIpc::unixSocket(compositorSocket)));
+    }
+    return ways;
+  }
   SessionWays ways;
   ways.hotKeys = std::make_unique<X11HotKeys>(x11, holdBack, runLoop);
   ways.keyTyping = std::make_unique<XTestKeyboard>(x11, readings);
   ways.activation = std::make_unique<X11WindowActivation>(x11);
+  if (!compositorSocket.empty()) {
+    // A window the X server doesn't have is a native Wayland client's.
+    std::vector<std::unique_ptr<WindowActivation>> chain;
+    chain.push_back(std::move(ways.activation));
+    chain.push_back(std::make_unique<SwayWindowActivation>(SwayIpc(SwayIpc::unixSocket(compositorSocket))));
+    ways.activation = std::make_unique<WindowActivationChain>(std::move(chain));
+  }
   ways.places = std::make_unique<X11WindowPlaces>(x11);
   ways.moves = std::make_unique<X11WindowMoves>(x11);
   ways.clipboard = std::make_unique<X11Clipboard>(runLoop, x11.traps());
   ways.hostWindows = std::make_unique<X11HostWindows>(x11, runLoop);
   ways.busAddress = std::make_unique<X11BusAddressWatch>(x11);
   return ways;
+}
+
+SessionWays waysFor(const SessionEnvironment& environment, X11Display& x11, GrabHoldBack& holdBack,
+                    GlibRunLoop& runLoop, HandlingCache& readings) {
+  const SessionKind kind = chooseSession(environment);
+  return waysOf(kind, compositorIpcSocket(kind, environment), x11, holdBack, runLoop, readings);
 }
 
 }  // namespace axt::lindesk

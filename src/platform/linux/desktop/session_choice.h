@@ -3,6 +3,8 @@
 // (session_kind.h), and the ways of that kind.
 #pragma once
 
+#include <string>
+
 #include "logic/session_kind.h"
 #include "session/session_ways.h"
 
@@ -18,7 +20,13 @@ SessionEnvironment currentSessionEnvironment();
 
 // The X11 ways stand on `x11`; the hot key tells `holdBack` when its key goes
 // down and up, typed keys make `readings` forget what they change.
-SessionWays waysOf(SessionKind kind, X11Display& x11, GrabHoldBack& holdBack, GlibRunLoop& runLoop,
-                   HandlingCache& readings);
+// Where `compositorSocket` names the compositor's IPC, activation falls
+// back on it for windows the X server doesn't have.
+SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Display& x11, GrabHoldBack& holdBack,
+                   GlibRunLoop& runLoop, HandlingCache& readings);
+
+// The ways of the session the environment describes.
+SessionWays waysFor(const SessionEnvironment& environment, X11Display& x11, GrabHoldBack& holdBack,
+                    GlibRunLoop& runLoop, HandlingCache& readings);
 
 }  // namespace axt::lindesk

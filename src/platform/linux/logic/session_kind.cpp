@@ -9,4 +9,9 @@ SessionKind chooseSession(const SessionEnvironment& environment) {
   return environment.waylandDisplay.empty() ? SessionKind::kX11 : SessionKind::kXWayland;
 }
 
+std::string compositorIpcSocket(SessionKind kind, const SessionEnvironment& environment) {
+  if (kind == SessionKind::kX11) return {};
+  return environment.swaySocket;
+}
+
 }  // namespace axt::lindesk

@@ -21,11 +21,19 @@ struct SessionEnvironment {
   std::string sessionType;     // XDG_SESSION_TYPE
   std::string waylandDisplay;  // WAYLAND_DISPLAY
   std::string display;         // DISPLAY
+  std::string swaySocket;      // SWAYSOCK: sway's IPC, which its children
+                               // are given
 };
 
 // Without DISPLAY no X server can be opened, whatever else is set. With
 // it, the session manager's word decides; without that word (a session
 // started by hand), a Wayland compositor's socket says it is one.
 SessionKind chooseSession(const SessionEnvironment& environment);
+
+// The compositor's IPC socket the library may ask for what the X server
+// can't do for a native Wayland client (activate its window); empty in an
+// X11 session, whose ways are the X server's alone, and where the
+// compositor offers none.
+std::string compositorIpcSocket(SessionKind kind, const SessionEnvironment& environment);
 
 }  // namespace axt::lindesk

@@ -1,0 +1,206 @@
+// The compositor's IPC: its frames read in whatever pieces the socket
+// gives, a claimed length another process can't make the host allocate,
+// one question at a time over a connection that is given up after a wrong
+// or missing answer, and activation by the process's number.
+#include <gtest/gtest.h>
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "session/activation_chain.h"
+#include "sway/ipc_message.h"
+#include "sway/sway_ipc.h"
+#include "sway/sway_window_activation.h"
+
+namespace axt::lindesk {
+namespace {
+
+std::string header(std::uint32_t length, std::uint32_t type, std::string_view magic = "i3-ipc") {
+  std::string out(magic);
+  out.append(reinterpret_cast<const char*>(&length), sizeof length);
+  out.append(reinterpret_cast<const char*>(&type), sizeof type);
+  return out;
+}
+
+TEST(IpcMessage, AFrameIsTheMagicTheLengthTheTypeAndThePayload) {
+  EXPECT_EQ(ipcFrame(IpcType::kRunCommand, "[pid=7] focus"), header(13, 0) + "[pid=7] focus");
+  EXPECT_EQ(ipcFrame(IpcType::kGetTree, ""), header(0, 4));
+}
+
+TEST(IpcMessage, AReplyIsReadInAnyPiecesAndWhatFollowsItIsLeft) {
+  const std::string bytes = header(5, 4) + "[1,2]" + "next";
+  IpcReader reader;
+  std::size_t at = 0;
+  // One byte at a time, as a slow socket may give them.
+  while (reader.state() == IpcReader::State::kIncomplete && at < bytes.size()) {
+    at += reader.feed(std::string_view(bytes).substr(at, 1));
+  }
+  ASSERT_EQ(reader.state(), IpcReader::State::kComplete);
+  EXPECT_EQ(reader.message().type, 4u);
+  EXPECT_EQ(reader.message().payload, "[1,2]");
+  EXPECT_EQ(bytes.substr(at), "next");
+  // A complete reader takes nothing more.
+  EXPECT_EQ(reader.feed("more"), 0u);
+
+  IpcReader whole;
+  EXPECT_EQ(whole.feed(bytes), bytes.size() - 4);
+  EXPECT_EQ(whole.message().payload, "[1,2]");
+}
+
+TEST(IpcMessage, AWrongMagicOrAnOversizedClaimIsMalformed) {
+  IpcReader wrong;
+  wrong.feed(header(2, 0, "i4-ipc") + "[]");
+  EXPECT_EQ(wrong.state(), IpcReader::State::kMalformed);
+
+  // 4 GiB claimed: refused on the header, before anything is held.
+  IpcReader huge;
+  huge.feed(header(0xffffffffu, 4));
+  EXPECT_EQ(huge.state(), IpcReader::State::kMalformed);
+  IpcReader justOver;
+  justOver.feed(header(kIpcPayloadLimit + 1, 4));
+  EXPECT_EQ(justOver.state(), IpcReader::State::kMalformed);
+  IpcReader atTheLimit;
+  atTheLimit.feed(header(kIpcPayloadLimit, 4));
+  EXPECT_EQ(atTheLimit.state(), IpcReader::State::kIncomplete);
+}
+
+TEST(IpcMessage, CommandRepliesSucceedOnlyWhenEveryCommandDid) {
+  EXPECT_TRUE(commandsSucceeded(R"([{"success":true}])"));
+  EXPECT_TRUE(commandsSucceeded(R"([{"success":true},{"success":true}])"));
+  EXPECT_FALSE(commandsSucceeded(R"([{"success":true},{"success":false,"error":"No matching node"}])"));
+  EXPECT_FALSE(commandsSucceeded(R"([{"success":false,"parse_error":true}])"));
+  EXPECT_FALSE(commandsSucceeded("[]"));
+  EXPECT_FALSE(commandsSucceeded(R"({"success":true})"));
+  EXPECT_FALSE(commandsSucceeded(R"([{"success":1}])"));
+  EXPECT_FALSE(commandsSucceeded("[{"));
+  EXPECT_FALSE(commandsSucceeded(""));
+}
+
+// The compositor's end of a connection: what it is to answer is written
+// before the question (the socket holds it), and what it was asked is read
+// after.
+struct FakeCompositor {
+  int peer = -1;
+  int connections = 0;
+  std::vector<int> ours;
+
+  SwayIpc::Connector connector() {
+    return [this]() -> SocketFd {
+      int fds[2];
+      if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, fds) != 0) return {};
+      if (peer >= 0) ::close(peer);
+      peer = fds[1];
+      ++connections;
+      answers();
+      return SocketFd(fds[0]);
+    };
+  }
+  std::function<void()> answers = [] {};
+  void send(const std::string& bytes) const { ASSERT_EQ(::write(peer, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size())); }
+  std::string asked() const {
+    char buffer[4096];
+    const ssize_t n = ::recv(peer, buffer, sizeof buffer, MSG_DONTWAIT);
+    return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
+  }
+  ~FakeCompositor() {
+    if (peer >= 0) ::close(peer);
+  }
+};
+
+TEST(SwayIpc, AQuestionGetsTheAnswerOfItsTypeOverOneConnection) {
+  FakeCompositor compositor;
+  compositor.answers = [&] { compositor.send(ipcFrame(IpcType::kRunCommand, R"([{"success":true}])")); };
+  SwayIpc ipc(compositor.connector());
+  const std::optional<IpcMessage> reply = ipc.ask(IpcType::kRunCommand, "[pid=9] focus");
+  ASSERT_TRUE(reply.has_value());
+  EXPECT_EQ(reply->payload, R"([{"success":true}])");
+  EXPECT_EQ(compositor.asked(), ipcFrame(IpcType::kRunCommand, "[pid=9] focus"));
+
+  compositor.send(ipcFrame(IpcType::kRunCommand, "[]"));
+  EXPECT_TRUE(ipc.ask(IpcType::kRunCommand, "nop").has_value());
+  EXPECT_EQ(compositor.connections, 1);
+}
+
+TEST(SwayIpc, AWrongOrMissingAnswerGivesTheConnectionUp) {
+  FakeCompositor compositor;
+  SwayIpc ipc(compositor.connector());
+  // An answer of another type is no answer to this question.
+  compositor.answers = [&] { compositor.send(ipcFrame(IpcType::kGetTree, "{}")); };
+  EXPECT_FALSE(ipc.ask(IpcType::kRunCommand, "nop").has_value());
+  // A compositor that closes its end gives no answer, at once.
+  compositor.answers = [&] { ::shutdown(compositor.peer, SHUT_WR); };
+  EXPECT_FALSE(ipc.ask(IpcType::kRunCommand, "nop").has_value());
+  EXPECT_EQ(compositor.connections, 2);
+  // Garbage instead of a frame.
+  compositor.answers = [&] { compositor.send("not a frame at all"); };
+  EXPECT_FALSE(ipc.ask(IpcType::kRunCommand, "nop").has_value());
+  // Bytes beyond the answer: it is taken, the connection isn't kept.
+  compositor.answers = [&] { compositor.send(ipcFrame(IpcType::kRunCommand, "[]") + "extra"); };
+  EXPECT_TRUE(ipc.ask(IpcType::kRunCommand, "nop").has_value());
+  compositor.answers = [&] { compositor.send(ipcFrame(IpcType::kRunCommand, "[]")); };
+  EXPECT_TRUE(ipc.ask(IpcType::kRunCommand, "nop").has_value());
+  EXPECT_EQ(compositor.connections, 5);
+}
+
+TEST(SwayIpc, NoSocketAsksNothing) {
+  SwayIpc none(SwayIpc::unixSocket(""));
+  EXPECT_FALSE(none.ask(IpcType::kRunCommand, "nop").has_value());
+  SwayIpc gone(SwayIpc::unixSocket("/nonexistent/sway-ipc.sock"));
+  EXPECT_FALSE(gone.ask(IpcType::kRunCommand, "nop").has_value());
+  SwayIpc tooLong(SwayIpc::unixSocket(std::string(200, 'x')));
+  EXPECT_FALSE(tooLong.ask(IpcType::kRunCommand, "nop").has_value());
+}
+
+TEST(SwayWindowActivation, TheCompositorIsAskedToFocusTheProcesssWindow) {
+  FakeCompositor compositor;
+  compositor.answers = [&] { compositor.send(ipcFrame(IpcType::kRunCommand, R"([{"success":true}])")); };
+  SwayWindowActivation activation{SwayIpc(compositor.connector())};
+  EXPECT_TRUE(activation.activate(4242, {}));
+  EXPECT_EQ(compositor.asked(), ipcFrame(IpcType::kRunCommand, "[pid=4242] focus"));
+
+  compositor.send(ipcFrame(IpcType::kRunCommand, R"([{"success":false,"error":"No matching node."}])"));
+  EXPECT_FALSE(activation.activate(4243, {}));
+  // No process, no question.
+  EXPECT_FALSE(activation.activate(0, {}));
+  EXPECT_FALSE(activation.activate(-1, {}));
+  EXPECT_EQ(compositor.asked(), ipcFrame(IpcType::kRunCommand, "[pid=4243] focus"));
+}
+
+struct CountingActivation final : WindowActivation {
+  CountingActivation(bool answer, int& counter) : result(answer), calls(counter) {}
+  bool activate(platform::Pid, const FrameTitles&) override {
+    ++calls;
+    return result;
+  }
+  bool result;
+  int& calls;
+};
+
+TEST(WindowActivationChain, TheFirstWayThatActivatesEndsTheChain) {
+  int x11 = 0;
+  int compositor = 0;
+  std::vector<std::unique_ptr<WindowActivation>> ways;
+  ways.push_back(std::make_unique<CountingActivation>(true, x11));
+  ways.push_back(std::make_unique<CountingActivation>(true, compositor));
+  WindowActivationChain chain(std::move(ways));
+  EXPECT_TRUE(chain.activate(1, {}));
+  EXPECT_EQ(x11, 1);
+  EXPECT_EQ(compositor, 0);
+
+  int none = 0;
+  std::vector<std::unique_ptr<WindowActivation>> failing;
+  failing.push_back(std::make_unique<CountingActivation>(false, none));
+  failing.push_back(std::make_unique<CountingActivation>(false, none));
+  EXPECT_FALSE(WindowActivationChain(std::move(failing)).activate(1, {}));
+  EXPECT_EQ(none, 2);
+}
+
+}  // namespace
+}  // namespace axt::lindesk
