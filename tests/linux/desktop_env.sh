@@ -75,6 +75,12 @@ track_pid() {  # pid
   [ -n "$work" ] && echo "$1" >>"$work/pids"
 }
 
+desktop_any_alive() {
+  local p
+  for p in "${pids[@]}"; do kill -0 "$p" 2>/dev/null && return 0; done
+  return 1
+}
+
 desktop_stop() {
   local p i
   if [ -n "$work" ] && [ -f "$work/pids" ]; then
@@ -86,7 +92,12 @@ desktop_stop() {
     pkill -TERM -P "$p" 2>/dev/null
     kill -TERM "$p" 2>/dev/null
   done
-  sleep 0.2
+  # A moment to end on their own (Xvfb removes its lock and socket), then
+  # whatever still runs is killed.
+  for ((i = 0; i < 20; i++)); do
+    desktop_any_alive || break
+    sleep 0.1
+  done
   for p in "${pids[@]}"; do kill -KILL "$p" 2>/dev/null; done
   pids=()
   [ -n "$work" ] && [ -z "${AXTRACK_KEEP_WORK:-}" ] && rm -rf "$work"
@@ -163,6 +174,16 @@ desktop_x_ours() {  # n pid
   [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$1-lock")" = "$2" ] && DISPLAY=":$1" xwininfo -root >/dev/null 2>&1
 }
 
+# Whether display N is another server's: its lock names a process that
+# runs. A lock or socket left by a server that was killed (a run stopped
+# with SIGKILL, a crash) holds nothing: Xvfb takes such a display over,
+# and skipping it would let stale files use up the whole range.
+desktop_display_held() {  # n
+  local holder
+  holder="$(tr -d ' \n' 2>/dev/null <"/tmp/.X$1-lock")" || return 1
+  [ -n "$holder" ] && kill -0 "$holder" 2>/dev/null
+}
+
 # Starts Xvfb on a display between :90 and :150 that it gets for itself,
 # and sets display. The search starts at a random one: runs started side
 # by side rarely try the same, and a display just given up, which a
@@ -172,7 +193,7 @@ desktop_x_server() {
   display=""
   for ((i = 0; i < 61; i++)); do
     n=$((90 + (first + i) % 61))
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    desktop_display_held "$n" && continue
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
     xvfb=$!
     deadline=$((SECONDS + 20))
