@@ -29,20 +29,19 @@ std::string variable(const char* name) {
   return value != nullptr ? std::string(value) : std::string();
 }
 
-}  // namespace
-
-SessionEnvironment currentSessionEnvironment() {
-  return SessionEnvironment{variable("XDG_SESSION_TYPE"), variable("WAYLAND_DISPLAY"), variable("DISPLAY"),
-                            variable("SWAYSOCK")};
+std::unique_ptr<WindowActivation> compositorActivation(const std::string& socket) {
+  return std::make_unique<SwayWindowActivation>(SwayIpc(SwayIpc::unixSocket(socket)));
 }
 
+// The X11 ways stand on `x11`; the hot key tells `holdBack` when its key goes
+// down and up, typed keys make `readings` forget what they change. Where
+// `compositorSocket` names the compositor's IPC, activation falls back on it
+// for windows the X server doesn't have.
 SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Display& x11, GrabHoldBack& holdBack,
                    GlibRunLoop& runLoop, HandlingCache& readings) {
   if (kind == SessionKind::kNone) {
     SessionWays ways = noSessionWays();
-    if (!compositorSocket.empty()) {
-      ways.activation = std::make_unique<SwayWindowActivation>(SwayIpc(SwayIpc::unixSocket(compositorSocket)));
-    }
+    if (!compositorSocket.empty()) ways.activation = compositorActivation(compositorSocket);
     return ways;
   }
   SessionWays ways;
@@ -53,7 +52,7 @@ SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Dis
     // A window the X server doesn't have is a native Wayland client's.
     std::vector<std::unique_ptr<WindowActivation>> chain;
     chain.push_back(std::move(ways.activation));
-    chain.push_back(std::make_unique<SwayWindowActivation>(SwayIpc(SwayIpc::unixSocket(compositorSocket))));
+    chain.push_back(compositorActivation(compositorSocket));
     ways.activation = std::make_unique<WindowActivationChain>(std::move(chain));
   }
   ways.places = std::make_unique<X11WindowPlaces>(x11);
@@ -62,6 +61,13 @@ SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Dis
   ways.hostWindows = std::make_unique<X11HostWindows>(x11, runLoop);
   ways.busAddress = std::make_unique<X11BusAddressWatch>(x11);
   return ways;
+}
+
+}  // namespace
+
+SessionEnvironment currentSessionEnvironment() {
+  return SessionEnvironment{variable("XDG_SESSION_TYPE"), variable("WAYLAND_DISPLAY"), variable("DISPLAY"),
+                            variable("SWAYSOCK")};
 }
 
 SessionWays waysFor(const SessionEnvironment& environment, X11Display& x11, GrabHoldBack& holdBack,

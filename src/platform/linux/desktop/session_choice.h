@@ -3,8 +3,6 @@
 // (session_kind.h), and the ways of that kind.
 #pragma once
 
-#include <string>
-
 #include "logic/session_kind.h"
 #include "session/session_ways.h"
 
@@ -18,14 +16,9 @@ class X11Display;
 // The variables as the process has them now.
 SessionEnvironment currentSessionEnvironment();
 
-// The X11 ways stand on `x11`; the hot key tells `holdBack` when its key goes
-// down and up, typed keys make `readings` forget what they change.
-// Where `compositorSocket` names the compositor's IPC, activation falls
-// back on it for windows the X server doesn't have.
-SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Display& x11, GrabHoldBack& holdBack,
-                   GlibRunLoop& runLoop, HandlingCache& readings);
-
-// The ways of the session the environment describes.
+// The ways of the session the environment describes. The X11 ways stand on
+// `x11`; the hot key tells `holdBack` when its key goes down and up, typed
+// keys make `readings` forget what they change.
 SessionWays waysFor(const SessionEnvironment& environment, X11Display& x11, GrabHoldBack& holdBack,
                     GlibRunLoop& runLoop, HandlingCache& readings);
 
