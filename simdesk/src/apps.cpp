@@ -15,6 +15,7 @@ SimElement makeElement(const ElementSpec& given, Pid pid) {
   e.frame = given.frame;
   const bool textRole = given.role == "AXTextField" || given.role == "AXTextArea";
   e.editable = given.editable.value_or(textRole);
+  e.replaceable = given.replaceable.value_or(false);
   e.markers = given.markers.value_or(given.role == "AXStaticText");
   e.attributes = given.attributes;
   e.errors = given.errors;
@@ -23,6 +24,15 @@ SimElement makeElement(const ElementSpec& given, Pid pid) {
 }
 
 }  // namespace
+
+void replaceSelection(SimElement& e, const std::string& replacement) {
+  if (!e.text) return;
+  const Utf16Text before(*e.text);
+  const Range sel = e.selection;
+  e.text = before.replaced(sel.location, sel.location + sel.length, replacement);
+  const std::int64_t caret = sel.location + Utf16Text(replacement).length();
+  e.selection = Utf16Text(*e.text).clamped(Range{caret, 0});
+}
 
 void AppRegistry::add(const AppSpec& given) {
   if (auto old = apps_.find(given.pid); old != apps_.end()) {

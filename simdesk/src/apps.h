@@ -20,12 +20,17 @@ struct SimElement {
   Range selection{0, 0};
   Rect frame{};
   bool editable = false;
+  bool replaceable = false;  // takes a write of its selected text
   bool markers = false;
   std::map<std::string, AttrValue> attributes;
   std::map<std::string, AXError> errors;
 
   bool isText() const { return text.has_value(); }
 };
+
+// Puts `replacement` in place of a text element's selection and the caret
+// after it, as a paste does.
+void replaceSelection(SimElement& e, const std::string& replacement);
 
 struct SimApp {
   std::shared_ptr<AppRecord> record;

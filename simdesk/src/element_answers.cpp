@@ -209,6 +209,10 @@ AXError checkSettable(const Target& t, const std::string& name, bool& settable) 
       settable = true;
       return axerr::kSuccess;
     }
+    if (name == "AXSelectedText" && t.element->replaceable && supports(t, name)) {
+      settable = t.element->editable;
+      return axerr::kSuccess;
+    }
   }
   if (!supports(t, name)) return axerr::kAttributeUnsupported;
   settable = false;
@@ -231,6 +235,12 @@ WriteOutcome writeAttribute(const Target& t, const std::string& name, const Valu
     e.text = *s;
     e.selection = Utf16Text(*e.text).clamped(e.selection);
     return {};
+  }
+  if (e.isText() && e.editable && e.replaceable && name == "AXSelectedText") {
+    const auto* s = std::get_if<std::string>(&value);
+    if (s == nullptr) return {axerr::kIllegalArgument, false};
+    replaceSelection(e, *s);
+    return {axerr::kSuccess, true};
   }
   if (e.isText() && name == "AXSelectedTextRange") {
     const auto* v = std::get_if<AXValue>(&value);

@@ -2,7 +2,6 @@
 
 #include "handles.h"
 #include "state.h"
-#include "utf16_text.h"
 
 namespace simdesk::detail {
 
@@ -17,11 +16,7 @@ void handleKeyInFrontmostApp(State& s, const PostedKey& key) {
       s.pasteboard.stringForType(axt::platform::kPasteboardTypeString);
   if (!clip) return;
 
-  const Utf16Text before(*e->text);
-  const Range sel = e->selection;
-  e->text = before.replaced(sel.location, sel.location + sel.length, *clip);
-  const std::int64_t caret = sel.location + Utf16Text(*clip).length();
-  e->selection = Utf16Text(*e->text).clamped(Range{caret, 0});
+  replaceSelection(*e, *clip);
   postAccessibilityNotification(s, e->pid, e->id, "AXSelectedTextChanged");
 }
 

@@ -53,6 +53,10 @@ void setAttributeValue(const Element& ref, const std::string& attr, const platfo
   (void)accessibility().setAttributeValue(ref, attr, value);
 }
 
+bool writeAttribute(const Element& ref, const std::string& attr, const platform::Value& value) {
+  return accessibility().setAttributeValue(ref, attr, value) == platform::axerr::kSuccess;
+}
+
 std::optional<std::vector<std::string>> getAttributes(const Element& ref) {
   std::optional<std::vector<platform::Value>> names;
   platform::AXError error = accessibility().copyAttributeNames(ref, names);

@@ -44,6 +44,9 @@ bool isAttributeSettable(const Element& ref, const std::string& attr);
 // reported.
 void setAttributeValue(const Element& ref, const std::string& attr, const platform::Value& value);
 
+// Writes without asking first; whether the element took the value.
+bool writeAttribute(const Element& ref, const std::string& attr, const platform::Value& value);
+
 std::optional<std::vector<std::string>> getAttributes(const Element& ref);
 
 // A new application element for the process, whether or not it exists.

@@ -252,8 +252,8 @@ class ScenarioReader {
 
   simdesk::ElementSpec readElement(const Value& v, const std::string& path, Pid owner) {
     Fields f(v, path,
-             {"id", "role", "text", "selection", "frame", "editable", "markers", "attributes",
-              "errors"});
+             {"id", "role", "text", "selection", "frame", "editable", "markers", "replaceable",
+              "attributes", "errors"});
     simdesk::ElementSpec e;
     std::string idPath = f.path("id");
     e.id = readText(f.require("id"), idPath);
@@ -269,6 +269,7 @@ class ScenarioReader {
     f.readOptional("frame", e.frame, readRect);
     f.readOptional("editable", e.editable, readBool);
     f.readOptional("markers", e.markers, readBool);
+    f.readOptional("replaceable", e.replaceable, readBool);
     if (const Value* m = f.get("attributes")) e.attributes = attributes(*m, f.path("attributes"));
     if (const Value* m = f.get("errors")) {
       forEachMember(*m, f.path("errors"), "an object from attribute name to error code",

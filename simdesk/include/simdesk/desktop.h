@@ -57,6 +57,11 @@ struct ElementSpec {
   Rect frame{};                     // origin of its text layout, AXPosition and AXSize
   std::optional<bool> editable;     // default: true for AXTextField and AXTextArea
   std::optional<bool> markers;      // default: true for AXStaticText
+  // Whether "AXSelectedText" is settable on an editable element: a write
+  // puts the text in place of the selection, as a paste would, without
+  // keys or the pasteboard (the way a Linux toolkit's editable text takes
+  // a replacement over the accessibility bus). Default false.
+  std::optional<bool> replaceable;
   std::map<std::string, AttrValue> attributes;  // win over computed answers
   std::map<std::string, AXError> errors;        // every read of these fails
 };

@@ -13,6 +13,7 @@
 #include "atspi/object_failure.h"
 #include "atspi/marked_text.h"
 #include "atspi/text_access.h"
+#include "atspi/text_replacement.h"
 #include "translation/text_markers.h"
 
 namespace axt::lindesk {
@@ -169,6 +170,14 @@ AXError writeValue(AtspiSession& session, const Target& t, AtspiText*, const Val
   return error ? failureCode(session, error, t.key.busName) : axerr::kSuccess;
 }
 
+// Written only where keys can't paste (a native client of a Wayland
+// compositor): the toolkit puts the text in place of the selection.
+AXError writeSelectedText(AtspiSession& session, const Target& t, AtspiText*, const Value& value) {
+  const auto* s = std::get_if<std::string>(&value);
+  if (s == nullptr) return axerr::kIllegalArgument;
+  return replaceSelection(session, t.accessible.get(), *s);
+}
+
 AXError writeSelectedRange(AtspiSession& session, const Target&, AtspiText* text, const Value& value) {
   platform::Range range;
   if (AXError code = rangeParameter(value, range); code != axerr::kSuccess) return code;
@@ -230,7 +239,7 @@ constexpr std::array<AttributeEntry, 12> kObject = {{
     {"AXPosition", false, Settable::kNo, objectPosition, nullptr},
     {"AXSize", false, Settable::kNo, objectSize, nullptr},
     {"AXValue", true, Settable::kWhenEditable, textValue, writeValue},
-    {"AXSelectedText", true, Settable::kNo, textSelected, nullptr},
+    {"AXSelectedText", true, Settable::kWhenReplaceable, textSelected, writeSelectedText},
     {"AXSelectedTextRange", true, Settable::kYes, textSelectedRange, writeSelectedRange},
     {"AXNumberOfCharacters", true, Settable::kNo, textCharacterCount, nullptr},
     {"AXSelectedTextMarkerRange", true, Settable::kNo, textSelectedMarkers, nullptr},

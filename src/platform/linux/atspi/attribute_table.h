@@ -39,7 +39,9 @@ struct AttributeRead {
   AtspiText* text;
 };
 
-enum class Settable { kNo, kWhenEditable, kYes };
+// kWhenReplaceable: editable, and the bus can change its text
+// (text_replacement.h).
+enum class Settable { kNo, kWhenEditable, kWhenReplaceable, kYes };
 
 struct AttributeEntry {
   std::string_view name;

@@ -4,6 +4,7 @@
 
 #include "atspi/element_role.h"
 #include "atspi/text_access.h"
+#include "atspi/text_replacement.h"
 
 namespace axt::lindesk {
 
@@ -52,6 +53,9 @@ AXError checkSettable(AtspiSession& session, const Target& t, const std::string&
       break;
     case Settable::kWhenEditable:
       settable = isEditable(session, t.accessible.get());
+      break;
+    case Settable::kWhenReplaceable:
+      settable = offersReplacement(session, t.accessible.get());
       break;
     case Settable::kYes:
       settable = true;
