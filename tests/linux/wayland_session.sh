@@ -14,8 +14,9 @@
 # clients in, on a private runtime folder, D-Bus session bus and
 # accessibility bus. On it run mousepad twice: under XWayland
 # (GDK_BACKEND=x11) and as a native Wayland client (GDK_BACKEND=wayland,
-# on the bus as "mousepad-wl"), and the test host, whose own window is an
-# XWayland one. sway is asked to focus a window; xdotool types into the
+# on the bus as "mousepad-wl"); gnome-text-editor (GTK 4) and FeatherPad
+# (Qt, QT_QPA_PLATFORM=wayland) as native clients; and the test host,
+# whose own window is an XWayland one. sway is asked to focus a window; xdotool types into the
 # XWayland application, wtype (the compositor's virtual keyboard) into the
 # native one; an AT-SPI client of our own reads the documents and the
 # extents, and makes the selection in the native one. What is checked:
@@ -24,13 +25,17 @@
 #                alt_enter_pressed, setText pastes and puts the clipboard
 #                back, focusPreiov brings the application back, the
 #                pointer entering the host's window gives mouse_hoverd
-#   native       app_changed, text_select with the extents AT-SPI gives
+#   native       (each of the three) app_changed, text_select with the
+#                extents AT-SPI gives
 #                (relative to the window: Wayland tells clients nothing
 #                of where a window is), setText replaces the selection
 #                through the toolkit's editable text (no keys can reach
-#                it) and leaves both the Wayland and the X clipboard as
-#                they were, focusPreiov brings the window back through
-#                sway's IPC (it has no X window)
+#                it), characters beyond ASCII included, and leaves both
+#                the Wayland and the X clipboard as they were; focusPreiov
+#                brings the window back through sway's IPC (it has no X
+#                window). GTK 4.8 takes no selection over AT-SPI and the
+#                test's keyboard types no chords: its text_select is a
+#                LIMIT line, and its replacement goes in at the caret.
 #
 # sway's default for a request to activate a window only marks it urgent;
 # the session here lets such requests focus the window, as GNOME and KDE do.
@@ -169,7 +174,7 @@ settle() { sleep 0.4; }
 hostlog="$work/host.log"
 mkfifo "$work/stdin"
 exec 9<>"$work/stdin"
-timeout 120 "$host" "$library" --seconds 100 --window <"$work/stdin" >"$hostlog" 2>&1 &
+timeout 200 "$host" "$library" --seconds 180 --window <"$work/stdin" >"$hostlog" 2>&1 &
 hostpid=$!
 pids+=("$hostpid")
 wait_for 10 grep -q '^host window' "$hostlog" || { fail "setup" "the host didn't start: $(tail -3 "$hostlog")"; finish; }
@@ -292,17 +297,20 @@ else
 fi
 settle
 
-# focusPreiov from the host's own window: mousepad comes back.
-focus id "$hostwin"
-settle
-t="$(now)"
-call focusPreiov
-did_after focusPreiov "$t" 5 >/dev/null
-if wait_for 5 is_focused pid "$xapp"; then
-  pass "$label: focusPreiov brought mousepad back from the host's window"
-else
-  fail "$label focusPreiov" "the focus is on $(focused)"
-fi
+# focusPreiov from the host's own window brings process PID's back.
+expect_return() {  # pid how
+  focus id "$hostwin"
+  settle
+  t="$(now)"
+  call focusPreiov
+  did_after focusPreiov "$t" 5 >/dev/null
+  if wait_for 5 is_focused pid "$1"; then
+    pass "$label: focusPreiov brought $app back from the host's window $2"
+  else
+    fail "$label focusPreiov" "the focus is on $(focused), $app is pid $1"
+  fi
+}
+expect_return "$xapp" "through the X server"
 
 # The pointer entering the host's window.
 call addMouseTracker "$hostwin"
@@ -322,50 +330,92 @@ xdotool mousemove 1 1
 settle
 
 # ---------------------------------------------------------------- native
-label="native Wayland (mousepad, GDK_BACKEND=wayland)"
-app=mousepad-wl
-expect_activation "$wapp"
-wkeys 'one two three'
-settle
-t="$(now)"
-select_word mousepad-wl one
-expect_selection one "relative to the window"
-settle
-
-# The user's clipboard is a Wayland client's.
-printf 'wayland words' | wl-copy 2>"$work/wl-copy.log"
-wait_for 5 w_clip
-before_owner="$(x_owner)"
-before_doc="$(document mousepad-wl)"
-t="$(now)"
-call setText DELTA
-if times="$(did_after setText "$t" 10)"; then
-  doc="$(document mousepad-wl)"
-  lines="$(lines_of_call setText "$t" | tr '\n' '|')"
-  if [ "$before_doc" != 'one two three' ]; then
-    fail "$label setText" "the document held '$before_doc' before the call, not what was typed"
-  elif [ "$doc" = 'DELTA two three' ] && [ "$(w_clip)" = 'wayland words' ] && [ "$(x_owner)" = "$before_owner" ] &&
-     [ "$lines" = "Task started|Task ended|" ]; then
-    pass "$label: setText replaced the selection through the toolkit and left the Wayland and the X clipboard alone"
-    echo "  duration setText $(ms ${times% *} ${times#* }) ms"
+# One native application's cases: the bus name it has, its process.
+native_cases() {  # label bus-name pid
+  label="$1"
+  app="$2"
+  local pid="$3"
+  expect_activation "$pid"
+  wkeys 'one two three'
+  wait_for 5 sh -c "[ \"\$(timeout 10 '$reader' text '$app')\" = 'one two three' ]"
+  settle
+  t="$(now)"
+  # The selection is made through AT-SPI (wtype types no chords here);
+  # a toolkit that doesn't take it there leaves the caret at the end, and
+  # the replacement goes in at the caret, as a paste would.
+  local want='DELTA two three'
+  if select_word "$app" one && timeout 5 "$reader" expect "$app" 2 selection=0:3 >/dev/null; then
+    expect_selection one "relative to the window"
   else
-    fail "$label setText" "document '$doc' (was '$before_doc'), clipboard '$(w_clip)', X owner $(x_owner) (was $before_owner), lines '$lines'"
+    echo "LIMIT $label: text_select: the toolkit takes no selection over AT-SPI and the test's keyboard types no chords; setText is checked at the caret"
+    want='one two threeDELTA'
   fi
-else
-  fail "$label setText" "didn't return within 10 s"
-fi
+  settle
 
-# focusPreiov from the host's window: the native window has no X window to
-# activate; the compositor's IPC focuses it.
-focus id "$hostwin"
-settle
-t="$(now)"
-call focusPreiov
-did_after focusPreiov "$t" 5 >/dev/null
-if wait_for 5 is_focused pid "$wapp"; then
-  pass "$label: focusPreiov brought the native window back through sway's IPC"
+  # The user's clipboard is a Wayland client's.
+  printf 'wayland words' | wl-copy 2>"$work/wl-copy.log"
+  wait_for 5 w_clip
+  local before_owner before_doc doc lines times
+  before_owner="$(x_owner)"
+  before_doc="$(document "$app")"
+  t="$(now)"
+  call setText DELTA
+  if times="$(did_after setText "$t" 10)"; then
+    doc="$(document "$app")"
+    lines="$(lines_of_call setText "$t" | tr '\n' '|')"
+    if [ "$before_doc" != 'one two three' ]; then
+      fail "$label setText" "the document held '$before_doc' before the call, not what was typed"
+    elif [ "$doc" = "$want" ] && [ "$(w_clip)" = 'wayland words' ] && [ "$(x_owner)" = "$before_owner" ] &&
+       [ "$lines" = "Task started|Task ended|" ]; then
+      pass "$label: setText put DELTA in through the toolkit and left the Wayland and the X clipboard alone"
+      echo "  duration setText $(ms ${times% *} ${times#* }) ms"
+    else
+      fail "$label setText" "document '$doc' (was '$before_doc', wanted '$want'), clipboard '$(w_clip)', X owner $(x_owner) (was $before_owner), lines '$lines'"
+    fi
+  else
+    fail "$label setText" "didn't return within 10 s"
+  fi
+
+  # Characters beyond ASCII: toolkits count an insertion's length in
+  # different units (GTK in bytes, Qt in UTF-16 units).
+  settle
+  before_doc="$(document "$app")"
+  local wide='ŧwø✓😀'
+  if [ "$want" = 'DELTA two three' ] && select_word "$app" two &&
+     timeout 5 "$reader" expect "$app" 2 selection=6:9 >/dev/null; then
+    want="DELTA $wide three"
+  else
+    want="$before_doc$wide"
+  fi
+  t="$(now)"
+  call setText "$wide"
+  if did_after setText "$t" 10 >/dev/null && [ "$(document "$app")" = "$want" ] &&
+     [ "$(w_clip)" = 'wayland words' ]; then
+    pass "$label: setText put in characters beyond ASCII as given"
+  else
+    fail "$label setText beyond ASCII" "document '$(document "$app")', wanted '$want', clipboard '$(w_clip)'"
+  fi
+
+  # The native window has no X window to activate; the compositor's IPC
+  # focuses it.
+  expect_return "$pid" "through sway's IPC"
+}
+
+native_cases "native Wayland GTK 3 (mousepad, GDK_BACKEND=wayland)" mousepad-wl "$wapp"
+if launch gnome-text-editor gnome-text-editor env GDK_BACKEND=wayland gnome-text-editor --standalone; then
+  native_cases "native Wayland GTK 4 (gnome-text-editor)" gnome-text-editor "$launched"
 else
-  fail "$label focusPreiov" "the focus is on $(focused), mousepad-wl is pid $wapp"
+  fail "native Wayland GTK 4 (gnome-text-editor)" "didn't come up: $(tail -3 "$work/gnome-text-editor.log" | tr '\n' '|')"
+fi
+# Qt wants a runtime folder of its own user's (sway's is nobody's when
+# run as root); the compositor's socket is named by its path.
+qt_runtime="$work/qt-runtime"
+mkdir -m 700 "$qt_runtime"
+if launch FeatherPad featherpad env QT_QPA_PLATFORM=wayland QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 XDG_RUNTIME_DIR="$qt_runtime" \
+    WAYLAND_DISPLAY="$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" featherpad; then
+  native_cases "native Wayland Qt (FeatherPad, QT_QPA_PLATFORM=wayland)" FeatherPad "$launched"
+else
+  fail "native Wayland Qt (FeatherPad)" "didn't come up: $(tail -3 "$work/featherpad.log" | tr '\n' '|') windows: $(sway_windows | tr '\n' '|')"
 fi
 
 finish

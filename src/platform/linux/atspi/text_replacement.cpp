@@ -46,13 +46,17 @@ AXError deleteChars(AtspiSession& session, AtspiAccessible* a, AtspiEditableText
   });
 }
 
-// The toolkit's name, which tells the unit of an insertion's length; empty
-// when the application doesn't say (the bytes are used then).
+// The toolkit's name, which tells the units of the text's offsets and of an
+// insertion's length; empty when the application doesn't say (bytes and
+// characters then). Only the application's root object answers it in every
+// toolkit (Qt's other objects don't).
 std::string toolkitOf(AtspiSession& session, AtspiAccessible* a) {
   const AppRequest request(session, a);
   if (request.refused()) return {};
   GErrorHolder error;
-  std::string name = takeString(atspi_accessible_get_toolkit_name(a, error.out()));
+  GRef<AtspiAccessible> root = GRef<AtspiAccessible>::adopt(atspi_accessible_get_application(a, error.out()));
+  if (error || !root) return {};
+  std::string name = takeString(atspi_accessible_get_toolkit_name(root.get(), error.out()));
   return error ? std::string() : name;
 }
 

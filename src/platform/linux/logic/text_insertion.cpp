@@ -65,8 +65,8 @@ std::optional<InsertionMeasure> measureInsertion(std::string_view utf8, std::str
   if (utf8.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) return std::nullopt;
   const std::optional<Counts> c = count(utf8);
   if (!c) return std::nullopt;
-  const std::int64_t length = isQt(toolkitName) ? c->utf16Units : static_cast<std::int64_t>(utf8.size());
-  return InsertionMeasure{c->codePoints, length};
+  if (isQt(toolkitName)) return InsertionMeasure{c->utf16Units, c->utf16Units};
+  return InsertionMeasure{c->codePoints, static_cast<std::int64_t>(utf8.size())};
 }
 
 }  // namespace axt::lindesk

@@ -2,8 +2,9 @@
 // text. AT-SPI's insertion takes a length beside the text, and the toolkits
 // don't agree on its unit: GTK, and the toolkits over ATK, count UTF-8
 // bytes; Qt cuts the text to that many UTF-16 code units (and pads a longer
-// count with nulls). Engines that ignore the length take either. The count
-// of characters (code points) is what the text's offsets move by.
+// count with nulls). Engines that ignore the length take either. Nor do
+// they agree on what an offset counts: characters (code points) for GTK
+// and ATK, UTF-16 code units for Qt, whose offsets are its strings'.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +14,7 @@
 namespace axt::lindesk {
 
 struct InsertionMeasure {
-  std::int64_t characters = 0;  // code points: how far the offsets move
+  std::int64_t characters = 0;  // how far the toolkit's offsets move
   std::int64_t lengthArgument = 0;  // the length the toolkit expects beside the text
 };
 
