@@ -147,6 +147,18 @@ walk(json.load(sys.stdin))'
 }
 # A window is named by its process ("pid N") or by its X11 id ("id N").
 has_window() { sway_windows | awk -v k="$1" -v v="$(($2))" '(k == "pid" ? $1 : $2) == v { f = 1 } END { exit !f }'; }
+# The app_id a native window of process PID gives itself, as sway has it.
+sway_app_id() {
+  swaymsg -t get_tree | /usr/bin/python3 -c '
+import json, sys
+def walk(n):
+    if n.get("pid") == int(sys.argv[1]) and n.get("shell") != "xwayland" and n.get("app_id"):
+        print(n["app_id"])
+        sys.exit(0)
+    for c in n.get("nodes", []) + n.get("floating_nodes", []):
+        walk(c)
+walk(json.load(sys.stdin))' "$1"
+}
 focused() { sway_windows | awk '$3 == 1 { print "pid " $1 ", window " $2 }'; }
 is_focused() { sway_windows | awk -v k="$1" -v v="$(($2))" '$3 == 1 && (k == "pid" ? $1 : $2) == v { f = 1 } END { exit !f }'; }
 focus() { swaymsg -q "[$1=$2] focus" && wait_for 5 is_focused "$1" "$2"; }
@@ -226,16 +238,18 @@ rect_of() {  # "x y w h" -> the event's position and size members
   echo "\"position\":{\"x\":$x,\"y\":$y},\"selected_text\":\"$2\",\"size\":{\"height\":$h,\"width\":$w}"
 }
 
-# sway focuses the window of process PID: app_changed names $app.
-expect_activation() {  # pid
+# sway focuses the window of process PID: app_changed names $app, and
+# BUNDLE_ID when given.
+expect_activation() {  # pid [bundle-id]
   local got
   t="$(now)"
   focus pid "$1"
-  if got="$(event_after app_changed "$t" 5)" && [[ "$got" == *"\"name\":\"$app\""* ]]; then
-    pass "$label: app_changed"
+  if got="$(event_after app_changed "$t" 5)" && [[ "$got" == *"\"name\":\"$app\""* ]] &&
+     [[ -z "${2:-}" || "$got" == *"\"bundle_id\":\"$2\""* ]]; then
+    pass "$label: app_changed${2:+ with the bundle_id the window gives itself ($2)}"
     latency app_changed "$t" "$got"
   else
-    fail "$label" "no app_changed for $app within 5 s: $(tail -4 "$hostlog" | tr '\n' '|')"
+    fail "$label" "no app_changed for $app${2:+ with bundle_id $2} within 5 s: $(tail -4 "$hostlog" | tr '\n' '|')"
   fi
 }
 
@@ -334,8 +348,10 @@ settle
 native_cases() {  # label bus-name pid
   label="$1"
   app="$2"
-  local pid="$3"
-  expect_activation "$pid"
+  local pid="$3" id
+  id="$(sway_app_id "$pid")"
+  [ -n "$id" ] || fail "$label app_id" "sway gives no app_id for pid $pid (precondition)"
+  expect_activation "$pid" "$id"
   wkeys 'one two three'
   wait_for 5 sh -c "[ \"\$(timeout 10 '$reader' text '$app')\" = 'one two three' ]"
   settle

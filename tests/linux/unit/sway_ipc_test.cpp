@@ -1,7 +1,8 @@
 // The compositor's IPC: its frames read in whatever pieces the socket
 // gives, a claimed length another process can't make the host allocate,
 // one question at a time over a connection that is given up after a wrong
-// or missing answer, and activation by the process's number.
+// or missing answer, activation by the process's number, and the native
+// windows' application ids from its tree.
 #include <gtest/gtest.h>
 
 #include <sys/socket.h>
@@ -17,7 +18,10 @@
 #include "session/activation_chain.h"
 #include "sway/ipc_message.h"
 #include "sway/sway_ipc.h"
+#include "session/window_places_chain.h"
+#include "sway/sway_tree.h"
 #include "sway/sway_window_activation.h"
+#include "sway/sway_window_places.h"
 
 namespace axt::lindesk {
 namespace {
@@ -200,6 +204,99 @@ TEST(WindowActivationChain, TheFirstWayThatActivatesEndsTheChain) {
   failing.push_back(std::make_unique<CountingActivation>(false, none));
   EXPECT_FALSE(WindowActivationChain(std::move(failing)).activate(1, {}));
   EXPECT_EQ(none, 2);
+}
+
+// A tree as sway gives it, cut to what is read: a workspace holding an
+// XWayland window and a native one, a floating native window without an
+// app_id, and a container with no process.
+constexpr std::string_view kTree = R"({"id":1,"type":"root","nodes":[
+  {"id":2,"type":"output","nodes":[
+    {"id":3,"type":"workspace","nodes":[
+      {"id":4,"type":"con","pid":100,"shell":"xwayland","window":2097153,"app_id":null,"focused":false,"nodes":[]},
+      {"id":5,"type":"con","nodes":[
+        {"id":6,"type":"con","pid":200,"shell":"xdg_shell","window":null,"app_id":"org.gnome.TextEditor","focused":true,"nodes":[]}
+      ]}
+    ],"floating_nodes":[
+      {"id":7,"type":"floating_con","pid":300,"shell":"xdg_shell","app_id":null,"nodes":[]},
+      {"id":8,"type":"floating_con","pid":200,"shell":"xdg_shell","app_id":"second","nodes":[]}
+    ]}
+  ]}
+]})";
+
+TEST(SwayTree, EveryWindowOfTheTreeWithItsProcessAndItsShell) {
+  const std::vector<SwayWindow> windows = swayWindows(kTree);
+  ASSERT_EQ(windows.size(), 4u);
+  EXPECT_EQ(windows[0].pid, 100);
+  EXPECT_TRUE(windows[0].x11);
+  EXPECT_EQ(windows[1].pid, 200);
+  EXPECT_FALSE(windows[1].x11);
+  EXPECT_EQ(windows[1].appId, "org.gnome.TextEditor");
+  EXPECT_TRUE(windows[1].focused);
+  EXPECT_EQ(windows[2].pid, 300);
+  EXPECT_EQ(windows[2].appId, "");
+  EXPECT_EQ(windows[3].appId, "second");
+  // Without the shell member (i3-compatible compositors), the X window's
+  // number tells.
+  const std::vector<SwayWindow> i3 = swayWindows(
+      R"({"nodes":[{"pid":5,"window":77,"app_id":"x"},{"pid":6,"window":null,"app_id":"y"}]})");
+  ASSERT_EQ(i3.size(), 2u);
+  EXPECT_TRUE(i3[0].x11);
+  EXPECT_EQ(i3[0].appId, "");  // an X window's app_id is not its name
+  EXPECT_FALSE(i3[1].x11);
+  EXPECT_EQ(i3[1].appId, "y");
+}
+
+TEST(SwayTree, WhatIsNotATreeHasNoWindows) {
+  for (std::string_view bad : {"", "[", "[]", "null", R"({"nodes":{"pid":1}})", R"({"nodes":[1,"x",null]})",
+                               R"({"pid":-4})", R"({"pid":1e3})", R"({"pid":99999999999})"}) {
+    EXPECT_TRUE(swayWindows(bad).empty()) << bad;
+  }
+}
+
+TEST(SwayWindowPlaces, ANativeWindowsApplicationIdComesFromTheTree) {
+  FakeCompositor compositor;
+  compositor.answers = [&] { compositor.send(ipcFrame(IpcType::kGetTree, std::string(kTree))); };
+  SwayWindowPlaces places{SwayIpc(compositor.connector())};
+  EXPECT_EQ(places.applicationIdOf(200), "org.gnome.TextEditor");
+  EXPECT_EQ(compositor.asked(), ipcFrame(IpcType::kGetTree, ""));
+  compositor.send(ipcFrame(IpcType::kGetTree, std::string(kTree)));
+  EXPECT_EQ(places.applicationIdOf(300), "");  // native windows, none named
+  compositor.send(ipcFrame(IpcType::kGetTree, std::string(kTree)));
+  EXPECT_EQ(places.applicationIdOf(100), std::nullopt);  // the X server's to tell
+  compositor.send(ipcFrame(IpcType::kGetTree, std::string(kTree)));
+  EXPECT_EQ(places.applicationIdOf(400), std::nullopt);
+  EXPECT_EQ(places.applicationIdOf(0), std::nullopt);  // asks nothing
+  EXPECT_TRUE(places.shownWindowsOf(200).empty());
+}
+
+struct FixedPlaces final : WindowPlaces {
+  FixedPlaces(std::optional<std::string> answer, int& counter) : id(std::move(answer)), calls(counter) {}
+  std::optional<std::string> applicationIdOf(platform::Pid) override {
+    ++calls;
+    return id;
+  }
+  std::vector<XWindowPlace> shownWindowsOf(platform::Pid) override { return {}; }
+  std::optional<platform::Pid> activeProcess() override { return std::nullopt; }
+  std::optional<std::string> id;
+  int& calls;
+};
+
+TEST(WindowPlacesChain, TheFirstWayThatKnowsTheProcessAnswers) {
+  int x11 = 0;
+  int compositor = 0;
+  std::vector<std::unique_ptr<WindowPlaces>> ways;
+  ways.push_back(std::make_unique<FixedPlaces>(std::string(), x11));  // windows, none named
+  ways.push_back(std::make_unique<FixedPlaces>("org.example.Native", compositor));
+  WindowPlacesChain chain(std::move(ways));
+  EXPECT_EQ(chain.applicationIdOf(1), "");
+  EXPECT_EQ(compositor, 0);
+
+  std::vector<std::unique_ptr<WindowPlaces>> native;
+  native.push_back(std::make_unique<FixedPlaces>(std::nullopt, x11));
+  native.push_back(std::make_unique<FixedPlaces>("org.example.Native", compositor));
+  WindowPlacesChain second(std::move(native));
+  EXPECT_EQ(second.applicationIdOf(1), "org.example.Native");
+  EXPECT_EQ(compositor, 1);
 }
 
 }  // namespace

@@ -9,8 +9,10 @@
 #include "clipboard/x11_clipboard.h"
 #include "session/activation_chain.h"
 #include "session/no_session.h"
+#include "session/window_places_chain.h"
 #include "sway/sway_ipc.h"
 #include "sway/sway_window_activation.h"
+#include "sway/sway_window_places.h"
 #include "x11/host_windows.h"
 #include "x11/x11_bus_address_watch.h"
 #include "x11/hot_keys.h"
@@ -33,15 +35,22 @@ std::unique_ptr<WindowActivation> compositorActivation(const std::string& socket
   return std::make_unique<SwayWindowActivation>(SwayIpc(SwayIpc::unixSocket(socket)));
 }
 
+std::unique_ptr<WindowPlaces> compositorPlaces(const std::string& socket) {
+  return std::make_unique<SwayWindowPlaces>(SwayIpc(SwayIpc::unixSocket(socket)));
+}
+
 // The X11 ways stand on `x11`; the hot key tells `holdBack` when its key goes
 // down and up, typed keys make `readings` forget what they change. Where
-// `compositorSocket` names the compositor's IPC, activation falls back on it
-// for windows the X server doesn't have.
+// `compositorSocket` names the compositor's IPC, activation and the
+// application ids fall back on it for windows the X server doesn't have.
 SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Display& x11, GrabHoldBack& holdBack,
                    GlibRunLoop& runLoop, HandlingCache& readings) {
   if (kind == SessionKind::kNone) {
     SessionWays ways = noSessionWays();
-    if (!compositorSocket.empty()) ways.activation = compositorActivation(compositorSocket);
+    if (!compositorSocket.empty()) {
+      ways.activation = compositorActivation(compositorSocket);
+      ways.places = compositorPlaces(compositorSocket);
+    }
     return ways;
   }
   SessionWays ways;
@@ -56,6 +65,12 @@ SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Dis
     ways.activation = std::make_unique<WindowActivationChain>(std::move(chain));
   }
   ways.places = std::make_unique<X11WindowPlaces>(x11);
+  if (!compositorSocket.empty()) {
+    std::vector<std::unique_ptr<WindowPlaces>> chain;
+    chain.push_back(std::move(ways.places));
+    chain.push_back(compositorPlaces(compositorSocket));
+    ways.places = std::make_unique<WindowPlacesChain>(std::move(chain));
+  }
   ways.moves = std::make_unique<X11WindowMoves>(x11);
   ways.clipboard = std::make_unique<X11Clipboard>(runLoop, x11.traps());
   ways.hostWindows = std::make_unique<X11HostWindows>(x11, runLoop);
