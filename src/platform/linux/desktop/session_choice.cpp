@@ -10,6 +10,8 @@
 #include "session/activation_chain.h"
 #include "session/no_session.h"
 #include "session/window_places_chain.h"
+#include "sway/binding_keeper.h"
+#include "sway/sway_hot_keys.h"
 #include "sway/sway_ipc.h"
 #include "sway/sway_window_activation.h"
 #include "sway/sway_window_places.h"
@@ -35,14 +37,24 @@ std::unique_ptr<WindowActivation> compositorActivation(const std::string& socket
   return std::make_unique<SwayWindowActivation>(SwayIpc(SwayIpc::unixSocket(socket)));
 }
 
+// The compositor's bindings hear a hot key whichever application has the
+// keyboard, a native one included; an X grab hears it only while an X
+// window has it, and the compositor sees the key first anyway.
+std::unique_ptr<SessionHotKeys> compositorHotKeys(const std::string& socket, GlibRunLoop& runLoop) {
+  return std::make_unique<SwayHotKeys>(
+      SwayIpc(SwayIpc::unixSocket(socket)), SwayIpc::unixSocket(socket),
+      [socket](const std::string& undo) { return startBindingKeeper(socket, undo); }, runLoop);
+}
+
 std::unique_ptr<WindowPlaces> compositorPlaces(const std::string& socket) {
   return std::make_unique<SwayWindowPlaces>(SwayIpc(SwayIpc::unixSocket(socket)));
 }
 
 // The X11 ways stand on `x11`; the hot key tells `holdBack` when its key goes
 // down and up, typed keys make `readings` forget what they change. Where
-// `compositorSocket` names the compositor's IPC, activation and the
-// application ids fall back on it for windows the X server doesn't have.
+// `compositorSocket` names the compositor's IPC, the hot key is its binding,
+// and activation and the application ids fall back on it for windows the X
+// server doesn't have.
 SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Display& x11, GrabHoldBack& holdBack,
                    GlibRunLoop& runLoop, HandlingCache& readings) {
   if (kind == SessionKind::kNone) {
@@ -50,11 +62,16 @@ SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Dis
     if (!compositorSocket.empty()) {
       ways.activation = compositorActivation(compositorSocket);
       ways.places = compositorPlaces(compositorSocket);
+      ways.hotKeys = compositorHotKeys(compositorSocket, runLoop);
     }
     return ways;
   }
   SessionWays ways;
-  ways.hotKeys = std::make_unique<X11HotKeys>(x11, holdBack, runLoop);
+  if (compositorSocket.empty()) {
+    ways.hotKeys = std::make_unique<X11HotKeys>(x11, holdBack, runLoop);
+  } else {
+    ways.hotKeys = compositorHotKeys(compositorSocket, runLoop);
+  }
   ways.keyTyping = std::make_unique<XTestKeyboard>(x11, readings);
   ways.activation = std::make_unique<X11WindowActivation>(x11);
   if (!compositorSocket.empty()) {

@@ -13,8 +13,13 @@ namespace axt::lindesk {
 
 enum class IpcType : std::uint32_t {
   kRunCommand = 0,
+  kSubscribe = 2,
   kGetTree = 4,
+  kGetConfig = 9,
 };
+
+// An event on a subscribed connection: its type has the high bit set.
+inline constexpr std::uint32_t kBindingEvent = 0x80000005u;
 
 struct IpcMessage {
   std::uint32_t type = 0;

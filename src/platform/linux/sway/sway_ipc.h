@@ -52,6 +52,10 @@ class SwayIpc {
   // type within the limit.
   std::optional<IpcMessage> ask(IpcType type, std::string_view payload);
 
+  // The connection the last question went over, for its events (after a
+  // subscription); the next question opens a new one.
+  SocketFd takeConnection() { return std::move(socket_); }
+
  private:
   Connector connect_;
   SocketFd socket_;
