@@ -6,10 +6,15 @@ tests what the accessibility bus itself reports.
   atspi_reader.py extents NAME WORD       prints "x y width height": the screen extents
                                           of the first WORD in NAME's multi-line text, or
                                           "none" when the application gives none (exit 3)
+  atspi_reader.py window-extents NAME WORD prints "x y width height": the box of the first and
+                                          the last character of the first WORD, relative to
+                                          their window (for toolkits that give no range
+                                          extents on the screen)
   atspi_reader.py char-extents NAME OFFSET prints "x y width height": the screen extents of
                                           the character at OFFSET of NAME's multi-line text
   atspi_reader.py text NAME               prints the text of NAME's multi-line text
   atspi_reader.py focus NAME              gives NAME's multi-line text the focus
+  atspi_reader.py caret NAME OFFSET       takes its selection away and puts the caret at OFFSET
 
 NAME/editable in place of NAME names the application's rich-text editor (an
 editable section or document, as a page's contenteditable element is) in
@@ -235,6 +240,19 @@ def main(argv):
             return 3
         print(rect.x, rect.y, rect.width, rect.height)
         return 0
+    if len(argv) == 3 and argv[0] == "window-extents":
+        text = text_object(argv[1])
+        start = Atspi.Text.get_text(text, 0, -1).find(argv[2])
+        if start < 0 or not argv[2]:
+            sys.exit("reader: %r is not in the text" % argv[2])
+        boxes = [Atspi.Text.get_character_extents(text, offset, Atspi.CoordType.WINDOW)
+                 for offset in (start, start + len(argv[2]) - 1)]
+        left = min(b.x for b in boxes)
+        top = min(b.y for b in boxes)
+        right = max(b.x + b.width for b in boxes)
+        bottom = max(b.y + b.height for b in boxes)
+        print(left, top, right - left, bottom - top)
+        return 0
     if len(argv) == 3 and argv[0] == "char-extents":
         rect = Atspi.Text.get_character_extents(text_object(argv[1]), int(argv[2]), Atspi.CoordType.SCREEN)
         print(rect.x, rect.y, rect.width, rect.height)
@@ -256,6 +274,13 @@ def main(argv):
     if len(argv) == 2 and argv[0] == "focus":
         if not Atspi.Component.grab_focus(text_object(argv[1])):
             sys.exit("reader: %s refused the focus" % argv[1])
+        return 0
+    if len(argv) == 3 and argv[0] == "caret":
+        text = text_object(argv[1])
+        for i in reversed(range(Atspi.Text.get_n_selections(text))):
+            Atspi.Text.remove_selection(text, i)
+        if not Atspi.Text.set_caret_offset(text, int(argv[2])):
+            sys.exit("reader: %s refused the caret" % argv[1])
         return 0
     if len(argv) >= 2 and argv[0] == "text":
         print(Atspi.Text.get_text(text_object(argv[1]), 0, -1))

@@ -6,8 +6,8 @@
 #
 # BUILD_DIR as for run.sh (bin/libaxtrack.so and bin/axtrack-linux-host).
 # Without sway it prints a SKIP line and exits 0. Besides what run.sh needs
-# (tests/linux/packages.txt) it needs sway, xwayland, wtype and
-# wl-clipboard, which CI installs (.ci/run).
+# (tests/linux/packages.txt) it needs sway, xwayland, wtype, wl-clipboard
+# and grim, which CI installs (.ci/run).
 #
 # It starts sway headless (no screen, no input devices) with XWayland, as
 # the user nobody when run as root (sway refuses root), letting root's
@@ -22,6 +22,7 @@
 # extents, and makes the selection in the native one. What is checked:
 #
 #   XWayland     app_changed, text_select with the extents AT-SPI gives,
+#                where the screen shows the selection (screenshots),
 #                setText pastes and puts the clipboard back,
 #                alt_enter_pressed (Alt+Return typed through the
 #                compositor, which holds the library's binding),
@@ -29,16 +30,17 @@
 #                entering the host's window gives mouse_hoverd
 #   native       (each of the three) app_changed with the bundle_id its
 #                window gives the compositor, text_select with the
-#                extents AT-SPI gives, alt_enter_pressed
-#                (relative to the window: Wayland tells clients nothing
-#                of where a window is), setText replaces the selection
+#                extents AT-SPI gives relative to the window, moved by
+#                the window's place in the compositor's tree, where the
+#                screen shows the selection; alt_enter_pressed,
+#                setText replaces the selection
 #                through the toolkit's editable text (no keys can reach
 #                it), characters beyond ASCII included, and leaves both
 #                the Wayland and the X clipboard as they were; focusPreiov
 #                brings the window back through sway's IPC (it has no X
-#                window). GTK 4.8 takes no selection over AT-SPI and the
-#                test's keyboard types no chords: its text_select is a
-#                LIMIT line, and its replacement goes in at the caret.
+#                window). A toolkit that takes no selection over AT-SPI
+#                (the test's keyboard types no chords) gives a LIMIT line
+#                for text_select, and its replacement goes in at the caret.
 #   the end      the host killed with SIGKILL: the binding's keeper takes
 #                Alt+Return back from the compositor
 #
@@ -73,7 +75,7 @@ finish() {
 . "$here/desktop_env.sh"
 . "$here/host_log.sh"
 missing=()
-for tool in Xwayland swaymsg wtype wl-copy wl-paste xclip xdotool mousepad dbus-daemon setpriv; do
+for tool in Xwayland swaymsg wtype wl-copy wl-paste grim xclip xdotool mousepad dbus-daemon setpriv; do
   command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
 done
 /usr/bin/python3 -c 'import Xlib' 2>/dev/null || missing+=(python3-xlib)
@@ -164,6 +166,19 @@ def walk(n):
         walk(c)
 walk(json.load(sys.stdin))' "$1"
 }
+# Where the content of process PID's native window starts on the screen,
+# "x y", as sway has it: the container's place plus the window's within it.
+sway_content_origin() {
+  swaymsg -t get_tree | /usr/bin/python3 -c '
+import json, sys
+def walk(n):
+    if n.get("pid") == int(sys.argv[1]) and n.get("shell") != "xwayland":
+        print(n["rect"]["x"] + n["window_rect"]["x"], n["rect"]["y"] + n["window_rect"]["y"])
+        sys.exit(0)
+    for c in n.get("nodes", []) + n.get("floating_nodes", []):
+        walk(c)
+walk(json.load(sys.stdin))' "$1"
+}
 focused() { sway_windows | awk '$3 == 1 { print "pid " $1 ", window " $2 }'; }
 is_focused() { sway_windows | awk -v k="$1" -v v="$(($2))" '$3 == 1 && (k == "pid" ? $1 : $2) == v { f = 1 } END { exit !f }'; }
 focus() { swaymsg -q "[$1=$2] focus" && wait_for 5 is_focused "$1" "$2"; }
@@ -218,21 +233,27 @@ w_clip() { timeout 5 wl-paste --no-newline; }
 wkeys() { wtype -k Shift_L "$@"; }
 document() { timeout 10 "$reader" text "$1"; }
 # Selects the first WORD in NAME's text through AT-SPI, as the reader finds
-# that text.
+# that text. GTK 4.8 makes the selection but never answers the request: an
+# unanswered one counts as made, and the caller's check of the selection
+# tells.
 select_word() {  # name word
   timeout 10 /usr/bin/python3 - "$here" "$1" "$2" <<'EOF'
 import sys
 sys.path.insert(0, sys.argv[1])
-from atspi_reader import Atspi, text_object
+from atspi_reader import Atspi, GLib, text_object
 text = text_object(sys.argv[2])
 start = Atspi.Text.get_text(text, 0, -1).find(sys.argv[3])
 if start < 0:
     sys.exit("%r is not in the text" % sys.argv[3])
 end = start + len(sys.argv[3])
-if Atspi.Text.get_n_selections(text) > 0:
-    done = Atspi.Text.set_selection(text, 0, start, end)
-else:
-    done = Atspi.Text.add_selection(text, start, end)
+Atspi.set_timeout(2000, 2000)
+try:
+    if Atspi.Text.get_n_selections(text) > 0:
+        done = Atspi.Text.set_selection(text, 0, start, end)
+    else:
+        done = Atspi.Text.add_selection(text, start, end)
+except GLib.Error:
+    done = True
 sys.exit(0 if done else 1)
 EOF
 }
@@ -261,11 +282,18 @@ expect_activation() {  # pid [bundle-id [since]]
 }
 
 # The text_select for WORD, selected in $app after $t, with the extents
-# AT-SPI gives (WHERE says in which coordinates they are).
-expect_selection() {  # word where
-  local got want
+# AT-SPI gives, moved by DX DY when given (WHERE says where they are).
+expect_selection() {  # word where [dx dy]
+  local got want x y w h
   if got="$(event_after text_select "$t" 5)"; then
     want="$(extents "$app" "$1")"
+    # GTK 4 gives a range's extents in no coordinates, a character's in
+    # its window's.
+    [ "$want" = none ] && want="$(timeout 10 "$reader" window-extents "$app" "$1")"
+    if [ $# -ge 4 ]; then
+      read -r x y w h <<<"$want"
+      want="$((x + $3)) $((y + $4)) $w $h"
+    fi
     if [[ "$got" == *"$(rect_of "$want" "$1")"* ]]; then
       pass "$label: text_select with the extents AT-SPI gives, $2 ($want)"
       latency text_select "$t" "$got"
@@ -275,6 +303,31 @@ expect_selection() {  # word where
   else
     fail "$label text_select" "none within 5 s: $(tail -3 "$hostlog" | tr '\n' '|') document: $(document "$app")"
   fi
+}
+
+# What the screen shows: the rectangle of the last text_select holds the
+# selection's highlight, which goes when the selection does. Two of the
+# compositor's screenshots, with WORD selected and without, are told apart
+# inside the rectangle. A rectangle in the wrong place (one relative to
+# the window, say) sees nothing change.
+expect_on_screen() {  # word
+  local got
+  got="$(event_after text_select "$t" 1)"
+  grim -t ppm "$work/selected.ppm" 2>"$work/grim.log"
+  timeout 10 "$reader" caret "$app" 0 >/dev/null
+  wait_for 5 sh -c "timeout 5 '$reader' expect '$app' 1 selection=none >/dev/null"
+  settle
+  grim -t ppm "$work/unselected.ppm" 2>>"$work/grim.log"
+  local changed
+  if changed="$(/usr/bin/python3 "$here/screen_change.py" "$work/selected.ppm" "$work/unselected.ppm" "$got")" &&
+     [ "${changed%%%*}" -ge 40 ]; then
+    pass "$label: the screen shows the selection inside text_select's rectangle ($changed of it changes with it)"
+  else
+    fail "$label on the screen" "${changed:-no screenshots: $(tail -2 "$work/grim.log")} of the rectangle changes with the selection: $got"
+  fi
+  # The selection back, for what follows.
+  select_word "$app" "$1" && timeout 5 "$reader" expect "$app" 2 selection=0:${#1} >/dev/null
+  t="$(now)"
 }
 
 # ---------------------------------------------------------------- XWayland
@@ -288,6 +341,7 @@ settle
 t="$(now)"
 xdotool key ctrl+shift+Right
 expect_selection alpha "on the screen"
+expect_on_screen alpha
 settle
 # Alt+Return the way the user's keyboard gives it: through the compositor,
 # which holds the library's binding (XTEST's keys never pass through it).
@@ -380,11 +434,15 @@ native_cases() {  # label bus-name pid [launched-at]
   # the replacement goes in at the caret, as a paste would.
   local want='DELTA two three'
   if select_word "$app" one && timeout 5 "$reader" expect "$app" 2 selection=0:3 >/dev/null; then
-    expect_selection one "relative to the window"
+    local origin
+    origin="$(sway_content_origin "$pid")"
+    expect_selection one "placed on the screen by the window's place in the compositor's tree ($origin)" $origin
+    expect_on_screen one
     settle
     expect_hot_key one
   else
     echo "LIMIT $label: text_select: the toolkit takes no selection over AT-SPI and the test's keyboard types no chords; setText is checked at the caret"
+    timeout 10 "$reader" caret "$app" 13
     want='one two threeDELTA'
   fi
   settle

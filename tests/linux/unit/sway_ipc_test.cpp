@@ -269,6 +269,72 @@ TEST(SwayWindowPlaces, ANativeWindowsApplicationIdComesFromTheTree) {
   EXPECT_TRUE(places.shownWindowsOf(200).empty());
 }
 
+// Where windows are: the container's rect on the screen, the window's
+// within it. Process 200 shows two windows, process 400 two of one title;
+// process 500 an XWayland one.
+constexpr std::string_view kPlacedTree = R"({"nodes":[{"type":"workspace","nodes":[
+  {"pid":200,"shell":"xdg_shell","name":"Draft","focused":false,
+   "rect":{"x":320,"y":27,"width":320,"height":997},"window_rect":{"x":2,"y":0,"width":316,"height":995}},
+  {"pid":200,"shell":"xdg_shell","name":"Notes","focused":false,
+   "rect":{"x":640,"y":27,"width":320,"height":997},"window_rect":{"x":2,"y":0,"width":316,"height":995}},
+  {"pid":300,"shell":"xdg_shell","name":"Only",
+   "rect":{"x":10.5,"y":20,"width":100,"height":100},"window_rect":{"x":1,"y":2,"width":98,"height":96}},
+  {"pid":400,"shell":"xdg_shell","name":"Same","focused":false,
+   "rect":{"x":0,"y":0,"width":10,"height":10},"window_rect":{"x":0,"y":0,"width":10,"height":10}},
+  {"pid":400,"shell":"xdg_shell","name":"Same","focused":true,
+   "rect":{"x":50,"y":60,"width":10,"height":10},"window_rect":{"x":0,"y":0,"width":10,"height":10}},
+  {"pid":500,"shell":"xwayland","window":9,"name":"X",
+   "rect":{"x":0,"y":0,"width":10,"height":10},"window_rect":{"x":0,"y":0,"width":10,"height":10}},
+  {"pid":600,"shell":"xdg_shell","name":"Unplaced","rect":{"x":0,"y":0},"window_rect":{"x":0,"y":0,"width":0,"height":0}}
+]}]})";
+
+TEST(SwayTree, AWindowsContentIsItsContainersPlacePlusItsOwnWithin) {
+  const std::vector<SwayWindow> windows = swayWindows(kPlacedTree);
+  ASSERT_EQ(windows.size(), 7u);
+  EXPECT_EQ(windows[0].title, "Draft");
+  EXPECT_EQ(windows[0].content, (platform::Rect{{322, 27}, {316, 995}}));
+  EXPECT_EQ(windows[2].content, (platform::Rect{{11.5, 22}, {98, 96}}));
+  EXPECT_EQ(windows[6].content, platform::Rect{});  // no size: no place
+}
+
+TEST(SwayWindowPlaces, ANativeWindowsScreenCoordinatesStartAtItsContent) {
+  FakeCompositor compositor;
+  const std::string tree = ipcFrame(IpcType::kGetTree, std::string(kPlacedTree));
+  compositor.answers = [&] { compositor.send(tree); };
+  SwayWindowPlaces places{SwayIpc(compositor.connector())};
+  EXPECT_TRUE(places.placesRelativeWindows());
+  int titlesAsked = 0;
+  const auto titled = [&](std::string title) {
+    return [&titlesAsked, title] {
+      ++titlesAsked;
+      return title;
+    };
+  };
+  const auto origin = [&](platform::Pid pid, std::string title) {
+    if (compositor.peer >= 0) compositor.send(tree);
+    return places.relativeOriginOf(pid, titled(std::move(title)));
+  };
+  // One window: its title isn't asked.
+  EXPECT_EQ(origin(300, "whatever"), (platform::Point{11.5, 22}));
+  EXPECT_EQ(titlesAsked, 0);
+  // Of two, the one of the title.
+  EXPECT_EQ(origin(200, "Notes"), (platform::Point{642, 27}));
+  EXPECT_EQ(origin(200, "Draft"), (platform::Point{322, 27}));
+  EXPECT_EQ(titlesAsked, 2);
+  // Neither titled so, and neither focused: not known.
+  EXPECT_EQ(origin(200, "Other"), std::nullopt);
+  // Two of the title: the focused one.
+  EXPECT_EQ(origin(400, "Same"), (platform::Point{50, 60}));
+  // An XWayland window's toolkit knows its place; a window without one
+  // and a process without windows have none.
+  EXPECT_EQ(origin(500, "X"), std::nullopt);
+  EXPECT_EQ(origin(600, "Unplaced"), std::nullopt);
+  EXPECT_EQ(origin(700, ""), std::nullopt);
+  // An answer that isn't one: not known.
+  compositor.send(header(2, 4, "i4-ipc") + "[]");
+  EXPECT_EQ(places.relativeOriginOf(300, titled("")), std::nullopt);
+}
+
 struct FixedPlaces final : WindowPlaces {
   FixedPlaces(std::optional<std::string> answer, int& counter) : id(std::move(answer)), calls(counter) {}
   std::optional<std::string> applicationIdOf(platform::Pid) override {
@@ -297,6 +363,8 @@ TEST(WindowPlacesChain, TheFirstWayThatKnowsTheProcessAnswers) {
   WindowPlacesChain second(std::move(native));
   EXPECT_EQ(second.applicationIdOf(1), "org.example.Native");
   EXPECT_EQ(compositor, 1);
+  // Where no way places windows relative to the screen, nothing is asked.
+  EXPECT_FALSE(second.placesRelativeWindows());
 }
 
 }  // namespace

@@ -185,6 +185,10 @@ AXError boundsOfChars(AtspiSession& session, TextPlacement& placement, AtspiText
   if (error || !rect) return failure(session, error, text);
   out = platform::Rect{{static_cast<double>(rect->x), static_cast<double>(rect->y)},
                        {static_cast<double>(rect->width), static_cast<double>(rect->height)}};
+  if (const std::optional<platform::Point> origin = placement.relativeOrigin(text)) {
+    out.origin.x += origin->x;
+    out.origin.y += origin->y;
+  }
   return axerr::kSuccess;
 }
 

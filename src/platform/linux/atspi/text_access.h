@@ -54,6 +54,10 @@ class TextPlacement {
   // The screen rectangle of the characters `chars` of `text`; absent when
   // the toolkit gives no window-relative extents or the window isn't found.
   virtual std::optional<platform::Rect> windowRelativeBounds(AtspiText* text, CharRange chars) = 0;
+  // Where the window starts on the screen that the toolkit of `text`
+  // gives its screen coordinates relative to (a native Wayland client's);
+  // absent when they are the screen's, or the window isn't known.
+  virtual std::optional<platform::Point> relativeOrigin(AtspiText* text) = 0;
 };
 
 // The screen rectangle of a character range; `placement` places the

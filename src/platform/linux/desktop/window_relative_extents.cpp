@@ -45,7 +45,24 @@ GRef<AtspiAccessible> windowOf(AtspiSession& session, AtspiAccessible* object) {
   return {};
 }
 
+std::string titleOf(AtspiSession& session, AtspiAccessible* window) {
+  if (window == nullptr) return {};
+  const AppRequest request(session, window);
+  if (request.refused()) return {};
+  GErrorHolder error;
+  std::string name = takeString(atspi_accessible_get_name(window, error.out()));
+  return error ? std::string() : name;
+}
+
 }  // namespace
+
+std::optional<platform::Point> relativeOriginOf(AtspiAccessible* object, AtspiSession& session,
+                                                Applications& applications, WindowPlaces& places) {
+  if (!places.placesRelativeWindows()) return std::nullopt;
+  const std::optional<platform::Pid> pid = applications.processOf(object);
+  if (!pid) return std::nullopt;
+  return places.relativeOriginOf(*pid, [&] { return titleOf(session, windowOf(session, object).get()); });
+}
 
 std::optional<platform::Rect> windowRelativeBounds(AtspiText* text, CharRange chars, AtspiSession& session,
                                                    Applications& applications, WindowPlaces& places) {
@@ -67,8 +84,16 @@ std::optional<platform::Rect> windowRelativeBounds(AtspiText* text, CharRange ch
       }
     }
   }
+  const std::optional<platform::Pid> pid = applications.processOf(object);
+  if (!pid) return std::nullopt;
   GRef<AtspiAccessible> window = windowOf(session, object);
   if (!window) return std::nullopt;
+  if (const std::optional<platform::Point> origin =
+          places.relativeOriginOf(*pid, [&] { return titleOf(session, window.get()); })) {
+    box.origin.x += origin->x;
+    box.origin.y += origin->y;
+    return box;
+  }
   GRef<AtspiComponent> component = GRef<AtspiComponent>::adopt(atspi_accessible_get_component_iface(window.get()));
   if (!component) return std::nullopt;
   GBoxed<AtspiRect> size;
@@ -82,8 +107,6 @@ std::optional<platform::Rect> windowRelativeBounds(AtspiText* text, CharRange ch
   if (!size || size->width <= 0 || size->height <= 0) return std::nullopt;
   const platform::Size content{static_cast<double>(size->width), static_cast<double>(size->height)};
 
-  const std::optional<platform::Pid> pid = applications.processOf(object);
-  if (!pid) return std::nullopt;
   const std::vector<XWindowPlace> windows = places.shownWindowsOf(*pid);
   const std::optional<XWindowPlace> holding = windowHolding(windows, content);
   if (!holding) return std::nullopt;

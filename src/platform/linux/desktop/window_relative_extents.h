@@ -1,7 +1,9 @@
 // Text extents from toolkits that don't know where their window is on the
 // screen. GTK 4 on X11 gives the extents of a range of text in no
 // coordinates at all, and those of a character only relative to its
-// window; the window's place is the X server's to tell. Without this, the
+// window; the window's place is the X server's to tell. A native Wayland
+// client's toolkit gives its window's coordinates for the screen's; the
+// window's place is the compositor's to tell. Without this, the
 // selection couldn't be measured there, and measuring it another way
 // (selecting to the end of the text) takes the user's selection away.
 #pragma once
@@ -28,6 +30,11 @@ class WindowPlaces;
 std::optional<platform::Rect> windowRelativeBounds(AtspiText* text, CharRange chars, AtspiSession& session,
                                                    Applications& applications, WindowPlaces& places);
 
+// Where the window of `object` starts on the screen, when its toolkit's
+// screen coordinates are relative to it (WindowPlaces::relativeOriginOf).
+std::optional<platform::Point> relativeOriginOf(AtspiAccessible* object, AtspiSession& session,
+                                                Applications& applications, WindowPlaces& places);
+
 // The same for the text readings of the bus side (text_access.h).
 class SessionTextPlacement final : public TextPlacement {
  public:
@@ -35,6 +42,9 @@ class SessionTextPlacement final : public TextPlacement {
       : session_(session), applications_(applications), places_(places) {}
   std::optional<platform::Rect> windowRelativeBounds(AtspiText* text, CharRange chars) override {
     return lindesk::windowRelativeBounds(text, chars, session_, applications_, places_);
+  }
+  std::optional<platform::Point> relativeOrigin(AtspiText* text) override {
+    return lindesk::relativeOriginOf(ATSPI_ACCESSIBLE(text), session_, applications_, places_);
   }
 
  private:

@@ -2,6 +2,7 @@
 // what the bus side can't learn from the applications themselves.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,21 @@ class WindowPlaces {
   virtual std::vector<XWindowPlace> shownWindowsOf(platform::Pid pid) = 0;
   // The process whose window is the active one, when the session says.
   virtual std::optional<platform::Pid> activeProcess() = 0;
+  // Where the window starts on the screen that the process's toolkit
+  // gives its "screen" coordinates relative to: a native Wayland client
+  // is never told where its window is. Absent for a process whose
+  // coordinates are the screen's (the X server's clients) and where the
+  // window isn't known. `titleOf` gives the title of the window the
+  // coordinates are of, asked only when the process shows more than one.
+  // Whether relativeOriginOf can answer for any process: nothing is asked
+  // for it where none can.
+  virtual bool placesRelativeWindows() const { return false; }
+  virtual std::optional<platform::Point> relativeOriginOf(platform::Pid pid,
+                                                          const std::function<std::string()>& titleOf) {
+    (void)pid;
+    (void)titleOf;
+    return std::nullopt;
+  }
 };
 
 }  // namespace axt::lindesk

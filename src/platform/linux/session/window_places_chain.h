@@ -28,6 +28,19 @@ class WindowPlacesChain final : public WindowPlaces {
     }
     return {};
   }
+  bool placesRelativeWindows() const override {
+    for (const auto& way : ways_) {
+      if (way->placesRelativeWindows()) return true;
+    }
+    return false;
+  }
+  std::optional<platform::Point> relativeOriginOf(platform::Pid pid,
+                                                  const std::function<std::string()>& titleOf) override {
+    for (const auto& way : ways_) {
+      if (std::optional<platform::Point> origin = way->relativeOriginOf(pid, titleOf)) return origin;
+    }
+    return std::nullopt;
+  }
   std::optional<platform::Pid> activeProcess() override {
     for (const auto& way : ways_) {
       if (std::optional<platform::Pid> pid = way->activeProcess()) return pid;

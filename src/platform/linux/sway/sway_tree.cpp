@@ -1,6 +1,7 @@
 #include "sway/sway_tree.h"
 
 #include <limits>
+#include <optional>
 #include <utility>
 
 #include "json/json.h"
@@ -12,6 +13,32 @@ namespace {
 const std::string* stringMember(const json::Value& node, std::string_view name) {
   const json::Value* v = node.find(name);
   return v != nullptr ? v->asString() : nullptr;
+}
+
+std::optional<double> numberMember(const json::Value& node, std::string_view name) {
+  const json::Value* v = node.find(name);
+  if (v == nullptr) return std::nullopt;
+  if (const std::int64_t* i = v->asInt()) return static_cast<double>(*i);
+  if (const double* d = v->asDouble()) return *d;
+  return std::nullopt;
+}
+
+std::optional<platform::Rect> rectMember(const json::Value& node, std::string_view name) {
+  const json::Value* v = node.find(name);
+  if (v == nullptr || v->asObject() == nullptr) return std::nullopt;
+  const std::optional<double> x = numberMember(*v, "x"), y = numberMember(*v, "y");
+  const std::optional<double> width = numberMember(*v, "width"), height = numberMember(*v, "height");
+  if (!x || !y || !width || !height || *width < 0 || *height < 0) return std::nullopt;
+  return platform::Rect{{*x, *y}, {*width, *height}};
+}
+
+// `rect` is the container's place on the screen, `window_rect` the
+// window's within it.
+platform::Rect contentOf(const json::Value& node) {
+  const std::optional<platform::Rect> container = rectMember(node, "rect");
+  const std::optional<platform::Rect> window = rectMember(node, "window_rect");
+  if (!container || !window || window->size.width <= 0 || window->size.height <= 0) return {};
+  return {{container->origin.x + window->origin.x, container->origin.y + window->origin.y}, window->size};
 }
 
 // A node is a window when it belongs to a process; containers and
@@ -36,6 +63,8 @@ void noteWindow(const json::Value& node, std::vector<SwayWindow>& out) {
   }
   const json::Value* focused = node.find("focused");
   w.focused = focused != nullptr && focused->asBool() != nullptr && *focused->asBool();
+  if (const std::string* name = stringMember(node, "name")) w.title = *name;
+  w.content = contentOf(node);
   out.push_back(std::move(w));
 }
 

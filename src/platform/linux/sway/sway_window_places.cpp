@@ -17,4 +17,37 @@ std::optional<std::string> SwayWindowPlaces::applicationIdOf(platform::Pid pid) 
   return id;
 }
 
+std::optional<platform::Point> SwayWindowPlaces::relativeOriginOf(platform::Pid pid,
+                                                                  const std::function<std::string()>& titleOf) {
+  if (pid <= 0) return std::nullopt;
+  const std::optional<IpcMessage> reply = ipc_.ask(IpcType::kGetTree, "");
+  if (!reply) return std::nullopt;
+  std::vector<SwayWindow> native;
+  for (SwayWindow& w : swayWindows(reply->payload)) {
+    if (w.pid != pid) continue;
+    if (w.x11) return std::nullopt;
+    if (w.content.size.width > 0) native.push_back(std::move(w));
+  }
+  if (native.empty()) return std::nullopt;
+  if (native.size() == 1) return native.front().content.origin;
+  const std::string title = titleOf();
+  const SwayWindow* chosen = nullptr;
+  for (const SwayWindow& w : native) {
+    if (w.title != title) continue;
+    // Two windows of one title can't be told apart by it.
+    if (chosen != nullptr) {
+      chosen = nullptr;
+      break;
+    }
+    chosen = &w;
+  }
+  if (chosen == nullptr) {
+    for (const SwayWindow& w : native) {
+      if (w.focused) chosen = &w;
+    }
+  }
+  if (chosen == nullptr) return std::nullopt;
+  return chosen->content.origin;
+}
+
 }  // namespace axt::lindesk

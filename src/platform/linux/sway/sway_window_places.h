@@ -1,9 +1,8 @@
 // What the compositor's tree tells of native Wayland windows, which the X
-// server doesn't have: the application id a native client gives itself.
-// Where a window is on the screen it says too, but a native client's text
-// extents are its own surface's, which AT-SPI doesn't tell apart from the
-// screen's, so no place is claimed here (the host gets the extents the
-// toolkit gives, relative to its window).
+// server doesn't have: the application id a native client gives itself,
+// and where its window is on the screen. A native client's toolkit
+// answers AT-SPI's screen coordinates with its window's (it is never told
+// where the window is), so its extents are placed from the tree.
 #pragma once
 
 #include <utility>
@@ -22,6 +21,12 @@ class SwayWindowPlaces final : public WindowPlaces {
   // the compositor didn't answer). X11 windows are the X server's to tell.
   std::optional<std::string> applicationIdOf(platform::Pid pid) override;
   std::vector<XWindowPlace> shownWindowsOf(platform::Pid) override { return {}; }
+  // The content origin of the process's native window: its only one, else
+  // the one titled `titleOf()`, else the focused one. Absent for a process
+  // with X11 windows (under XWayland the toolkit knows its place).
+  bool placesRelativeWindows() const override { return true; }
+  std::optional<platform::Point> relativeOriginOf(platform::Pid pid,
+                                                  const std::function<std::string()>& titleOf) override;
   std::optional<platform::Pid> activeProcess() override { return std::nullopt; }
 
  private:
