@@ -11,6 +11,9 @@
 #   launch_epiphany     GNOME Web (WebKitGTK) on textarea.html
 #   launch_kwrite       KWrite (KDE Frameworks) with an empty file
 #
+# firefox_profile and chromium_options give the browsers' settings to tests
+# that start them otherwise (wayland_session.sh, as native clients).
+#
 # Each returns once the application is on the accessibility bus, its window
 # is shown and its text is there for an AT-SPI client, and sets `launched`
 # to the window's id; else it returns 1 with desktop_error saying which.
@@ -30,15 +33,15 @@ app_launch_wait_text() {  # name class
     { desktop_error="$1 shows no text area on the accessibility bus; $(desktop_log_tail "$2")"; return 1; }
 }
 
-launch_firefox() {
-  local profile="$work/firefox-profile"
-  mkdir -p "$profile" "$work/home"
+# Firefox's profile, in FOLDER.
+firefox_profile() {  # folder
+  mkdir -p "$1"
   # Accessibility is on for the session (GNOME_ACCESSIBILITY, exported by
   # desktop_env.sh), and never switched off for lack of a client. No
   # welcome, privacy or what's-new pages, no default-browser question, no
   # session to restore after the kill at the end, and no requests to the
   # network that isn't there.
-  cat >"$profile/user.js" <<'EOF'
+  cat >"$1/user.js" <<'EOF'
 user_pref("accessibility.force_disabled", -1);
 user_pref("browser.shell.checkDefaultBrowser", false);
 user_pref("browser.aboutwelcome.enabled", false);
@@ -57,20 +60,31 @@ user_pref("browser.safebrowsing.phishing.enabled", false);
 user_pref("network.captive-portal-service.enabled", false);
 user_pref("network.connectivity-service.enabled", false);
 EOF
+}
+
+launch_firefox() {
+  local profile="$work/firefox-profile"
+  mkdir -p "$work/home"
+  firefox_profile "$profile"
   HOME="$work/home" desktop_launch Firefox firefox-esr \
     firefox-esr --no-remote --new-instance --profile "$profile" "$app_launch_page" &&
     app_launch_wait_text Firefox firefox-esr
 }
 
+# Chromium's switches for the tests, with its profile in FOLDER, in
+# chromium_args. As root, Chromium runs only without its sandbox. Its
+# renderer builds the page's accessibility tree only when told to; the
+# keyring and the GPU process are left out, as on a server without either.
+chromium_options() {  # folder
+  chromium_args=(--no-sandbox --user-data-dir="$1" --no-first-run --no-default-browser-check
+    --force-renderer-accessibility --disable-gpu --password-store=basic --disable-background-networking
+    --disable-component-update --disable-sync)
+}
+
 launch_chromium() {
   mkdir -p "$work/home"
-  # As root, Chromium runs only without its sandbox. Its renderer builds
-  # the page's accessibility tree only when told to; the keyring and the
-  # GPU process are left out, as on a server without either.
-  HOME="$work/home" desktop_launch Chromium chromium \
-    chromium --no-sandbox --user-data-dir="$work/chromium-profile" --no-first-run --no-default-browser-check \
-    --force-renderer-accessibility --disable-gpu --password-store=basic --disable-background-networking \
-    --disable-component-update --disable-sync --new-window "$app_launch_page" &&
+  chromium_options "$work/chromium-profile"
+  HOME="$work/home" desktop_launch Chromium chromium chromium "${chromium_args[@]}" --new-window "$app_launch_page" &&
     app_launch_wait_text Chromium chromium
 }
 

@@ -15,6 +15,7 @@ tests what the accessibility bus itself reports.
   atspi_reader.py text NAME               prints the text of NAME's multi-line text
   atspi_reader.py focus NAME              gives NAME's multi-line text the focus
   atspi_reader.py caret NAME OFFSET       takes its selection away and puts the caret at OFFSET
+  atspi_reader.py editable NAME           exits 0 when NAME's multi-line text offers EditableText
 
 NAME/editable in place of NAME names the application's rich-text editor (an
 editable section or document, as a page's contenteditable element is) in
@@ -275,6 +276,8 @@ def main(argv):
         if not Atspi.Component.grab_focus(text_object(argv[1])):
             sys.exit("reader: %s refused the focus" % argv[1])
         return 0
+    if len(argv) == 2 and argv[0] == "editable":
+        return 0 if text_object(argv[1]).get_editable_text_iface() is not None else 1
     if len(argv) == 3 and argv[0] == "caret":
         text = text_object(argv[1])
         for i in reversed(range(Atspi.Text.get_n_selections(text))):

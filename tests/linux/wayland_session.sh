@@ -74,6 +74,7 @@ finish() {
 
 . "$here/desktop_env.sh"
 . "$here/host_log.sh"
+. "$here/app_launch.sh"
 missing=()
 for tool in Xwayland swaymsg wtype wl-copy wl-paste grim xclip xdotool mousepad dbus-daemon setpriv; do
   command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
@@ -300,9 +301,28 @@ expect_activation() {  # pid [bundle-id [since]]
 
 # The text_select for WORD, selected in $app after $t, with the extents
 # AT-SPI gives, moved by DX DY when given (WHERE says where they are).
+# Whether the event's rectangle lies within "x y w h".
+inside() {  # event-line "x y w h"
+  local x y w h
+  read -r x y w h <<<"$2"
+  /usr/bin/python3 -c '
+import json, re, sys
+m = re.search(r"\"position\":(\{[^}]*\}).*\"size\":(\{[^}]*\})", sys.argv[1])
+p, s = json.loads(m.group(1)), json.loads(m.group(2))
+x, y, w, h = map(float, sys.argv[2:])
+sys.exit(0 if x <= p["x"] and y <= p["y"] and p["x"] + s["width"] <= x + w and p["y"] + s["height"] <= y + h
+         and s["width"] > 0 and s["height"] > 0 else 1)' "$1" "$x" "$y" "$w" "$h"
+}
+# Returns 2 when the toolkit gave no extents at all (all zeros), or those
+# of only part of the selection (Firefox, for a selection made over AT-SPI
+# that it hasn't laid out yet).
 expect_selection() {  # word where [dx dy]
   local got want x y w h
   if got="$(event_after text_select "$t" 5)"; then
+    if [[ "$got" == *'"position":{"x":0,"y":0},'*'"size":{"height":0,"width":0}'* ]]; then
+      echo "LIMIT $label: text_select: the toolkit gave no extents for the selection yet (all zeros), which the host gets as they are"
+      return 2
+    fi
     want="$(extents "$app" "$1")"
     # GTK 4 gives a range's extents in no coordinates, a character's in
     # its window's.
@@ -314,6 +334,11 @@ expect_selection() {  # word where [dx dy]
     if [[ "$got" == *"$(rect_of "$want" "$1")"* ]]; then
       pass "$label: text_select with the extents AT-SPI gives, $2 ($want)"
       latency text_select "$t" "$got"
+    elif inside "$got" "$want"; then
+      # Firefox lays a selection made over AT-SPI out a piece at a time,
+      # and draws it later still: what the screen shows can't be told.
+      echo "LIMIT $label: text_select: the toolkit's extents were of part of the selection when it was made; AT-SPI gives $want now: $got"
+      return 2
     else
       fail "$label text_select" "got $got, AT-SPI gives $want"
     fi
@@ -369,6 +394,11 @@ expect_hot_key() {  # selected-text
   if got="$(event_after alt_enter_pressed "$t" 5)" && [[ "$got" == *"\"selected_text\":\"$1\""* ]]; then
     pass "$label: alt_enter_pressed through the compositor's binding"
     latency alt_enter_pressed "$t" "$got"
+  elif [ -z "$got" ] && event_after focused_changed "$t" 0 | grep -q "\"name\":\"$app\""; then
+    # The compositor keeps Return but not Alt: an application whose menu
+    # bar takes the focus on Alt alone has moved it there by the time the
+    # library asks what is focused.
+    echo "LIMIT $label: alt_enter_pressed: Alt alone gave the focus to the application's menu (focused_changed), away from the text"
   else
     fail "$label alt_enter_pressed" "${got:-none within 5 s}: $(tail -3 "$hostlog" | tr '\n' '|')"
   fi
@@ -435,10 +465,12 @@ settle
 
 # ---------------------------------------------------------------- native
 # One native application's cases: the bus name it has, its process.
-native_cases() {  # label bus-name pid [launched-at]
+# UNTAKEN: the toolkit offers editable text over the bus but takes nothing
+# through it (Firefox's says it did).
+native_cases() {  # label bus-name pid [launched-at [untaken]]
   label="$1"
   app="$2"
-  local pid="$3" since="${4:-}" id
+  local pid="$3" since="${4:-}" untaken="${5:-}" id
   id="$(sway_app_id "$pid")"
   [ -n "$id" ] || fail "$label app_id" "sway gives no app_id for pid $pid (precondition)"
   expect_activation "$pid" "$id" "$since"
@@ -453,8 +485,8 @@ native_cases() {  # label bus-name pid [launched-at]
   if select_range one 0 3; then
     local origin
     origin="$(sway_content_origin "$pid")"
-    expect_selection one "placed on the screen by the window's place in the compositor's tree ($origin)" $origin
-    expect_on_screen one
+    expect_selection one "placed on the screen by the window's place in the compositor's tree ($origin)" $origin &&
+      expect_on_screen one
     settle
     expect_hot_key one
   else
@@ -467,9 +499,23 @@ native_cases() {  # label bus-name pid [launched-at]
   # The user's clipboard is a Wayland client's.
   printf 'wayland words' | wl-copy 2>"$work/wl-copy.log"
   wait_for 5 w_clip
-  local before_owner before_doc doc lines times
+  local before_owner before_doc doc lines times editable=1
   before_owner="$(x_owner)"
   before_doc="$(document "$app")"
+  # Without editable text over the bus nothing can take the text: the
+  # call must say so and change nothing.
+  local took="Task started|Task ended|" why
+  if ! timeout 10 "$reader" editable "$app"; then
+    editable=0
+    want="$before_doc"
+    took="Task started|Not pasted: keys can't reach the focused application|Task ended|"
+    why="the text offers no EditableText over the bus"
+  elif [ -n "$untaken" ]; then
+    editable=0
+    want="$before_doc"
+    took="Task started|Not replaced: the focused element didn't take the text|Task ended|"
+    why="the toolkit's EditableText takes nothing (and says it did), which the library's read-back finds"
+  fi
   t="$(now)"
   call setText DELTA
   if times="$(did_after setText "$t" 10)"; then
@@ -478,9 +524,14 @@ native_cases() {  # label bus-name pid [launched-at]
     if [ "$before_doc" != 'one two three' ]; then
       fail "$label setText" "the document held '$before_doc' before the call, not what was typed"
     elif [ "$doc" = "$want" ] && [ "$(w_clip)" = 'wayland words' ] && [ "$(x_owner)" = "$before_owner" ] &&
-       [ "$lines" = "Task started|Task ended|" ]; then
-      pass "$label: setText put DELTA in through the toolkit and left the Wayland and the X clipboard alone"
-      echo "  duration setText $(ms ${times% *} ${times#* }) ms"
+       [ "$lines" = "$took" ]; then
+      if [ "$editable" = 1 ]; then
+        pass "$label: setText put DELTA in through the toolkit and left the Wayland and the X clipboard alone"
+        echo "  duration setText $(ms ${times% *} ${times#* }) ms"
+      else
+        pass "$label: setText said it can't, and left the document and both clipboards alone"
+        echo "LIMIT $label: setText: $why, and the library has no paste through the compositor's keyboard"
+      fi
     else
       fail "$label setText" "document '$doc' (was '$before_doc', wanted '$want'), clipboard '$(w_clip)', X owner $(x_owner) (was $before_owner), lines '$lines'"
     fi
@@ -493,14 +544,17 @@ native_cases() {  # label bus-name pid [launched-at]
   settle
   before_doc="$(document "$app")"
   local wide='ŧwø✓😀'
-  if [ "$want" = 'DELTA two three' ] && select_range two 6 9; then
+  if [ "$editable" = 0 ]; then
+    :
+  elif [ "$want" = 'DELTA two three' ] && select_range two 6 9; then
     want="DELTA $wide three"
   else
     want="$before_doc$wide"
   fi
   t="$(now)"
-  call setText "$wide"
-  if did_after setText "$t" 10 >/dev/null && [ "$(document "$app")" = "$want" ] &&
+  if [ "$editable" = 0 ]; then
+    :
+  elif call setText "$wide" && did_after setText "$t" 10 >/dev/null && [ "$(document "$app")" = "$want" ] &&
      [ "$(w_clip)" = 'wayland words' ]; then
     pass "$label: setText put in characters beyond ASCII as given"
   else
@@ -510,6 +564,9 @@ native_cases() {  # label bus-name pid [launched-at]
   # The native window has no X window to activate; the compositor's IPC
   # focuses it.
   expect_return "$pid" "through sway's IPC"
+  # Done with: its window goes, and leaves the next one room.
+  kill "$pid" 2>/dev/null
+  wait_for 5 sh -c "! swaymsg -t get_tree | grep -q '\"pid\": $pid,'"
 }
 
 native_cases "native Wayland GTK 3 (mousepad, GDK_BACKEND=wayland)" mousepad-wl "$wapp"
@@ -530,6 +587,32 @@ if launch FeatherPad featherpad env QT_QPA_PLATFORM=wayland QT_LINUX_ACCESSIBILI
 else
   fail "native Wayland Qt (FeatherPad)" "didn't come up: $(tail -3 "$work/featherpad.log" | tr '\n' '|') windows: $(sway_windows | tr '\n' '|')"
 fi
+
+# The browsers as native clients, on the page of the X11 tests (its text
+# area has the focus); like Qt, each wants a runtime folder of its own
+# user's.
+browser() {  # label bus-name log untaken-or-empty command...
+  local label="$1" name="$2" log="$3" untaken="$4"
+  shift 4
+  mkdir -m 700 "$work/$log-runtime"
+  since="$(now)"
+  if launch "$name" "$log" env HOME="$work/home" XDG_RUNTIME_DIR="$work/$log-runtime" \
+      WAYLAND_DISPLAY="$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" "$@" &&
+     wait_for 30 timeout 10 "$reader" text "$name"; then
+    native_cases "$label" "$name" "$launched" "$since" "$untaken"
+  else
+    fail "$label" "didn't come up: $(tail -3 "$work/$log.log" | tr '\n' '|') windows: $(sway_windows | tr '\n' '|')"
+  fi
+}
+mkdir -p "$work/home"
+firefox_profile "$work/firefox-profile"
+browser "native Wayland Firefox ESR (MOZ_ENABLE_WAYLAND=1)" Firefox firefox untaken \
+  env MOZ_ENABLE_WAYLAND=1 GDK_BACKEND=wayland firefox-esr --no-remote --new-instance --profile "$work/firefox-profile" \
+  "$app_launch_page"
+# Not Chromium: with --ozone-platform=wayland it runs alone under these
+# headless compositors, but with another native client present it shows
+# no window and soon ends with a segmentation fault, the library's host
+# running or not (sway 1.7 and 1.10 alike).
 
 # The host's process ends without a word (as in a crash): the binding's
 # keeper takes Alt+Return back, so no application is left without it.

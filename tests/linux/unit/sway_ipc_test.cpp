@@ -303,24 +303,26 @@ TEST(SwayWindowPlaces, ANativeWindowsScreenCoordinatesStartAtItsContent) {
   compositor.answers = [&] { compositor.send(tree); };
   SwayWindowPlaces places{SwayIpc(compositor.connector())};
   EXPECT_TRUE(places.placesRelativeWindows());
-  int titlesAsked = 0;
-  const auto titled = [&](std::string title) {
-    return [&titlesAsked, title] {
-      ++titlesAsked;
-      return title;
+  int windowsAsked = 0;
+  const auto titled = [&](std::string title, platform::Size size = {}) {
+    return [&windowsAsked, title, size] {
+      ++windowsAsked;
+      return ToolkitWindow{title, size};
     };
   };
-  const auto origin = [&](platform::Pid pid, std::string title) {
+  const auto origin = [&](platform::Pid pid, std::string title, platform::Size size = {}) {
     if (compositor.peer >= 0) compositor.send(tree);
-    return places.relativeOriginOf(pid, titled(std::move(title)));
+    return places.relativeOriginOf(pid, titled(std::move(title), size));
   };
-  // One window: its title isn't asked.
+  // One window: whatever its title.
   EXPECT_EQ(origin(300, "whatever"), (platform::Point{11.5, 22}));
-  EXPECT_EQ(titlesAsked, 0);
+  // A surface 10 pixels larger on every side than the content (room for
+  // a shadow) starts 10 pixels before it.
+  EXPECT_EQ(origin(300, "", {118, 116}), (platform::Point{1.5, 12}));
   // Of two, the one of the title.
   EXPECT_EQ(origin(200, "Notes"), (platform::Point{642, 27}));
   EXPECT_EQ(origin(200, "Draft"), (platform::Point{322, 27}));
-  EXPECT_EQ(titlesAsked, 2);
+  EXPECT_EQ(windowsAsked, 4);
   // Neither titled so, and neither focused: not known.
   EXPECT_EQ(origin(200, "Other"), std::nullopt);
   // Two of the title: the focused one.
@@ -330,6 +332,7 @@ TEST(SwayWindowPlaces, ANativeWindowsScreenCoordinatesStartAtItsContent) {
   EXPECT_EQ(origin(500, "X"), std::nullopt);
   EXPECT_EQ(origin(600, "Unplaced"), std::nullopt);
   EXPECT_EQ(origin(700, ""), std::nullopt);
+  EXPECT_EQ(windowsAsked, 6);  // not for those without native windows
   // An answer that isn't one: not known.
   compositor.send(header(2, 4, "i4-ipc") + "[]");
   EXPECT_EQ(places.relativeOriginOf(300, titled("")), std::nullopt);

@@ -7,6 +7,7 @@
 namespace axt::lindesk {
 namespace {
 
+using platform::Point;
 using platform::Rect;
 using platform::Size;
 
@@ -48,6 +49,20 @@ TEST(WindowPlace, TheSmallestWindowLargeEnoughHoldsTheContent) {
   EXPECT_EQ(found->xWindow.origin.x, 580);
   EXPECT_FALSE(windowHolding(windows, Size{2000, 100}));
   EXPECT_FALSE(windowHolding({}, Size{1, 1}));
+}
+
+TEST(WindowPlace, ASurfaceLargerByOneMarginOnBothAxesKeepsItOnEverySide) {
+  EXPECT_EQ(surfaceInset(Size{636, 995}, Size{656, 1015}), (Point{10, 10}));  // Chromium's
+  // The surface the content's size, or unknown: it starts at the content.
+  EXPECT_EQ(surfaceInset(Size{636, 995}, Size{636, 995}), (Point{0, 0}));
+  EXPECT_EQ(surfaceInset(Size{636, 995}, Size{0, 0}), (Point{0, 0}));
+  // Margins that differ, a smaller surface, or one larger than any shadow
+  // (a size from before the compositor tiled the window): not a shadow.
+  EXPECT_EQ(surfaceInset(Size{316, 995}, Size{361, 995}), (Point{0, 0}));
+  EXPECT_EQ(surfaceInset(Size{636, 995}, Size{600, 990}), (Point{0, 0}));
+  EXPECT_EQ(surfaceInset(Size{316, 795}, Size{526, 1005}), (Point{0, 0}));
+  EXPECT_EQ(surfaceInset(Size{100, 100}, Size{228, 228}), (Point{64, 64}));
+  EXPECT_EQ(surfaceInset(Size{100, 100}, Size{230, 230}), (Point{0, 0}));
 }
 
 }  // namespace

@@ -185,7 +185,10 @@ AXError boundsOfChars(AtspiSession& session, TextPlacement& placement, AtspiText
   if (error || !rect) return failure(session, error, text);
   out = platform::Rect{{static_cast<double>(rect->x), static_cast<double>(rect->y)},
                        {static_cast<double>(rect->width), static_cast<double>(rect->height)}};
-  if (const std::optional<platform::Point> origin = placement.relativeOrigin(text)) {
+  // All zeros is a toolkit's "not laid out yet" (Firefox's, before it has
+  // drawn the selection): no place to move.
+  const bool nowhere = rect->x == 0 && rect->y == 0 && rect->width == 0 && rect->height == 0;
+  if (const std::optional<platform::Point> origin = nowhere ? std::nullopt : placement.relativeOrigin(text)) {
     out.origin.x += origin->x;
     out.origin.y += origin->y;
   }

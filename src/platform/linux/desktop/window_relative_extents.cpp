@@ -45,13 +45,23 @@ GRef<AtspiAccessible> windowOf(AtspiSession& session, AtspiAccessible* object) {
   return {};
 }
 
-std::string titleOf(AtspiSession& session, AtspiAccessible* window) {
-  if (window == nullptr) return {};
+// The window's title and size as its toolkit gives them.
+ToolkitWindow toolkitWindow(AtspiSession& session, AtspiAccessible* window) {
+  ToolkitWindow out;
+  if (window == nullptr) return out;
   const AppRequest request(session, window);
-  if (request.refused()) return {};
+  if (request.refused()) return out;
   GErrorHolder error;
   std::string name = takeString(atspi_accessible_get_name(window, error.out()));
-  return error ? std::string() : name;
+  if (!error) out.title = std::move(name);
+  GRef<AtspiComponent> component = GRef<AtspiComponent>::adopt(atspi_accessible_get_component_iface(window));
+  if (!component) return out;
+  GErrorHolder sizeError;
+  GBoxed<AtspiRect> extents(atspi_component_get_extents(component.get(), ATSPI_COORD_TYPE_WINDOW, sizeError.out()));
+  if (!sizeError && extents && extents->width > 0 && extents->height > 0) {
+    out.size = {static_cast<double>(extents->width), static_cast<double>(extents->height)};
+  }
+  return out;
 }
 
 }  // namespace
@@ -61,7 +71,7 @@ std::optional<platform::Point> relativeOriginOf(AtspiAccessible* object, AtspiSe
   if (!places.placesRelativeWindows()) return std::nullopt;
   const std::optional<platform::Pid> pid = applications.processOf(object);
   if (!pid) return std::nullopt;
-  return places.relativeOriginOf(*pid, [&] { return titleOf(session, windowOf(session, object).get()); });
+  return places.relativeOriginOf(*pid, [&] { return toolkitWindow(session, windowOf(session, object).get()); });
 }
 
 std::optional<platform::Rect> windowRelativeBounds(AtspiText* text, CharRange chars, AtspiSession& session,
@@ -89,7 +99,7 @@ std::optional<platform::Rect> windowRelativeBounds(AtspiText* text, CharRange ch
   GRef<AtspiAccessible> window = windowOf(session, object);
   if (!window) return std::nullopt;
   if (const std::optional<platform::Point> origin =
-          places.relativeOriginOf(*pid, [&] { return titleOf(session, window.get()); })) {
+          places.relativeOriginOf(*pid, [&] { return toolkitWindow(session, window.get()); })) {
     box.origin.x += origin->x;
     box.origin.y += origin->y;
     return box;

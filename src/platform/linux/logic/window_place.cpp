@@ -24,4 +24,13 @@ std::optional<XWindowPlace> windowHolding(const std::vector<XWindowPlace>& windo
   return best;
 }
 
+platform::Point surfaceInset(const platform::Size& content, const platform::Size& surface) {
+  // A shadow is a few tens of pixels wide; more is another window's size.
+  constexpr double kWidestShadow = 64;
+  const double wider = surface.width - content.width;
+  const double taller = surface.height - content.height;
+  if (wider <= 0 || wider != taller || wider > 2 * kWidestShadow) return {0, 0};
+  return {wider / 2, taller / 2};
+}
+
 }  // namespace axt::lindesk

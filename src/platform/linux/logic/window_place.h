@@ -27,4 +27,13 @@ platform::Point contentOrigin(const XWindowPlace& place, const platform::Size& c
 std::optional<XWindowPlace> windowHolding(const std::vector<XWindowPlace>& windows,
                                           const platform::Size& content);
 
+// Where a window's content starts within the surface its toolkit measures
+// from, when the compositor tells only the content (a Wayland window's
+// geometry): a toolkit whose surface is larger than the content by the
+// same margin on both axes (Chromium's, which keeps room for a shadow)
+// has it on every side; otherwise the surface is taken to start at the
+// content (GTK and Qt when tiled, and whatever a stale or odd size
+// says). `surface` is the toolkit's own size of its top-level window.
+platform::Point surfaceInset(const platform::Size& content, const platform::Size& surface);
+
 }  // namespace axt::lindesk

@@ -12,6 +12,12 @@
 
 namespace axt::lindesk {
 
+// A top-level window as its toolkit tells it over AT-SPI.
+struct ToolkitWindow {
+  std::string title;
+  platform::Size size;  // zero when not told
+};
+
 class WindowPlaces {
  public:
   virtual ~WindowPlaces() = default;
@@ -28,15 +34,16 @@ class WindowPlaces {
   // gives its "screen" coordinates relative to: a native Wayland client
   // is never told where its window is. Absent for a process whose
   // coordinates are the screen's (the X server's clients) and where the
-  // window isn't known. `titleOf` gives the title of the window the
-  // coordinates are of, asked only when the process shows more than one.
+  // window isn't known. `windowOf` tells the window the coordinates are
+  // of, as its toolkit gives it; asked only for a process that has such
+  // windows.
   // Whether relativeOriginOf can answer for any process: nothing is asked
   // for it where none can.
   virtual bool placesRelativeWindows() const { return false; }
   virtual std::optional<platform::Point> relativeOriginOf(platform::Pid pid,
-                                                          const std::function<std::string()>& titleOf) {
+                                                          const std::function<ToolkitWindow()>& windowOf) {
     (void)pid;
-    (void)titleOf;
+    (void)windowOf;
     return std::nullopt;
   }
 };

@@ -35,9 +35,9 @@ class WindowPlacesChain final : public WindowPlaces {
     return false;
   }
   std::optional<platform::Point> relativeOriginOf(platform::Pid pid,
-                                                  const std::function<std::string()>& titleOf) override {
+                                                  const std::function<ToolkitWindow()>& windowOf) override {
     for (const auto& way : ways_) {
-      if (std::optional<platform::Point> origin = way->relativeOriginOf(pid, titleOf)) return origin;
+      if (std::optional<platform::Point> origin = way->relativeOriginOf(pid, windowOf)) return origin;
     }
     return std::nullopt;
   }

@@ -1,5 +1,6 @@
 #include "sway/sway_window_places.h"
 
+#include "logic/window_place.h"
 #include "sway/sway_tree.h"
 
 namespace axt::lindesk {
@@ -17,20 +18,12 @@ std::optional<std::string> SwayWindowPlaces::applicationIdOf(platform::Pid pid) 
   return id;
 }
 
-std::optional<platform::Point> SwayWindowPlaces::relativeOriginOf(platform::Pid pid,
-                                                                  const std::function<std::string()>& titleOf) {
-  if (pid <= 0) return std::nullopt;
-  const std::optional<IpcMessage> reply = ipc_.ask(IpcType::kGetTree, "");
-  if (!reply) return std::nullopt;
-  std::vector<SwayWindow> native;
-  for (SwayWindow& w : swayWindows(reply->payload)) {
-    if (w.pid != pid) continue;
-    if (w.x11) return std::nullopt;
-    if (w.content.size.width > 0) native.push_back(std::move(w));
-  }
-  if (native.empty()) return std::nullopt;
-  if (native.size() == 1) return native.front().content.origin;
-  const std::string title = titleOf();
+namespace {
+
+// Of a process's native windows, the one its toolkit's window is: the
+// only one, else the only one of its title, else the focused one.
+const SwayWindow* windowTitled(const std::vector<SwayWindow>& native, const std::string& title) {
+  if (native.size() == 1) return &native.front();
   const SwayWindow* chosen = nullptr;
   for (const SwayWindow& w : native) {
     if (w.title != title) continue;
@@ -41,13 +34,32 @@ std::optional<platform::Point> SwayWindowPlaces::relativeOriginOf(platform::Pid 
     }
     chosen = &w;
   }
-  if (chosen == nullptr) {
-    for (const SwayWindow& w : native) {
-      if (w.focused) chosen = &w;
-    }
+  if (chosen != nullptr) return chosen;
+  for (const SwayWindow& w : native) {
+    if (w.focused) return &w;
   }
+  return nullptr;
+}
+
+}  // namespace
+
+std::optional<platform::Point> SwayWindowPlaces::relativeOriginOf(platform::Pid pid,
+                                                                  const std::function<ToolkitWindow()>& windowOf) {
+  if (pid <= 0) return std::nullopt;
+  const std::optional<IpcMessage> reply = ipc_.ask(IpcType::kGetTree, "");
+  if (!reply) return std::nullopt;
+  std::vector<SwayWindow> native;
+  for (SwayWindow& w : swayWindows(reply->payload)) {
+    if (w.pid != pid) continue;
+    if (w.x11) return std::nullopt;
+    if (w.content.size.width > 0) native.push_back(std::move(w));
+  }
+  if (native.empty()) return std::nullopt;
+  const ToolkitWindow toolkit = windowOf();
+  const SwayWindow* chosen = windowTitled(native, toolkit.title);
   if (chosen == nullptr) return std::nullopt;
-  return chosen->content.origin;
+  const platform::Point inset = surfaceInset(chosen->content.size, toolkit.size);
+  return platform::Point{chosen->content.origin.x - inset.x, chosen->content.origin.y - inset.y};
 }
 
 }  // namespace axt::lindesk

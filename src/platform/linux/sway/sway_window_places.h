@@ -21,12 +21,14 @@ class SwayWindowPlaces final : public WindowPlaces {
   // the compositor didn't answer). X11 windows are the X server's to tell.
   std::optional<std::string> applicationIdOf(platform::Pid pid) override;
   std::vector<XWindowPlace> shownWindowsOf(platform::Pid) override { return {}; }
-  // The content origin of the process's native window: its only one, else
-  // the one titled `titleOf()`, else the focused one. Absent for a process
-  // with X11 windows (under XWayland the toolkit knows its place).
   bool placesRelativeWindows() const override { return true; }
+  // Where the surface of the process's native window starts: its only
+  // one, else the one of the toolkit window's title, else the focused
+  // one; its content's origin, less the room the toolkit keeps around it
+  // (surfaceInset). Absent for a process with X11 windows (under XWayland
+  // the toolkit knows its place).
   std::optional<platform::Point> relativeOriginOf(platform::Pid pid,
-                                                  const std::function<std::string()>& titleOf) override;
+                                                  const std::function<ToolkitWindow()>& windowOf) override;
   std::optional<platform::Pid> activeProcess() override { return std::nullopt; }
 
  private:
