@@ -14,8 +14,9 @@
 # clients in, on a private runtime folder, D-Bus session bus and
 # accessibility bus. On it run mousepad twice: under XWayland
 # (GDK_BACKEND=x11) and as a native Wayland client (GDK_BACKEND=wayland,
-# on the bus as "mousepad-wl"); gnome-text-editor (GTK 4) and FeatherPad
-# (Qt, QT_QPA_PLATFORM=wayland) as native clients; and the test host,
+# on the bus as "mousepad-wl"); gnome-text-editor (GTK 4), FeatherPad
+# (Qt, QT_QPA_PLATFORM=wayland) and Firefox ESR (MOZ_ENABLE_WAYLAND=1) as
+# native clients, each closed when done with; and the test host,
 # whose own window is an XWayland one. sway is asked to focus a window; xdotool types into the
 # XWayland application, wtype (the compositor's virtual keyboard) into the
 # native one; an AT-SPI client of our own reads the documents and the
@@ -28,7 +29,7 @@
 #                compositor, which holds the library's binding),
 #                focusPreiov brings the application back, the pointer
 #                entering the host's window gives mouse_hoverd
-#   native       (each of the three) app_changed with the bundle_id its
+#   native       (each of the four) app_changed with the bundle_id its
 #                window gives the compositor, text_select with the
 #                extents AT-SPI gives relative to the window, moved by
 #                the window's place in the compositor's tree, where the

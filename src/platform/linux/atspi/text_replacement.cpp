@@ -64,7 +64,6 @@ std::string toolkitOf(AtspiSession& session, AtspiAccessible* a) {
 // `total` characters long.
 bool holds(AtspiSession& session, AtspiText* text, CharRange chars, const std::string& expected,
            std::int64_t total) {
-  session.readings().forget();
   std::int64_t count = 0;
   if (characterCountOf(session, text, count) != axerr::kSuccess || count != total) return false;
   if (chars.start == chars.end) return expected.empty();
@@ -85,7 +84,6 @@ AXError replaceSelection(AtspiSession& session, AtspiAccessible* accessible, con
   const std::optional<InsertionMeasure> m = measureInsertion(replacement, toolkitOf(session, accessible));
   if (!m) return axerr::kIllegalArgument;
 
-  session.readings().forget();
   platform::Range selection;
   if (AXError code = readSelectedRange(session, text.get(), selection); code != axerr::kSuccess) return code;
   std::int64_t before = 0;
@@ -121,6 +119,7 @@ AXError replaceSelection(AtspiSession& session, AtspiAccessible* accessible, con
   }
   // A paste leaves the caret after what it put in.
   (void)selectRange(session, text.get(), platform::Range{selected.start + m->characters, 0});
+  // The caret moved: what the handling read of the selection is stale.
   session.readings().forget();
   return axerr::kSuccess;
 }
