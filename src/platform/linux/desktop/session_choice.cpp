@@ -1,5 +1,8 @@
 #include "desktop/session_choice.h"
 
+#include <glib.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -7,6 +10,8 @@
 #include <vector>
 
 #include "clipboard/x11_clipboard.h"
+#include "kwin/kwin_scripting.h"
+#include "kwin/kwin_window_activation.h"
 #include "session/activation_chain.h"
 #include "session/no_session.h"
 #include "session/window_places_chain.h"
@@ -50,6 +55,16 @@ std::unique_ptr<WindowPlaces> compositorPlaces(const std::string& socket) {
   return std::make_unique<SwayWindowPlaces>(SwayIpc(SwayIpc::unixSocket(socket)));
 }
 
+// KWin runs an ordinary client's scripts, which can activate a native
+// window; absent where KWin isn't on the session bus. Asked once, when the
+// desktop is made, and only in a Wayland session without sway's IPC.
+std::unique_ptr<WindowActivation> kwinActivation() {
+  std::unique_ptr<ScriptingBus> bus = kwinScriptingBus();
+  if (!bus) return nullptr;
+  return std::make_unique<KWinWindowActivation>(
+      KWinScripting(std::move(bus), g_get_user_runtime_dir(), "axtrack-" + std::to_string(::getpid())));
+}
+
 // The X11 ways stand on `x11`; the hot key tells `holdBack` when its key goes
 // down and up, typed keys make `readings` forget what they change. Where
 // `compositorSocket` names the compositor's IPC, the hot key is its binding,
@@ -63,6 +78,8 @@ SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Dis
       ways.activation = compositorActivation(compositorSocket);
       ways.places = compositorPlaces(compositorSocket);
       ways.hotKeys = compositorHotKeys(compositorSocket, runLoop);
+    } else if (std::unique_ptr<WindowActivation> kwin = kwinActivation()) {
+      ways.activation = std::move(kwin);
     }
     return ways;
   }
@@ -80,6 +97,13 @@ SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Dis
     chain.push_back(std::move(ways.activation));
     chain.push_back(compositorActivation(compositorSocket));
     ways.activation = std::make_unique<WindowActivationChain>(std::move(chain));
+  } else if (kind == SessionKind::kXWayland) {
+    if (std::unique_ptr<WindowActivation> kwin = kwinActivation()) {
+      std::vector<std::unique_ptr<WindowActivation>> chain;
+      chain.push_back(std::move(ways.activation));
+      chain.push_back(std::move(kwin));
+      ways.activation = std::make_unique<WindowActivationChain>(std::move(chain));
+    }
   }
   ways.places = std::make_unique<X11WindowPlaces>(x11);
   if (!compositorSocket.empty()) {
