@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "logic/handling_cache.h"
 #include "session/activation_chain.h"
 #include "sway/ipc_message.h"
 #include "sway/sway_ipc.h"
@@ -336,6 +337,44 @@ TEST(SwayWindowPlaces, ANativeWindowsScreenCoordinatesStartAtItsContent) {
   // An answer that isn't one: not known.
   compositor.send(header(2, 4, "i4-ipc") + "[]");
   EXPECT_EQ(places.relativeOriginOf(300, titled("")), std::nullopt);
+}
+
+// The hot key's caret reads two or three rectangles in one handling: the
+// tree is asked for once in it, and again once the readings no longer
+// hold or the handling is over.
+TEST(SwayWindowPlaces, TheTreeIsAskedForOncePerHandling) {
+  FakeCompositor compositor;
+  const std::string tree = ipcFrame(IpcType::kGetTree, std::string(kPlacedTree));
+  const std::string question = ipcFrame(IpcType::kGetTree, "");
+  compositor.answers = [&] { compositor.send(tree); };
+  HandlingCache readings;
+  SwayWindowPlaces places{SwayIpc(compositor.connector()), &readings};
+  const auto only = [] { return ToolkitWindow{}; };
+  {
+    const HandlingScope handling(readings);
+    EXPECT_EQ(places.relativeOriginOf(300, only), (platform::Point{11.5, 22}));
+    EXPECT_EQ(places.relativeOriginOf(300, only), (platform::Point{11.5, 22}));
+    EXPECT_EQ(places.applicationIdOf(300), "");
+    EXPECT_EQ(compositor.asked(), question);
+    // The library acted: what it read may no longer hold.
+    readings.forget();
+    compositor.send(tree);
+    EXPECT_EQ(places.relativeOriginOf(300, only), (platform::Point{11.5, 22}));
+    EXPECT_EQ(compositor.asked(), question);
+  }
+  // Outside a handling, nothing is kept.
+  for (int i = 0; i < 2; ++i) {
+    compositor.send(tree);
+    EXPECT_EQ(places.relativeOriginOf(300, only), (platform::Point{11.5, 22}));
+    EXPECT_EQ(compositor.asked(), question);
+  }
+  // A tree that didn't come isn't kept as an empty one.
+  const HandlingScope handling(readings);
+  compositor.send(header(2, 4, "i4-ipc") + "[]");
+  EXPECT_EQ(places.relativeOriginOf(300, only), std::nullopt);
+  // The connection was given up; the next one is answered.
+  EXPECT_EQ(places.relativeOriginOf(300, only), (platform::Point{11.5, 22}));
+  EXPECT_EQ(compositor.connections, 2);
 }
 
 struct FixedPlaces final : WindowPlaces {

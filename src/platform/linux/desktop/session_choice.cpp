@@ -51,8 +51,8 @@ std::unique_ptr<SessionHotKeys> compositorHotKeys(const std::string& socket, Gli
       [socket](const std::string& undo) { return startBindingKeeper(socket, undo); }, runLoop);
 }
 
-std::unique_ptr<WindowPlaces> compositorPlaces(const std::string& socket) {
-  return std::make_unique<SwayWindowPlaces>(SwayIpc(SwayIpc::unixSocket(socket)));
+std::unique_ptr<WindowPlaces> compositorPlaces(const std::string& socket, const HandlingCache& readings) {
+  return std::make_unique<SwayWindowPlaces>(SwayIpc(SwayIpc::unixSocket(socket)), &readings);
 }
 
 // KWin runs an ordinary client's scripts, which can activate a native
@@ -76,7 +76,7 @@ SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Dis
     SessionWays ways = noSessionWays();
     if (!compositorSocket.empty()) {
       ways.activation = compositorActivation(compositorSocket);
-      ways.places = compositorPlaces(compositorSocket);
+      ways.places = compositorPlaces(compositorSocket, readings);
       ways.hotKeys = compositorHotKeys(compositorSocket, runLoop);
     } else if (std::unique_ptr<WindowActivation> kwin = kwinActivation()) {
       ways.activation = std::move(kwin);
@@ -109,7 +109,7 @@ SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Dis
   if (!compositorSocket.empty()) {
     std::vector<std::unique_ptr<WindowPlaces>> chain;
     chain.push_back(std::move(ways.places));
-    chain.push_back(compositorPlaces(compositorSocket));
+    chain.push_back(compositorPlaces(compositorSocket, readings));
     ways.places = std::make_unique<WindowPlacesChain>(std::move(chain));
   }
   ways.moves = std::make_unique<X11WindowMoves>(x11);

@@ -11,6 +11,7 @@
 
 #include <atspi/atspi.h>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -73,13 +74,22 @@ class HandlingCache {
 
   // What was kept no longer holds: the library acted on an application, or
   // an application reported a change.
-  void forget() { entries_.clear(); }
+  void forget() {
+    entries_.clear();
+    ++era_;
+  }
+
+  // A stamp that stays the same for as long as readings are kept and
+  // hold, for what a session way keeps of its own (the compositor's
+  // tree): absent outside a handling, where nothing may be kept.
+  std::optional<std::uint64_t> era() const { return depth_ > 0 ? std::optional<std::uint64_t>(era_) : std::nullopt; }
 
  private:
   friend class HandlingScope;
   ObjectReadings& readingsOf(AtspiAccessible* object);
 
   int depth_ = 0;
+  std::uint64_t era_ = 0;
   std::vector<std::pair<GRef<AtspiAccessible>, ObjectReadings>> entries_;
 };
 

@@ -1,16 +1,26 @@
 #include "sway/sway_window_places.h"
 
 #include "logic/window_place.h"
-#include "sway/sway_tree.h"
 
 namespace axt::lindesk {
 
+const std::vector<SwayWindow>* SwayWindowPlaces::windows() {
+  const std::optional<std::uint64_t> era = readings_ != nullptr ? readings_->era() : std::nullopt;
+  if (era && keptEra_ == era) return &kept_;
+  keptEra_.reset();
+  const std::optional<IpcMessage> reply = ipc_.ask(IpcType::kGetTree, "");
+  if (!reply) return nullptr;
+  kept_ = swayWindows(reply->payload);
+  keptEra_ = era;
+  return &kept_;
+}
+
 std::optional<std::string> SwayWindowPlaces::applicationIdOf(platform::Pid pid) {
   if (pid <= 0) return std::nullopt;
-  const std::optional<IpcMessage> reply = ipc_.ask(IpcType::kGetTree, "");
-  if (!reply) return std::nullopt;
+  const std::vector<SwayWindow>* windows = this->windows();
+  if (windows == nullptr) return std::nullopt;
   std::optional<std::string> id;
-  for (const SwayWindow& w : swayWindows(reply->payload)) {
+  for (const SwayWindow& w : *windows) {
     if (w.pid != pid || w.x11) continue;
     if (!w.appId.empty()) return w.appId;
     id = std::string();
@@ -22,21 +32,21 @@ namespace {
 
 // Of a process's native windows, the one its toolkit's window is: the
 // only one, else the only one of its title, else the focused one.
-const SwayWindow* windowTitled(const std::vector<SwayWindow>& native, const std::string& title) {
-  if (native.size() == 1) return &native.front();
+const SwayWindow* windowTitled(const std::vector<const SwayWindow*>& native, const std::string& title) {
+  if (native.size() == 1) return native.front();
   const SwayWindow* chosen = nullptr;
-  for (const SwayWindow& w : native) {
-    if (w.title != title) continue;
+  for (const SwayWindow* w : native) {
+    if (w->title != title) continue;
     // Two windows of one title can't be told apart by it.
     if (chosen != nullptr) {
       chosen = nullptr;
       break;
     }
-    chosen = &w;
+    chosen = w;
   }
   if (chosen != nullptr) return chosen;
-  for (const SwayWindow& w : native) {
-    if (w.focused) return &w;
+  for (const SwayWindow* w : native) {
+    if (w->focused) return w;
   }
   return nullptr;
 }
@@ -46,13 +56,13 @@ const SwayWindow* windowTitled(const std::vector<SwayWindow>& native, const std:
 std::optional<platform::Point> SwayWindowPlaces::relativeOriginOf(platform::Pid pid,
                                                                   const std::function<ToolkitWindow()>& windowOf) {
   if (pid <= 0) return std::nullopt;
-  const std::optional<IpcMessage> reply = ipc_.ask(IpcType::kGetTree, "");
-  if (!reply) return std::nullopt;
-  std::vector<SwayWindow> native;
-  for (SwayWindow& w : swayWindows(reply->payload)) {
+  const std::vector<SwayWindow>* windows = this->windows();
+  if (windows == nullptr) return std::nullopt;
+  std::vector<const SwayWindow*> native;
+  for (const SwayWindow& w : *windows) {
     if (w.pid != pid) continue;
     if (w.x11) return std::nullopt;
-    if (w.content.size.width > 0) native.push_back(std::move(w));
+    if (w.content.size.width > 0) native.push_back(&w);
   }
   if (native.empty()) return std::nullopt;
   const ToolkitWindow toolkit = windowOf();

@@ -7,14 +7,19 @@
 
 #include <utility>
 
+#include "logic/handling_cache.h"
 #include "session/window_places.h"
 #include "sway/sway_ipc.h"
+#include "sway/sway_tree.h"
 
 namespace axt::lindesk {
 
 class SwayWindowPlaces final : public WindowPlaces {
  public:
-  explicit SwayWindowPlaces(SwayIpc ipc) : ipc_(std::move(ipc)) {}
+  // Within one handling of `readings` (when given) the tree is asked for
+  // once: the hot key's caret reads two or three rectangles.
+  explicit SwayWindowPlaces(SwayIpc ipc, const HandlingCache* readings = nullptr)
+      : ipc_(std::move(ipc)), readings_(readings) {}
 
   // The first app_id among the process's native windows: empty when it
   // has native windows and none gives one, absent when it has none (or
@@ -32,7 +37,14 @@ class SwayWindowPlaces final : public WindowPlaces {
   std::optional<platform::Pid> activeProcess() override { return std::nullopt; }
 
  private:
+  // The windows of the compositor's tree, kept for the handling; null
+  // when it didn't answer.
+  const std::vector<SwayWindow>* windows();
+
   SwayIpc ipc_;
+  const HandlingCache* readings_;
+  std::optional<std::uint64_t> keptEra_;
+  std::vector<SwayWindow> kept_;
 };
 
 }  // namespace axt::lindesk
