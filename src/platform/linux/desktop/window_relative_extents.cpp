@@ -45,22 +45,30 @@ GRef<AtspiAccessible> windowOf(AtspiSession& session, AtspiAccessible* object) {
   return {};
 }
 
+// The window's size as its toolkit gives it: absent when not told.
+std::optional<platform::Size> windowSize(AtspiSession& session, AtspiAccessible* window) {
+  GRef<AtspiComponent> component = GRef<AtspiComponent>::adopt(atspi_accessible_get_component_iface(window));
+  if (!component) return std::nullopt;
+  const AppRequest request(session, window);
+  if (request.refused()) return std::nullopt;
+  GErrorHolder error;
+  GBoxed<AtspiRect> size(atspi_component_get_extents(component.get(), ATSPI_COORD_TYPE_WINDOW, error.out()));
+  if (error || !size || size->width <= 0 || size->height <= 0) return std::nullopt;
+  return platform::Size{static_cast<double>(size->width), static_cast<double>(size->height)};
+}
+
 // The window's title and size as its toolkit gives them.
 ToolkitWindow toolkitWindow(AtspiSession& session, AtspiAccessible* window) {
   ToolkitWindow out;
   if (window == nullptr) return out;
-  const AppRequest request(session, window);
-  if (request.refused()) return out;
-  GErrorHolder error;
-  std::string name = takeString(atspi_accessible_get_name(window, error.out()));
-  if (!error) out.title = std::move(name);
-  GRef<AtspiComponent> component = GRef<AtspiComponent>::adopt(atspi_accessible_get_component_iface(window));
-  if (!component) return out;
-  GErrorHolder sizeError;
-  GBoxed<AtspiRect> extents(atspi_component_get_extents(component.get(), ATSPI_COORD_TYPE_WINDOW, sizeError.out()));
-  if (!sizeError && extents && extents->width > 0 && extents->height > 0) {
-    out.size = {static_cast<double>(extents->width), static_cast<double>(extents->height)};
+  {
+    const AppRequest request(session, window);
+    if (request.refused()) return out;
+    GErrorHolder error;
+    std::string name = takeString(atspi_accessible_get_name(window, error.out()));
+    if (!error) out.title = std::move(name);
   }
+  if (const std::optional<platform::Size> size = windowSize(session, window)) out.size = *size;
   return out;
 }
 
@@ -98,29 +106,26 @@ std::optional<platform::Rect> windowRelativeBounds(AtspiText* text, CharRange ch
   if (!pid) return std::nullopt;
   GRef<AtspiAccessible> window = windowOf(session, object);
   if (!window) return std::nullopt;
-  if (const std::optional<platform::Point> origin =
-          places.relativeOriginOf(*pid, [&] { return toolkitWindow(session, window.get()); })) {
+  // The window's size, once asked for the compositor, serves the X
+  // server's way too.
+  std::optional<ToolkitWindow> told;
+  const auto tell = [&] {
+    if (!told) told = toolkitWindow(session, window.get());
+    return *told;
+  };
+  if (const std::optional<platform::Point> origin = places.relativeOriginOf(*pid, tell)) {
     box.origin.x += origin->x;
     box.origin.y += origin->y;
     return box;
   }
-  GRef<AtspiComponent> component = GRef<AtspiComponent>::adopt(atspi_accessible_get_component_iface(window.get()));
-  if (!component) return std::nullopt;
-  GBoxed<AtspiRect> size;
-  {
-    const AppRequest request(session, window.get());
-    if (request.refused()) return std::nullopt;
-    GErrorHolder error;
-    size = GBoxed<AtspiRect>(atspi_component_get_extents(component.get(), ATSPI_COORD_TYPE_WINDOW, error.out()));
-    if (error) return std::nullopt;
-  }
-  if (!size || size->width <= 0 || size->height <= 0) return std::nullopt;
-  const platform::Size content{static_cast<double>(size->width), static_cast<double>(size->height)};
+  const std::optional<platform::Size> content = told && told->size.width > 0 ? std::optional(told->size)
+                                                                             : windowSize(session, window.get());
+  if (!content) return std::nullopt;
 
   const std::vector<XWindowPlace> windows = places.shownWindowsOf(*pid);
-  const std::optional<XWindowPlace> holding = windowHolding(windows, content);
+  const std::optional<XWindowPlace> holding = windowHolding(windows, *content);
   if (!holding) return std::nullopt;
-  const platform::Point origin = contentOrigin(*holding, content);
+  const platform::Point origin = contentOrigin(*holding, *content);
   box.origin.x += origin.x;
   box.origin.y += origin.y;
   return box;
