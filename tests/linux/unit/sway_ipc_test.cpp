@@ -19,6 +19,7 @@
 #include "session/activation_chain.h"
 #include "sway/ipc_message.h"
 #include "sway/sway_ipc.h"
+#include "session/unplaced_windows.h"
 #include "session/window_places_chain.h"
 #include "sway/sway_tree.h"
 #include "sway/sway_window_activation.h"
@@ -407,6 +408,28 @@ TEST(WindowPlacesChain, TheFirstWayThatKnowsTheProcessAnswers) {
   EXPECT_EQ(compositor, 1);
   // Where no way places windows relative to the screen, nothing is asked.
   EXPECT_FALSE(second.placesRelativeWindows());
+}
+
+// Under a compositor that tells nobody where a window is, a native
+// window's range extents, which its toolkit gives relative to the window
+// (GTK 4), stay so: the host gets the selection with them, not an error.
+TEST(WindowPlacesChain, AWindowNoWayPlacesIsLeftRelativeToItself) {
+  int x11 = 0;
+  std::vector<std::unique_ptr<WindowPlaces>> ways;
+  ways.push_back(std::make_unique<FixedPlaces>(std::nullopt, x11));
+  ways.push_back(std::make_unique<UnplacedNativeWindows>());
+  WindowPlacesChain chain(std::move(ways));
+  int windowsAsked = 0;
+  const auto window = [&] {
+    ++windowsAsked;
+    return ToolkitWindow{};
+  };
+  EXPECT_EQ(chain.relativeOriginOf(42, window), (platform::Point{0, 0}));
+  EXPECT_EQ(chain.relativeOriginOf(0, window), std::nullopt);
+  EXPECT_EQ(windowsAsked, 0);
+  // GTK 3's and Qt's extents aren't touched for it.
+  EXPECT_FALSE(chain.placesRelativeWindows());
+  EXPECT_EQ(chain.applicationIdOf(42), std::nullopt);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "kwin/kwin_window_activation.h"
 #include "session/activation_chain.h"
 #include "session/no_session.h"
+#include "session/unplaced_windows.h"
 #include "session/window_places_chain.h"
 #include "sway/binding_keeper.h"
 #include "sway/sway_hot_keys.h"
@@ -78,8 +79,9 @@ SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Dis
       ways.activation = compositorActivation(compositorSocket);
       ways.places = compositorPlaces(compositorSocket, readings);
       ways.hotKeys = compositorHotKeys(compositorSocket, runLoop);
-    } else if (std::unique_ptr<WindowActivation> kwin = kwinActivation()) {
-      ways.activation = std::move(kwin);
+    } else {
+      ways.places = std::make_unique<UnplacedNativeWindows>();
+      if (std::unique_ptr<WindowActivation> kwin = kwinActivation()) ways.activation = std::move(kwin);
     }
     return ways;
   }
@@ -110,6 +112,11 @@ SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Dis
     std::vector<std::unique_ptr<WindowPlaces>> chain;
     chain.push_back(std::move(ways.places));
     chain.push_back(compositorPlaces(compositorSocket, readings));
+    ways.places = std::make_unique<WindowPlacesChain>(std::move(chain));
+  } else if (kind == SessionKind::kXWayland) {
+    std::vector<std::unique_ptr<WindowPlaces>> chain;
+    chain.push_back(std::move(ways.places));
+    chain.push_back(std::make_unique<UnplacedNativeWindows>());
     ways.places = std::make_unique<WindowPlacesChain>(std::move(chain));
   }
   ways.moves = std::make_unique<X11WindowMoves>(x11);

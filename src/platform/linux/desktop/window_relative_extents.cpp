@@ -106,23 +106,19 @@ std::optional<platform::Rect> windowRelativeBounds(AtspiText* text, CharRange ch
   if (!pid) return std::nullopt;
   GRef<AtspiAccessible> window = windowOf(session, object);
   if (!window) return std::nullopt;
-  // The window's size, once asked for the compositor, serves the X
-  // server's way too.
-  std::optional<ToolkitWindow> told;
-  const auto tell = [&] {
-    if (!told) told = toolkitWindow(session, window.get());
-    return *told;
-  };
-  if (const std::optional<platform::Point> origin = places.relativeOriginOf(*pid, tell)) {
+  // An X server's window is placed by the X server; a window it doesn't
+  // have, by the compositor where it tells, else left relative to itself.
+  const std::vector<XWindowPlace> windows = places.shownWindowsOf(*pid);
+  if (windows.empty()) {
+    const std::optional<platform::Point> origin =
+        places.relativeOriginOf(*pid, [&] { return toolkitWindow(session, window.get()); });
+    if (!origin) return std::nullopt;
     box.origin.x += origin->x;
     box.origin.y += origin->y;
     return box;
   }
-  const std::optional<platform::Size> content = told && told->size.width > 0 ? std::optional(told->size)
-                                                                             : windowSize(session, window.get());
+  const std::optional<platform::Size> content = windowSize(session, window.get());
   if (!content) return std::nullopt;
-
-  const std::vector<XWindowPlace> windows = places.shownWindowsOf(*pid);
   const std::optional<XWindowPlace> holding = windowHolding(windows, *content);
   if (!holding) return std::nullopt;
   const platform::Point origin = contentOrigin(*holding, *content);
