@@ -16,6 +16,10 @@ tests what the accessibility bus itself reports.
   atspi_reader.py focus NAME              gives NAME's multi-line text the focus
   atspi_reader.py caret NAME OFFSET       takes its selection away and puts the caret at OFFSET
   atspi_reader.py editable NAME           exits 0 when NAME's multi-line text offers EditableText
+  atspi_reader.py active NAME             exits 0 when a window of NAME is the active one, as
+                                          its toolkit says (the compositor told it so)
+  atspi_reader.py select NAME WORD        selects the first WORD in NAME's multi-line text; a
+                                          request that gets no answer counts as made (GTK 4.8)
 
 NAME/editable in place of NAME names the application's rich-text editor (an
 editable section or document, as a page's contenteditable element is) in
@@ -276,6 +280,30 @@ def main(argv):
         if not Atspi.Component.grab_focus(text_object(argv[1])):
             sys.exit("reader: %s refused the focus" % argv[1])
         return 0
+    if len(argv) == 2 and argv[0] == "active":
+        app = application(argv[1])
+        if app is None:
+            return 1
+        for i in range(app.get_child_count()):
+            window = app.get_child_at_index(i)
+            if window is not None and window.get_state_set().contains(Atspi.StateType.ACTIVE):
+                return 0
+        return 1
+    if len(argv) == 3 and argv[0] == "select":
+        text = text_object(argv[1])
+        start = Atspi.Text.get_text(text, 0, -1).find(argv[2])
+        if start < 0:
+            sys.exit("reader: %r is not in the text" % argv[2])
+        end = start + len(argv[2])
+        Atspi.set_timeout(2000, 2000)
+        try:
+            if Atspi.Text.get_n_selections(text) > 0:
+                done = Atspi.Text.set_selection(text, 0, start, end)
+            else:
+                done = Atspi.Text.add_selection(text, start, end)
+        except GLib.Error:
+            done = True
+        return 0 if done else 1
     if len(argv) == 2 and argv[0] == "editable":
         return 0 if text_object(argv[1]).get_editable_text_iface() is not None else 1
     if len(argv) == 3 and argv[0] == "caret":

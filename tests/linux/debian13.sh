@@ -9,7 +9,8 @@
 #
 # SCRIPT names tests/linux scripts to run inside the tree (default: run.sh
 # bus_restart.sh hung_app.sh clipboard_run.sh desktop_loss.sh unload.sh
-# wayland_session.sh, the last under sway 1.10). The tree is a debootstrapped
+# wayland_session.sh wayland_desktops.sh, the last two under sway 1.10, mutter
+# 48 and KWin 6). The tree is a debootstrapped
 # minimal Debian 13 in AXTRACK_DEBIAN13_ROOT (default /srv/axtrack-trixie),
 # made on first use from Debian's archive (needs root and debootstrap) with
 # the packages of tests/linux/packages-debian13.txt, and kept for the next
@@ -24,7 +25,8 @@ top="$(cd "$here/../.." && pwd)"
 build="$(cd "$1" && pwd)" || exit 2
 shift
 scripts=("$@")
-[ ${#scripts[@]} -gt 0 ] || scripts=(run.sh bus_restart.sh hung_app.sh clipboard_run.sh desktop_loss.sh unload.sh wayland_session.sh)
+[ ${#scripts[@]} -gt 0 ] || scripts=(run.sh bus_restart.sh hung_app.sh clipboard_run.sh desktop_loss.sh unload.sh wayland_session.sh
+  wayland_desktops.sh)
 root="${AXTRACK_DEBIAN13_ROOT:-/srv/axtrack-trixie}"
 mirror="${AXTRACK_DEBIAN_MIRROR:-http://deb.debian.org/debian}"
 

@@ -2,13 +2,13 @@
 # event and per call) while it runs. Sourced, not run; the caller sets
 # `hostlog` to the file the host writes.
 
-# The first event NAME handed over after time SINCE, waited for up to
-# SECONDS: prints "TIME JSON".
-event_after() {  # name since seconds
+# The first event NAME handed over after time SINCE (and holding the text
+# HOLDING, when given), waited for up to SECONDS: prints "TIME JSON".
+event_after() {  # name since seconds [holding]
   local deadline=$((SECONDS + $3))
   local line
   while [ "$SECONDS" -le "$deadline" ]; do
-    line="$(awk -v name="$1" -v since="$2" '$1 == "event" && $3 == name && $2 > since {
+    line="$(awk -v name="$1" -v since="$2" -v holding="${4:-}" '$1 == "event" && $3 == name && $2 > since && index($0, holding) {
       print $2 " " substr($0, length($1 " " $2 " " $3 " ") + 1); exit }' "$hostlog")"
     if [ -n "$line" ]; then echo "$line"; return 0; fi
     sleep 0.05

@@ -8,6 +8,11 @@ EVENT-LINE holds the event's "position":{"x":X,"y":Y} and
 "size":{"height":H,"width":W} members, in the screen's pixels. Prints
 "N% (C of A pixels)": the share of the rectangle's pixels that differ.
 Exits 1 when the rectangle is empty or leaves the screen.
+
+  screen_change.py --inside EVENT-LINE X Y W H
+
+Exits 0 when the event's rectangle is not empty and lies within the box
+X Y W H (as given, unrounded), else 1.
 """
 import json
 import re
@@ -28,10 +33,14 @@ def rectangle(line):
     if not found:
         sys.exit("screen_change: no position and size in %r" % line)
     position, size = json.loads(found.group(1)), json.loads(found.group(2))
-    return (round(position["x"]), round(position["y"]), round(size["width"]), round(size["height"]))
+    return (position["x"], position["y"], size["width"], size["height"])
 
 
 def main(argv):
+    if len(argv) == 6 and argv[0] == "--inside":
+        x, y, w, h = rectangle(argv[1])
+        bx, by, bw, bh = map(float, argv[2:])
+        return 0 if w > 0 and h > 0 and bx <= x and by <= y and x + w <= bx + bw and y + h <= by + bh else 1
     if len(argv) != 3:
         print(__doc__, file=sys.stderr)
         return 2
@@ -39,7 +48,7 @@ def main(argv):
     other_width, other_height, after = ppm(argv[1])
     if (width, height) != (other_width, other_height):
         sys.exit("screen_change: the screenshots differ in size")
-    x, y, w, h = rectangle(argv[2])
+    x, y, w, h = map(round, rectangle(argv[2]))
     if w <= 0 or h <= 0 or x < 0 or y < 0 or x + w > width or y + h > height:
         print("no rectangle on the screen (%d %d %d %d)" % (x, y, w, h))
         return 1

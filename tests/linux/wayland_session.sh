@@ -239,25 +239,7 @@ document() { timeout 10 "$reader" text "$1"; }
 # unanswered one counts as made, and the caller's check of the selection
 # tells.
 select_word() {  # name word
-  timeout 10 /usr/bin/python3 - "$here" "$1" "$2" <<'EOF'
-import sys
-sys.path.insert(0, sys.argv[1])
-from atspi_reader import Atspi, GLib, text_object
-text = text_object(sys.argv[2])
-start = Atspi.Text.get_text(text, 0, -1).find(sys.argv[3])
-if start < 0:
-    sys.exit("%r is not in the text" % sys.argv[3])
-end = start + len(sys.argv[3])
-Atspi.set_timeout(2000, 2000)
-try:
-    if Atspi.Text.get_n_selections(text) > 0:
-        done = Atspi.Text.set_selection(text, 0, start, end)
-    else:
-        done = Atspi.Text.add_selection(text, start, end)
-except GLib.Error:
-    done = True
-sys.exit(0 if done else 1)
-EOF
+  timeout 10 "$reader" select "$1" "$2"
 }
 # Selects START..END (characters) of a single line with the keyboard, for
 # toolkits that take no selection over AT-SPI (GTK 4.18); the keyboard
@@ -304,15 +286,8 @@ expect_activation() {  # pid [bundle-id [since]]
 # AT-SPI gives, moved by DX DY when given (WHERE says where they are).
 # Whether the event's rectangle lies within "x y w h".
 inside() {  # event-line "x y w h"
-  local x y w h
-  read -r x y w h <<<"$2"
-  /usr/bin/python3 -c '
-import json, re, sys
-m = re.search(r"\"position\":(\{[^}]*\}).*\"size\":(\{[^}]*\})", sys.argv[1])
-p, s = json.loads(m.group(1)), json.loads(m.group(2))
-x, y, w, h = map(float, sys.argv[2:])
-sys.exit(0 if x <= p["x"] and y <= p["y"] and p["x"] + s["width"] <= x + w and p["y"] + s["height"] <= y + h
-         and s["width"] > 0 and s["height"] > 0 else 1)' "$1" "$x" "$y" "$w" "$h"
+  # shellcheck disable=SC2086
+  /usr/bin/python3 "$here/screen_change.py" --inside "$1" $2
 }
 # Returns 2 when the toolkit gave no extents at all (all zeros), or those
 # of only part of the selection (Firefox, for a selection made over AT-SPI
