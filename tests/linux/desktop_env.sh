@@ -166,6 +166,38 @@ desktop_buses() {
   fi
 }
 
+# A Wayland session of the caller's own in $work: its runtime, configuration,
+# cache and data folders, the toolkits' accessibility switches, none of the
+# caller's displays or compositors, then the buses (desktop_buses).
+desktop_wayland_session() {
+  export XDG_RUNTIME_DIR="$work/runtime"
+  export XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" XDG_DATA_HOME="$work/data"
+  mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  export GTK_MODULES=gail:atk-bridge NO_AT_BRIDGE=0 GNOME_ACCESSIBILITY=1
+  unset DISPLAY WAYLAND_DISPLAY SWAYSOCK XAUTHORITY
+  desktop_buses
+}
+
+# What a Wayland session's test needs and isn't there, one word per line:
+# the TOOLs, the FILEs, the accessibility bus's programs and python3-xlib.
+desktop_wayland_missing() {  # tool... [-- file...]
+  local files=0 word
+  for word in "$@"; do
+    if [ "$word" = -- ]; then
+      files=1
+    elif [ "$files" = 1 ]; then
+      [ -e "$word" ] || echo "$word"
+    else
+      command -v "$word" >/dev/null 2>&1 || echo "$word"
+    fi
+  done
+  for word in dbus-daemon /usr/libexec/at-spi-bus-launcher /usr/libexec/at-spi2-registryd; do
+    command -v "$word" >/dev/null 2>&1 || [ -e "$word" ] || echo "$word"
+  done
+  /usr/bin/python3 -c 'import Xlib' 2>/dev/null || echo python3-xlib
+}
+
 # Whether the X server of PID serves display N: it holds the display's lock
 # and answers. Another test run starting at the same moment may have taken
 # the display first; its server would answer just as well, and the run

@@ -94,14 +94,7 @@ fi
 
 . "$here/desktop_env.sh"
 . "$here/host_log.sh"
-missing=()
-for tool in Xwayland xclip xdotool mousepad gnome-text-editor featherpad dbus-daemon; do
-  command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
-done
-/usr/bin/python3 -c 'import Xlib' 2>/dev/null || missing+=(python3-xlib)
-for file in "$library" "$host" /usr/libexec/at-spi-bus-launcher /usr/libexec/at-spi2-registryd; do
-  [ -e "$file" ] || missing+=("$file")
-done
+mapfile -t missing < <(desktop_wayland_missing Xwayland xclip xdotool mousepad gnome-text-editor featherpad -- "$library" "$host")
 if [ ${#missing[@]} -gt 0 ]; then
   fail "setup" "missing: ${missing[*]} (see the head of this script)"
   finish
@@ -110,13 +103,7 @@ fi
 # ---------------------------------------------------------------- the session
 trap desktop_stop EXIT
 work="$(mktemp -d /tmp/axtrack-desktops.XXXXXX)"
-export XDG_RUNTIME_DIR="$work/runtime"
-export XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" XDG_DATA_HOME="$work/data"
-mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME"
-chmod 700 "$XDG_RUNTIME_DIR"
-export GTK_MODULES=gail:atk-bridge NO_AT_BRIDGE=0 GNOME_ACCESSIBILITY=1
-unset DISPLAY WAYLAND_DISPLAY SWAYSOCK XAUTHORITY
-desktop_buses || { fail "setup" "$desktop_error"; finish; }
+desktop_wayland_session || { fail "setup" "$desktop_error"; finish; }
 
 log="$work/$compositor.log"
 if [ "$compositor" = mutter ]; then

@@ -76,14 +76,7 @@ finish() {
 . "$here/desktop_env.sh"
 . "$here/host_log.sh"
 . "$here/app_launch.sh"
-missing=()
-for tool in Xwayland swaymsg wtype wl-copy wl-paste grim xclip xdotool mousepad dbus-daemon setpriv; do
-  command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
-done
-/usr/bin/python3 -c 'import Xlib' 2>/dev/null || missing+=(python3-xlib)
-for file in "$library" "$host" /usr/libexec/at-spi-bus-launcher /usr/libexec/at-spi2-registryd; do
-  [ -e "$file" ] || missing+=("$file")
-done
+mapfile -t missing < <(desktop_wayland_missing Xwayland swaymsg wtype wl-copy wl-paste grim xclip xdotool mousepad setpriv -- "$library" "$host")
 if [ ${#missing[@]} -gt 0 ]; then
   fail "setup" "missing: ${missing[*]} (see the head of this script)"
   finish
@@ -96,13 +89,7 @@ chmod 755 "$work"
 # What sway's own children write (their user may be nobody).
 shared="$work/shared"
 mkdir -m 1777 "$shared"
-export XDG_RUNTIME_DIR="$work/runtime"
-export XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" XDG_DATA_HOME="$work/data"
-mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME"
-chmod 700 "$XDG_RUNTIME_DIR"
-export GTK_MODULES=gail:atk-bridge NO_AT_BRIDGE=0 GNOME_ACCESSIBILITY=1
-unset DISPLAY WAYLAND_DISPLAY
-desktop_buses || { fail "setup" "$desktop_error"; finish; }
+desktop_wayland_session || { fail "setup" "$desktop_error"; finish; }
 
 cat >"$work/sway.config" <<'EOF'
 xwayland force
