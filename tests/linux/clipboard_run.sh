@@ -31,6 +31,8 @@
 #               bound on a saved clipboard (64 MiB) the format is dropped as
 #               unreadable; the owner's text is back, the format isn't
 #               offered, and the host's peak memory stays near the bound
+#   late paste  a client that asks for the clipboard after setText put it
+#               back, with a time from before: it gets the replacement
 #   large       a 50 MB image from xclip: back whole, read three times; the
 #               host's memory is measured before and after
 #
@@ -352,6 +354,37 @@ else
       pass "endless pieces: the format was dropped at the bound, the owner's text is back ($took ms)"
     else
       fail "endless pieces" "document '$doc', big listed $listed, text '$text', peak $before -> $peak kB; owner: $(tr '\n' '|' <"$work/owner.log")"
+    fi
+  fi
+fi
+stop_owner
+
+# ---------------------------------------------------------------- a late paste
+# An application busy enough to ask for the clipboard only after the
+# replacement put the user's content back asks with the time of its key:
+# it gets the replacement's text, and everyone else the user's content.
+rm -f "$work/late-go"
+if ! start_owner; then
+  fail "late paste" "the owner didn't take the clipboard"
+elif ! select_word 3 THREE; then
+  fail "late paste" "no text_select for THREE"
+else
+  /usr/bin/python3 "$here/late_paster.py" "$work/late-go" >"$work/late.log" 2>&1 &
+  late=$!
+  pids+=("$late")
+  if ! wait_for 10 grep -q '^watching' "$work/late.log"; then
+    fail "late paste" "the late client didn't start: $(tr '\n' '|' <"$work/late.log")"
+  elif ! replace three; then
+    fail "late paste" "setText didn't return"
+  elif ! touch "$work/late-go" || ! wait_for 45 grep -q '^now ' "$work/late.log"; then
+    fail "late paste" "the late client didn't finish: $(tr '\n' '|' <"$work/late.log")"
+  else
+    doc="$(document)"
+    if [[ "$doc" == 'one two three FOUR'* ]] && grep -qx 'stamped' "$work/late.log" &&
+       grep -qx 'late three' "$work/late.log" && grep -qx 'now owner text' "$work/late.log"; then
+      pass "late paste: a request timed before the clipboard was put back gets the replacement, a current one the owner's text"
+    else
+      fail "late paste" "document '$doc'; the late client: $(tr '\n' '|' <"$work/late.log")"
     fi
   fi
 fi

@@ -42,18 +42,25 @@ ClipboardOwner::ClipboardOwner(ClipboardConnection& connection)
     : c_(connection), clipboard_(connection.atom("CLIPBOARD")), chunk_(chunkSize(connection.display())) {}
 
 bool ClipboardOwner::own(std::vector<ServedTarget> targets) {
-  targets_ = std::move(targets);
   Display* d = c_.display();
   const Time now = c_.serverTime();
+  retireOffer(now);
+  targets_ = std::move(targets);
   XSetSelectionOwner(d, clipboard_, c_.window(), now);
   owns_ = XGetSelectionOwner(d, clipboard_) == c_.window();
-  if (owns_) ownedAt_ = now;
+  if (owns_) {
+    ownedAt_ = now;
+  } else {
+    // Whoever has it now gets the requests, old ones included.
+    earlier_.forget();
+  }
   return owns_;
 }
 
 Time ClipboardOwner::disown() {
   Display* d = c_.display();
   const Time now = c_.serverTime();
+  retireOffer(now);
   XSetSelectionOwner(d, clipboard_, None, now);
   XFlush(d);
   owns_ = false;
@@ -61,15 +68,29 @@ Time ClipboardOwner::disown() {
   return now;
 }
 
-void ClipboardOwner::offerAlso(std::vector<ServedTarget> targets) {
-  if (!owns_) return;
-  for (ServedTarget& t : targets) {
-    if (find(t.target) == nullptr) targets_.push_back(std::move(t));
+void ClipboardOwner::offerNothing() {
+  retireOffer(CurrentTime);
+  targets_.clear();
+}
+
+void ClipboardOwner::retireOffer(Time until) {
+  if (owns_ && !targets_.empty()) {
+    earlier_.retire(std::move(targets_), ownedAt_, until, monotonicSeconds());
+    targets_.clear();
+  } else if (until != CurrentTime) {
+    earlier_.closeAt(until);
   }
 }
 
-const ServedTarget* ClipboardOwner::find(const std::string& target) const {
-  for (const ServedTarget& t : targets_) {
+void ClipboardOwner::offerAlso(std::vector<ServedTarget> targets) {
+  if (!owns_) return;
+  for (ServedTarget& t : targets) {
+    if (find(targets_, t.target) == nullptr) targets_.push_back(std::move(t));
+  }
+}
+
+const ServedTarget* ClipboardOwner::find(const std::vector<ServedTarget>& offer, const std::string& target) {
+  for (const ServedTarget& t : offer) {
     if (t.target == target) return &t;
   }
   return nullptr;
@@ -79,6 +100,7 @@ void ClipboardOwner::handle(const XEvent& event) {
   // A transfer abandoned half-way would hold on to its data, perhaps content
   // long replaced: it goes at the first event after its time is up.
   if (!transfers_.empty()) dropStaleTransfers();
+  if (earlier_.holds()) earlier_.expire(monotonicSeconds());
   switch (event.type) {
     case SelectionRequest:
       if (event.xselectionrequest.owner == c_.window()) answer(event.xselectionrequest);
@@ -90,6 +112,7 @@ void ClipboardOwner::handle(const XEvent& event) {
            event.xselectionclear.time >= ownedAt_)) {
         owns_ = false;
         targets_.clear();
+        earlier_.forget();
       }
       break;
     case PropertyNotify:
@@ -109,9 +132,15 @@ void ClipboardOwner::answer(const XSelectionRequestEvent& request) {
   bool done = false;
   XErrorTrap trap(c_.traps(), d);
   const bool inTime = request.time == CurrentTime || ownedAt_ == CurrentTime || request.time >= ownedAt_;
-  if (owns_ && request.selection == clipboard_ && inTime) {
-    done = request.target == c_.atom("MULTIPLE") ? convertMultiple(request.requestor, property)
-                                                  : convert(request.requestor, request.target, property);
+  // A request timed within what we offered before gets that, owned or
+  // not by now: it is the content the client asked for.
+  const std::vector<ServedTarget>* earlier =
+      request.time == CurrentTime ? nullptr : earlier_.servedAt(request.time, monotonicSeconds());
+  if (request.selection == clipboard_ && (earlier != nullptr || (owns_ && inTime))) {
+    const std::vector<ServedTarget>& offer = earlier != nullptr ? *earlier : targets_;
+    const Time since = earlier != nullptr ? earlier_.from() : ownedAt_;
+    done = request.target == c_.atom("MULTIPLE") ? convertMultiple(offer, since, request.requestor, property)
+                                                  : convert(offer, since, request.requestor, request.target, property);
   }
   XEvent reply{};
   reply.xselection.type = SelectionNotify;
@@ -126,20 +155,21 @@ void ClipboardOwner::answer(const XSelectionRequestEvent& request) {
   (void)trap.failed();
 }
 
-bool ClipboardOwner::convert(::Window requestor, Atom target, Atom property) {
+bool ClipboardOwner::convert(const std::vector<ServedTarget>& offer, Time since, ::Window requestor, Atom target,
+                             Atom property) {
   Display* d = c_.display();
   if (target == c_.atom("TARGETS")) {
     std::vector<long> atoms = {static_cast<long>(c_.atom("TARGETS")), static_cast<long>(c_.atom("TIMESTAMP")),
                                static_cast<long>(c_.atom("MULTIPLE"))};
-    for (const ServedTarget& t : targets_) atoms.push_back(static_cast<long>(c_.atom(t.target)));
+    for (const ServedTarget& t : offer) atoms.push_back(static_cast<long>(c_.atom(t.target)));
     writeLongs(d, requestor, property, XA_ATOM, atoms);
     return true;
   }
   if (target == c_.atom("TIMESTAMP")) {
-    writeLongs(d, requestor, property, XA_INTEGER, {static_cast<long>(ownedAt_)});
+    writeLongs(d, requestor, property, XA_INTEGER, {static_cast<long>(since)});
     return true;
   }
-  const ServedTarget* t = find(c_.atomName(target));
+  const ServedTarget* t = find(offer, c_.atomName(target));
   if (t == nullptr) return false;
   const Atom type = c_.atom(t->propertyType);
   if (t->data->size() > chunk_) {
@@ -150,7 +180,8 @@ bool ClipboardOwner::convert(::Window requestor, Atom target, Atom property) {
   return true;
 }
 
-bool ClipboardOwner::convertMultiple(::Window requestor, Atom property) {
+bool ClipboardOwner::convertMultiple(const std::vector<ServedTarget>& offer, Time since, ::Window requestor,
+                                     Atom property) {
   Display* d = c_.display();
   std::optional<WindowProperty> pairs = getWindowProperty(d, requestor, property, 0, 0x10000);
   if (!pairs || pairs->format != 32 || pairs->longs.size() % 2 != 0) return false;
@@ -159,7 +190,9 @@ bool ClipboardOwner::convertMultiple(::Window requestor, Atom property) {
     const auto target = static_cast<Atom>(answered[i]);
     const auto into = static_cast<Atom>(answered[i + 1]);
     // A target that can't be converted is answered as None in its pair.
-    if (target == c_.atom("MULTIPLE") || into == None || !convert(requestor, target, into)) answered[i] = None;
+    if (target == c_.atom("MULTIPLE") || into == None || !convert(offer, since, requestor, target, into)) {
+      answered[i] = None;
+    }
   }
   writeLongs(d, requestor, property, c_.atom("ATOM_PAIR"), answered);
   return true;

@@ -12,6 +12,7 @@
 
 #include "clipboard/clipboard_connection.h"
 #include "logic/clipboard_targets.h"
+#include "logic/earlier_offer.h"
 
 namespace axt::lindesk {
 
@@ -25,8 +26,9 @@ class ClipboardOwner {
   // Gives the clipboard up, leaving it without owner (whoever had it).
   // Returns the time of the change, to recognise its notification.
   Time disown();
-  // Offers nothing more, owned or not; transfers under way still finish.
-  void offerNothing() { targets_.clear(); }
+  // Offers nothing more, owned or not; transfers under way still finish,
+  // and requests timed before this still get what was on offer then.
+  void offerNothing();
   // Offers these too, while we own the clipboard (targets offered already
   // keep their data).
   void offerAlso(std::vector<ServedTarget> targets);
@@ -49,12 +51,15 @@ class ClipboardOwner {
 
   void answer(const XSelectionRequestEvent& request);
   // Writes one target to the requestor's property; false when it can't.
-  bool convert(::Window requestor, Atom target, Atom property);
-  bool convertMultiple(::Window requestor, Atom property);
+  bool convert(const std::vector<ServedTarget>& offer, Time since, ::Window requestor, Atom target, Atom property);
+  bool convertMultiple(const std::vector<ServedTarget>& offer, Time since, ::Window requestor, Atom property);
+  // What we offered until now stops being on offer at `until` (0: not known
+  // yet).
+  void retireOffer(Time until);
   void startTransfer(::Window requestor, Atom property, Atom type, SharedBytes data);
   void continueTransfer(const XPropertyEvent& event);
   void dropStaleTransfers();
-  const ServedTarget* find(const std::string& target) const;
+  static const ServedTarget* find(const std::vector<ServedTarget>& offer, const std::string& target);
 
   ClipboardConnection& c_;
   Atom clipboard_;
@@ -63,6 +68,8 @@ class ClipboardOwner {
   Time ownedAt_ = CurrentTime;
   std::size_t chunk_;
   std::vector<Transfer> transfers_;
+  // For a paste handled late, asking with the time of its key.
+  EarlierOffer earlier_;
 };
 
 }  // namespace axt::lindesk
