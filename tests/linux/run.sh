@@ -1062,10 +1062,16 @@ else
 
     # Nested two levels deep: the client's identifier is still found, and
     # focusPreiov still activates it.
+    nested_in() { xwininfo -tree -id "$1" | awk '/Parent window id:/ { print $4; exit }'; }
+    # The server hands the windows of the manager that quit back to the
+    # root only once it has closed that manager's connection, which on a
+    # busy machine comes a while after the process is gone; the next manager
+    # nests what it finds on the root when it starts.
+    back_at_root() { [ "$(nested_in "$window")" = "$root" ]; }
+    wait_for 20 back_at_root
     "$nesting_wm" >"$work/nesting-wm.log" 2>&1 &
     wm=$!
     track_pid "$wm"
-    nested_in() { xwininfo -tree -id "$1" | awk '/Parent window id:/ { print $4; exit }'; }
     is_nested() {  # window: its parent's parent is a child of the root
       local parent grand
       parent="$(nested_in "$1")"
