@@ -86,19 +86,7 @@ reader="$here/atspi_reader.py"
 passed=0
 failed=0
 pass() { passed=$((passed + 1)); echo "PASS $1"; }
-fail() {
-  if [ -n "$known_fault" ] && [[ "$2" == *"$known_signature"* ]]; then
-    echo "KNOWN $1: $2 ($known_fault)"
-    return
-  fi
-  failed=$((failed + 1))
-  echo "FAIL $1: $2"
-}
-# A fault of the library's not mended yet, and its mark in what a failed
-# case prints: a case that fails so prints a KNOWN line and doesn't count
-# as failed; any other failure still does.
-known_fault=""
-known_signature=""
+fail() { failed=$((failed + 1)); echo "FAIL $1: $2"; }
 limit() { echo "LIMIT $1: $2"; }
 # The session stopped first: what its ending prints (KWin 5.27 may crash
 # as it quits) comes before the last line.
@@ -313,8 +301,6 @@ launch_failed() { fail "$1" "didn't come up: $(tail -3 "$work/$2.log" | tr '\n' 
 # application's own id.
 expect_app_changed() {  # since
   local got id
-  # (A later mutter has an X client of its own, for window frames, whose
-  # app_changed may come first.)
   if got="$(event_after app_changed "$1" 5 "\"name\":\"$app\"")"; then
     id="$(sed -n 's/.*"bundle_id":"\([^"]*\)".*/\1/p' <<<"$got")"
     pass "$label: app_changed names $app"
@@ -406,14 +392,6 @@ focus_host() {
 # ---------------------------------------------------------------- XWayland
 label="$compositor: XWayland (mousepad, GDK_BACKEND=x11)"
 app=mousepad
-# mutter 44 and later draw X windows' frames in an X client of their own
-# (mutter-x11-frames). Beside it the library at times takes that client
-# for the application in front, and misses the hot key and the activation
-# of the XWayland application: not mended yet.
-if [ "$compositor" = mutter ] && pgrep -f mutter-x11-frames >/dev/null; then
-  known_fault="an XWayland application beside mutter's frames client, not mended yet"
-  known_signature=""
-fi
 since="$(now)"
 # Settings of its own (in memory), as for every mousepad here: another's
 # unsaved document would make it offer to restore a session.
@@ -495,7 +473,6 @@ fi
 # The pointer entering the host's window, moved by XTEST: with mousepad
 # gone, which may cover it (mutter doesn't raise a window xdotool
 # activates).
-known_fault=""
 label="$compositor: the host's XWayland window"
 call addMouseTracker "$hostwin"
 read -r hx hy _ < <(x_geometry "$hostwin")

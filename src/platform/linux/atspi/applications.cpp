@@ -1,33 +1,15 @@
 #include "atspi/applications.h"
 
-#include <unistd.h>
-
-#include <array>
-#include <fstream>
 #include <vector>
 
 #include "atspi/atspi_session.h"
+#include "glue/process_name.h"
+#include "logic/compositor_helpers.h"
 #include "logic/handles.h"
 
 namespace axt::lindesk {
 
 namespace {
-
-std::optional<std::string> executableName(Pid pid) {
-  const std::string base = "/proc/" + std::to_string(pid);
-  std::array<char, 4096> target{};
-  const ssize_t n = readlink((base + "/exe").c_str(), target.data(), target.size() - 1);
-  if (n > 0) {
-    std::string path(target.data(), static_cast<std::size_t>(n));
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-  }
-  // Another user's process: its short name is still readable.
-  std::ifstream comm(base + "/comm");
-  std::string name;
-  if (comm && std::getline(comm, name) && !name.empty()) return name;
-  return std::nullopt;
-}
 
 // The name an application gives itself on the bus, asked once: it names
 // itself when it connects, and the object is that connection's (a new
@@ -162,6 +144,11 @@ void Applications::forgetBusNames() {
   knownProcesses_.clear();
   roots_.clear();
   trees_.forgetAll();
+}
+
+bool Applications::isCompositorHelper(Pid pid) {
+  const std::optional<std::string> executable = executableName(pid);
+  return executable && lindesk::isCompositorHelper(*executable);
 }
 
 bool Applications::activate(Pid pid) { return windows_.activate(*this, pid); }

@@ -36,6 +36,10 @@ bool BusIntakeProbe::stands(const HeardEvent& e) {
   }
   AtspiRole role = ATSPI_ROLE_INVALID;
   if (e.kind == HeardKind::kWindowActivated && held.active) {
+    // A frame the compositor draws turns active with the window it frames:
+    // that window's own activation is the one that counts.
+    const std::optional<platform::Pid> pid = applications_.processOf(source);
+    if (pid && Applications::isCompositorHelper(*pid)) return false;
     const std::optional<AtspiRole> asked = guardedRoleOf(session_, source);
     if (!asked) return false;
     role = *asked;

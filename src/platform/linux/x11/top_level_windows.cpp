@@ -1,5 +1,7 @@
 #include "x11/top_level_windows.h"
 
+#include "glue/process_name.h"
+#include "logic/compositor_helpers.h"
 #include "logic/frame_walk.h"
 #include "x11/client_windows.h"
 #include "x11/x11_display.h"
@@ -12,6 +14,11 @@ std::optional<platform::Pid> TopLevelWindows::pidOf(::Window window) {
   if (const std::optional<std::optional<platform::Pid>> known = clients.known().ownerOf(window)) return *known;
   const std::vector<long> pid = x11_.properties().longs(window, "_NET_WM_PID", 1);
   if (pid.empty()) return std::nullopt;
+  // The compositor may draw frames in a client of its own (mutter's
+  // frames client), which names itself on them: such a frame is no
+  // application's window, and the application's is inside it.
+  const std::optional<std::string> program = executableName(pid[0]);
+  if (program && isCompositorHelper(*program)) return std::nullopt;
   return static_cast<platform::Pid>(pid[0]);
 }
 

@@ -21,7 +21,8 @@ class TopLevelWindows {
   explicit TopLevelWindows(X11Display& x11) : x11_(x11) {}
 
   // The process a window says it belongs to (_NET_WM_PID); for a window
-  // the window manager manages, as remembered.
+  // the window manager manages, as remembered. None for a frame the
+  // compositor drew in a client of its own (compositor_helpers.h).
   std::optional<platform::Pid> pidOf(::Window window);
   // The window the window manager calls active, when there is one.
   std::optional<::Window> active();
