@@ -10,12 +10,14 @@
 #include <vector>
 
 #include "clipboard/x11_clipboard.h"
+#include "glue/monotonic_clock.h"
 #include "kwin/kwin_scripting.h"
 #include "kwin/kwin_window_activation.h"
 #include "session/activation_chain.h"
 #include "session/no_session.h"
 #include "session/unplaced_windows.h"
 #include "session/window_places_chain.h"
+#include "sessionbus/bus_application_ids.h"
 #include "sway/binding_keeper.h"
 #include "sway/sway_hot_keys.h"
 #include "sway/sway_ipc.h"
@@ -66,6 +68,14 @@ std::unique_ptr<WindowActivation> kwinActivation() {
       KWinScripting(std::move(bus), g_get_user_runtime_dir(), "axtrack-" + std::to_string(::getpid())));
 }
 
+// A native window's application id where the compositor tells no client
+// (mutter, KWin): a GTK application's name on the session bus.
+std::unique_ptr<WindowPlaces> busApplicationIds() {
+  std::unique_ptr<ApplicationBus> bus = sessionApplicationBus();
+  if (!bus) return nullptr;
+  return std::make_unique<BusApplicationIds>(std::move(bus), monotonicSeconds);
+}
+
 // The X11 ways stand on `x11`; the hot key tells `holdBack` when its key goes
 // down and up, typed keys make `readings` forget what they change. Where
 // `compositorSocket` names the compositor's IPC, the hot key is its binding,
@@ -80,7 +90,10 @@ SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Dis
       ways.places = compositorPlaces(compositorSocket, readings);
       ways.hotKeys = compositorHotKeys(compositorSocket, runLoop);
     } else {
-      ways.places = std::make_unique<UnplacedNativeWindows>();
+      std::vector<std::unique_ptr<WindowPlaces>> chain;
+      if (std::unique_ptr<WindowPlaces> ids = busApplicationIds()) chain.push_back(std::move(ids));
+      chain.push_back(std::make_unique<UnplacedNativeWindows>());
+      ways.places = std::make_unique<WindowPlacesChain>(std::move(chain));
       if (std::unique_ptr<WindowActivation> kwin = kwinActivation()) ways.activation = std::move(kwin);
     }
     return ways;
@@ -116,6 +129,7 @@ SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Dis
   } else if (kind == SessionKind::kXWayland) {
     std::vector<std::unique_ptr<WindowPlaces>> chain;
     chain.push_back(std::move(ways.places));
+    if (std::unique_ptr<WindowPlaces> ids = busApplicationIds()) chain.push_back(std::move(ids));
     chain.push_back(std::make_unique<UnplacedNativeWindows>());
     ways.places = std::make_unique<WindowPlacesChain>(std::move(chain));
   }
