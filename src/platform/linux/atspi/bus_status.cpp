@@ -3,6 +3,7 @@
 #include <gio/gio.h>
 
 #include "glue/gobject_ref.h"
+#include "glue/session_bus.h"
 
 namespace axt::lindesk {
 
@@ -15,15 +16,10 @@ constexpr const char* kStatusInterface = "org.a11y.Status";
 // host: the answer is "not enabled" after this long.
 constexpr gint kTimeoutMs = 1000;
 
-GRef<GDBusConnection> sessionBus() {
-  GErrorHolder error;
-  return GRef<GDBusConnection>::adopt(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, error.out()));
-}
-
 }  // namespace
 
 std::optional<bool> accessibilityEnabled() {
-  GRef<GDBusConnection> bus = sessionBus();
+  GRef<GDBusConnection> bus = sessionBusConnection();
   if (!bus) return std::nullopt;
   GErrorHolder error;
   const GVariantPtr reply(g_dbus_connection_call_sync(
@@ -39,7 +35,7 @@ std::optional<bool> accessibilityEnabled() {
 }
 
 bool enableAccessibility() {
-  GRef<GDBusConnection> bus = sessionBus();
+  GRef<GDBusConnection> bus = sessionBusConnection();
   if (!bus) return false;
   GErrorHolder error;
   const GVariantPtr reply(g_dbus_connection_call_sync(
@@ -50,7 +46,7 @@ bool enableAccessibility() {
 }
 
 void askForAccessibilityBus() {
-  GRef<GDBusConnection> bus = sessionBus();
+  GRef<GDBusConnection> bus = sessionBusConnection();
   if (!bus) return;
   g_dbus_connection_call(bus.get(), kBusName, kBusPath, kBusName, "GetAddress", nullptr, G_VARIANT_TYPE("(s)"),
                          G_DBUS_CALL_FLAGS_NONE, kTimeoutMs, nullptr, nullptr, nullptr);

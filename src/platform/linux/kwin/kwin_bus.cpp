@@ -2,6 +2,7 @@
 #include <gio/gio.h>
 
 #include "glue/gobject_ref.h"
+#include "glue/session_bus.h"
 #include "kwin/kwin_scripting.h"
 
 namespace axt::lindesk {
@@ -59,8 +60,7 @@ class KWinBus final : public ScriptingBus {
 }  // namespace
 
 std::unique_ptr<ScriptingBus> kwinScriptingBus() {
-  GErrorHolder error;
-  GRef<GDBusConnection> bus = GRef<GDBusConnection>::adopt(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, error.out()));
+  GRef<GDBusConnection> bus = sessionBusConnection();
   if (!bus) return nullptr;
   GErrorHolder asked;
   const GVariantPtr reply(g_dbus_connection_call_sync(

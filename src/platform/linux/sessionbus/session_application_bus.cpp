@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "glue/gobject_ref.h"
+#include "glue/session_bus.h"
 #include "sessionbus/bus_application_ids.h"
 
 namespace axt::lindesk {
@@ -69,8 +70,7 @@ class SessionApplicationBus final : public ApplicationBus {
 }  // namespace
 
 std::unique_ptr<ApplicationBus> sessionApplicationBus() {
-  GErrorHolder error;
-  GRef<GDBusConnection> bus = GRef<GDBusConnection>::adopt(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, error.out()));
+  GRef<GDBusConnection> bus = sessionBusConnection();
   if (!bus) return nullptr;
   return std::make_unique<SessionApplicationBus>(std::move(bus));
 }
