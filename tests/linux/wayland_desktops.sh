@@ -40,9 +40,9 @@
 # X clipboard put back, focusPreiov from the host's window, mouse_hoverd
 # as XTEST moves the pointer into the host's window. For each native one
 # app_changed with its own application id, text_select with the extents
-# AT-SPI gives (relative to the window: mutter tells no client where a
-# native window is, KWin only through its scripting), setText through the toolkit's editable text, beyond
-# ASCII too, with both clipboards left alone, alt_enter_pressed (the hot
+# AT-SPI gives, placed where KWin has the window (relative to the window
+# under mutter, which tells no client where a native window is), setText
+# through the toolkit's editable text, beyond ASCII too, with both clipboards left alone, alt_enter_pressed (the hot
 # key is an X grab here: a native application's keys never reach it), and
 # focusPreiov from the host's window (KWin: the window is active again;
 # mutter: nothing can activate it). What a compositor makes impossible is
@@ -246,8 +246,9 @@ x_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$(($1))" ]; }
 selection_is() { timeout 5 "$reader" expect "$1" 2 "selection=$2" >/dev/null; }
 
 # KWin's own view of its windows, through a script it runs: one line per
-# window, "pid resource-class desktop-file active x y". KWin prints what a
-# script prints to its own output, marked with the script's words.
+# window, "pid resource-class desktop-file active x y surface-x surface-y
+# X-window normal", x y the frame's. KWin prints what a script prints to
+# its own output, marked with the script's words.
 kwin_windows() {
   [ "$compositor" = kwin ] || return 1
   local mark="axtrack-test-$RANDOM$RANDOM" id
@@ -258,7 +259,8 @@ var active = workspace.windowList ? workspace.activeWindow : workspace.activeCli
 for (var i = 0; i < cs.length; i++) {
   var c = cs[i];
   print("$mark " + c.pid + " " + (c.resourceClass || "-") + " " + (c.desktopFileName || "-") + " " +
-        (active === c ? 1 : 0) + " " + Math.round(c.x) + " " + Math.round(c.y));
+        (active === c ? 1 : 0) + " " + Math.round(c.x) + " " + Math.round(c.y) + " " +
+        Math.round(c.bufferGeometry.x) + " " + Math.round(c.bufferGeometry.y) + " " + c.windowId + " " + (c.normalWindow ? 1 : 0));
 }
 print("$mark end");
 EOF
@@ -506,7 +508,7 @@ native_cases() {  # label bus-name pid since
   fi
   expect_app_changed "$since"
   if kw="$(kwin_window_of "$pid")" && [ -n "$kw" ]; then
-    echo "  KWin has the window as: resource class $(cut -d' ' -f2 <<<"$kw"), desktop file $(cut -d' ' -f3 <<<"$kw"), at $(cut -d' ' -f5,6 <<<"$kw")"
+    echo "  KWin has the window as: resource class $(cut -d' ' -f2 <<<"$kw"), desktop file $(cut -d' ' -f3 <<<"$kw"), at $(cut -d' ' -f5,6 <<<"$kw"), its surface at $(cut -d' ' -f7,8 <<<"$kw"), X window $(cut -d' ' -f9 <<<"$kw")"
   fi
 
   # The document's text, and its first word selected, through AT-SPI;
@@ -526,14 +528,21 @@ native_cases() {  # label bus-name pid since
   if selection_is "$app" 0:3; then
     selected=1
     want="$(timeout 10 "$reader" extents "$app" one)"
-    # GTK 4.8 gives a range no extents, its characters some in the window's.
-    [ "$want" = none ] && want="$(timeout 10 "$reader" window-extents "$app" one)"
-    if expect_select one "$want" "relative to the window"; then
-      if [ -n "$kw" ]; then
-        limit "$label: text_select" "the host gets the rectangle relative to the window, which KWin has at $(cut -d' ' -f5,6 <<<"$kw"): only its scripting tells where a window is"
-      else
-        limit "$label: text_select" "the host gets the rectangle relative to the window: $shown tells no client where a native window is${kwin:+ but through its scripting}"
-      fi
+    # GTK 4.8 gives a range no extents, its characters some in the window's,
+    # counted from inside the frame and shadow it draws; GTK 3's and Qt's
+    # are from their surface's corner.
+    local origin=7
+    if [ "$want" = none ]; then
+      want="$(timeout 10 "$reader" window-extents "$app" one)"
+      origin=5
+    fi
+    if [ -n "$kw" ]; then
+      local x y w h
+      read -r x y w h <<<"$want"
+      want="$((x + $(cut -d' ' -f$origin <<<"$kw"))) $((y + $(cut -d' ' -f$((origin + 1)) <<<"$kw"))) $w $h"
+      expect_select one "$want" "on the screen, placed where KWin has the window's $([ $origin = 5 ] && echo frame || echo surface)"
+    elif expect_select one "$want" "relative to the window"; then
+      limit "$label: text_select" "the host gets the rectangle relative to the window: $shown tells no client where a native window is"
     fi
   else
     limit "$label: text_select" "the toolkit takes no selection over AT-SPI ($(timeout 5 "$reader" expect "$app" 0 selected)), and ${keyboard:+its keys made none either}${keyboard:-$shown has no keyboard for a client}; setText goes in at the caret"

@@ -13,6 +13,8 @@
 #include "glue/monotonic_clock.h"
 #include "kwin/kwin_scripting.h"
 #include "kwin/kwin_window_activation.h"
+#include "kwin/kwin_window_places.h"
+#include "kwin/script_answers.h"
 #include "session/activation_chain.h"
 #include "session/no_session.h"
 #include "session/unplaced_windows.h"
@@ -58,14 +60,21 @@ std::unique_ptr<WindowPlaces> compositorPlaces(const std::string& socket, const 
   return std::make_unique<SwayWindowPlaces>(SwayIpc(SwayIpc::unixSocket(socket)), &readings);
 }
 
-// KWin runs an ordinary client's scripts, which can activate a native
-// window; absent where KWin isn't on the session bus. Asked once, when the
-// desktop is made, and only in a Wayland session without sway's IPC.
-std::unique_ptr<WindowActivation> kwinActivation() {
+// KWin's scripting, where KWin is on the session bus: asked once, when the
+// desktop is made, and only in a Wayland session without sway's IPC. The
+// activation and the window places share it.
+std::shared_ptr<KWinScripting> kwinScripting() {
   std::unique_ptr<ScriptingBus> bus = kwinScriptingBus();
   if (!bus) return nullptr;
-  return std::make_unique<KWinWindowActivation>(
-      KWinScripting(std::move(bus), g_get_user_runtime_dir(), "axtrack-" + std::to_string(::getpid())));
+  return std::make_shared<KWinScripting>(std::move(bus), g_get_user_runtime_dir(),
+                                         "axtrack-" + std::to_string(::getpid()));
+}
+
+// KWin runs an ordinary client's scripts, which can activate a native
+// window.
+std::unique_ptr<WindowActivation> kwinActivation(const std::shared_ptr<KWinScripting>& kwin) {
+  if (!kwin) return nullptr;
+  return std::make_unique<KWinWindowActivation>(kwin);
 }
 
 // A native window's application id where the compositor tells no client
@@ -74,6 +83,27 @@ std::unique_ptr<WindowPlaces> busApplicationIds() {
   std::unique_ptr<ApplicationBus> bus = sessionApplicationBus();
   if (!bus) return nullptr;
   return std::make_unique<BusApplicationIds>(std::move(bus), monotonicSeconds);
+}
+
+// Where a native window is under KWin, told by a script that answers to an
+// object of ours on the session bus.
+std::unique_ptr<WindowPlaces> kwinPlaces(const std::shared_ptr<KWinScripting>& kwin, const HandlingCache& readings) {
+  if (!kwin) return nullptr;
+  std::unique_ptr<ScriptAnswers> answers = kwinScriptAnswers();
+  if (!answers) return nullptr;
+  return std::make_unique<KWinWindowPlaces>(kwin, std::move(answers), &readings);
+}
+
+// The places of native windows in a Wayland session without sway's IPC,
+// after what `chain` holds already: KWin's where it is there, then the
+// application ids on the session bus, then the window left relative to
+// itself.
+std::unique_ptr<WindowPlaces> nativePlaces(std::vector<std::unique_ptr<WindowPlaces>> chain,
+                                           const std::shared_ptr<KWinScripting>& kwin, const HandlingCache& readings) {
+  if (std::unique_ptr<WindowPlaces> places = kwinPlaces(kwin, readings)) chain.push_back(std::move(places));
+  if (std::unique_ptr<WindowPlaces> ids = busApplicationIds()) chain.push_back(std::move(ids));
+  chain.push_back(std::make_unique<UnplacedNativeWindows>());
+  return std::make_unique<WindowPlacesChain>(std::move(chain));
 }
 
 // The X11 ways stand on `x11`; the hot key tells `holdBack` when its key goes
@@ -90,15 +120,15 @@ SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Dis
       ways.places = compositorPlaces(compositorSocket, readings);
       ways.hotKeys = compositorHotKeys(compositorSocket, runLoop);
     } else {
-      std::vector<std::unique_ptr<WindowPlaces>> chain;
-      if (std::unique_ptr<WindowPlaces> ids = busApplicationIds()) chain.push_back(std::move(ids));
-      chain.push_back(std::make_unique<UnplacedNativeWindows>());
-      ways.places = std::make_unique<WindowPlacesChain>(std::move(chain));
-      if (std::unique_ptr<WindowActivation> kwin = kwinActivation()) ways.activation = std::move(kwin);
+      const std::shared_ptr<KWinScripting> kwin = kwinScripting();
+      ways.places = nativePlaces({}, kwin, readings);
+      if (std::unique_ptr<WindowActivation> activation = kwinActivation(kwin)) ways.activation = std::move(activation);
     }
     return ways;
   }
   SessionWays ways;
+  const std::shared_ptr<KWinScripting> kwin =
+      kind == SessionKind::kXWayland && compositorSocket.empty() ? kwinScripting() : nullptr;
   if (compositorSocket.empty()) {
     ways.hotKeys = std::make_unique<X11HotKeys>(x11, holdBack, runLoop);
   } else {
@@ -112,13 +142,11 @@ SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Dis
     chain.push_back(std::move(ways.activation));
     chain.push_back(compositorActivation(compositorSocket));
     ways.activation = std::make_unique<WindowActivationChain>(std::move(chain));
-  } else if (kind == SessionKind::kXWayland) {
-    if (std::unique_ptr<WindowActivation> kwin = kwinActivation()) {
-      std::vector<std::unique_ptr<WindowActivation>> chain;
-      chain.push_back(std::move(ways.activation));
-      chain.push_back(std::move(kwin));
-      ways.activation = std::make_unique<WindowActivationChain>(std::move(chain));
-    }
+  } else if (std::unique_ptr<WindowActivation> activation = kwinActivation(kwin)) {
+    std::vector<std::unique_ptr<WindowActivation>> chain;
+    chain.push_back(std::move(ways.activation));
+    chain.push_back(std::move(activation));
+    ways.activation = std::make_unique<WindowActivationChain>(std::move(chain));
   }
   ways.places = std::make_unique<X11WindowPlaces>(x11);
   if (!compositorSocket.empty()) {
@@ -129,9 +157,7 @@ SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Dis
   } else if (kind == SessionKind::kXWayland) {
     std::vector<std::unique_ptr<WindowPlaces>> chain;
     chain.push_back(std::move(ways.places));
-    if (std::unique_ptr<WindowPlaces> ids = busApplicationIds()) chain.push_back(std::move(ids));
-    chain.push_back(std::make_unique<UnplacedNativeWindows>());
-    ways.places = std::make_unique<WindowPlacesChain>(std::move(chain));
+    ways.places = nativePlaces(std::move(chain), kwin, readings);
   }
   ways.moves = std::make_unique<X11WindowMoves>(x11);
   ways.clipboard = std::make_unique<X11Clipboard>(runLoop, x11.traps());

@@ -28,8 +28,8 @@ std::string activationScript(platform::Pid pid) {
 }
 
 bool KWinWindowActivation::activate(platform::Pid pid, const FrameTitles&) {
-  if (pid <= 0) return false;
-  return scripting_.run(activationScript(pid));
+  if (pid <= 0 || !scripting_) return false;
+  return scripting_->run(activationScript(pid));
 }
 
 }  // namespace axt::lindesk

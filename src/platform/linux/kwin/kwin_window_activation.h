@@ -3,6 +3,7 @@
 // makes the process's window the active one.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -19,13 +20,16 @@ std::string activationScript(platform::Pid pid);
 
 class KWinWindowActivation final : public WindowActivation {
  public:
-  explicit KWinWindowActivation(KWinScripting scripting) : scripting_(std::move(scripting)) {}
+  // `scripting` may be shared with the window places: KWin 5 numbers a
+  // script by how many are loaded, so two of ours loaded at once can be
+  // given one object path, and the run meant for one runs the other.
+  explicit KWinWindowActivation(std::shared_ptr<KWinScripting> scripting) : scripting_(std::move(scripting)) {}
   // True once KWin has run the script: it says nothing back, so a process
   // without windows is found out only by the focus not moving.
   bool activate(platform::Pid pid, const FrameTitles& frameTitles) override;
 
  private:
-  KWinScripting scripting_;
+  std::shared_ptr<KWinScripting> scripting_;
 };
 
 }  // namespace axt::lindesk

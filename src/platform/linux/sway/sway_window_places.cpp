@@ -1,5 +1,6 @@
 #include "sway/sway_window_places.h"
 
+#include "logic/window_choice.h"
 #include "logic/window_place.h"
 
 namespace axt::lindesk {
@@ -27,31 +28,6 @@ std::optional<std::string> SwayWindowPlaces::applicationIdOf(platform::Pid pid) 
   }
   return id;
 }
-
-namespace {
-
-// Of a process's native windows, the one its toolkit's window is: the
-// only one, else the only one of its title, else the focused one.
-const SwayWindow* windowTitled(const std::vector<const SwayWindow*>& native, const std::string& title) {
-  if (native.size() == 1) return native.front();
-  const SwayWindow* chosen = nullptr;
-  for (const SwayWindow* w : native) {
-    if (w->title != title) continue;
-    // Two windows of one title can't be told apart by it.
-    if (chosen != nullptr) {
-      chosen = nullptr;
-      break;
-    }
-    chosen = w;
-  }
-  if (chosen != nullptr) return chosen;
-  for (const SwayWindow* w : native) {
-    if (w->focused) return w;
-  }
-  return nullptr;
-}
-
-}  // namespace
 
 std::optional<platform::Point> SwayWindowPlaces::relativeOriginOf(platform::Pid pid,
                                                                   const std::function<ToolkitWindow()>& windowOf) {

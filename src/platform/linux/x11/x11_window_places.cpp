@@ -19,6 +19,12 @@ std::vector<XWindowPlace> X11WindowPlaces::shownWindowsOf(platform::Pid pid) {
   return windows;
 }
 
+std::optional<platform::Point> X11WindowPlaces::relativeOriginOf(platform::Pid pid,
+                                                                 const std::function<ToolkitWindow()>&) {
+  if (pid <= 0 || x11_.topLevels().of(pid).empty()) return std::nullopt;
+  return platform::Point{0, 0};
+}
+
 std::optional<platform::Pid> X11WindowPlaces::activeProcess() {
   const std::optional<::Window> w = x11_.topLevels().active();
   if (!w) return std::nullopt;

@@ -15,6 +15,11 @@ class X11WindowPlaces final : public WindowPlaces {
   std::optional<std::string> applicationIdOf(platform::Pid pid) override;
   std::vector<XWindowPlace> shownWindowsOf(platform::Pid pid) override;
   std::optional<platform::Pid> activeProcess() override;
+  // An X client's coordinates are the screen's already: where the process
+  // shows X windows, nothing is to be moved, and the ways after this one
+  // in a Wayland session's chain aren't asked.
+  std::optional<platform::Point> relativeOriginOf(platform::Pid pid,
+                                                  const std::function<ToolkitWindow()>& windowOf) override;
 
  private:
   X11Display& x11_;

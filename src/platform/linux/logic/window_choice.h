@@ -1,0 +1,33 @@
+// Which of a process's native windows its toolkit's window is, when the
+// compositor lists them and the toolkit tells only a title: a native
+// client carries nothing else both sides know.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace axt::lindesk {
+
+// The only one, else the only one of the title, else the focused one;
+// null when none of these tells. `W` has `title` and `focused`.
+template <class W>
+const W* windowTitled(const std::vector<const W*>& native, const std::string& title) {
+  if (native.size() == 1) return native.front();
+  const W* chosen = nullptr;
+  for (const W* w : native) {
+    if (w->title != title) continue;
+    // Two windows of one title can't be told apart by it.
+    if (chosen != nullptr) {
+      chosen = nullptr;
+      break;
+    }
+    chosen = w;
+  }
+  if (chosen != nullptr) return chosen;
+  for (const W* w : native) {
+    if (w->focused) return w;
+  }
+  return nullptr;
+}
+
+}  // namespace axt::lindesk
