@@ -4,7 +4,6 @@
 
 #include "atspi/atspi_session.h"
 #include "glue/process_name.h"
-#include "logic/compositor_helpers.h"
 #include "logic/handles.h"
 
 namespace axt::lindesk {
@@ -144,11 +143,6 @@ void Applications::forgetBusNames() {
   knownProcesses_.clear();
   roots_.clear();
   trees_.forgetAll();
-}
-
-bool Applications::isCompositorHelper(Pid pid) {
-  const std::optional<std::string> executable = executableName(pid);
-  return executable && lindesk::isCompositorHelper(*executable);
 }
 
 bool Applications::activate(Pid pid) { return windows_.activate(*this, pid); }

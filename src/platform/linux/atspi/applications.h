@@ -87,10 +87,6 @@ class Applications {
   // process has windows (ApplicationWindows).
   std::optional<std::string> toolkitIdOf(Pid pid);
 
-  // The process is a part of the compositor, not an application
-  // (compositor_helpers.h).
-  static bool isCompositorHelper(Pid pid);
-
   // Brings the process's window to the front (ApplicationWindows).
   bool activate(Pid pid);
 

@@ -9,6 +9,7 @@
 #include "atspi/text_access.h"
 #include "atspi/workspace_events.h"
 #include "logic/char_range.h"
+#include "logic/compositor_helpers.h"
 #include "logic/event_kinds.h"
 
 namespace axt::lindesk {
@@ -39,7 +40,7 @@ bool BusIntakeProbe::stands(const HeardEvent& e) {
     // A frame the compositor draws turns active with the window it frames:
     // that window's own activation is the one that counts.
     const std::optional<platform::Pid> pid = applications_.processOf(source);
-    if (pid && Applications::isCompositorHelper(*pid)) return false;
+    if (pid && isCompositorHelperProcess(*pid)) return false;
     const std::optional<AtspiRole> asked = guardedRoleOf(session_, source);
     if (!asked) return false;
     role = *asked;

@@ -1,6 +1,10 @@
 #include "logic/compositor_helpers.h"
 
 #include <array>
+#include <optional>
+#include <string>
+
+#include "glue/process_name.h"
 
 namespace axt::lindesk {
 
@@ -18,6 +22,11 @@ bool isCompositorHelper(std::string_view executable) {
     }
   }
   return false;
+}
+
+bool isCompositorHelperProcess(long pid) {
+  const std::optional<std::string> executable = executableName(pid);
+  return executable && isCompositorHelper(*executable);
 }
 
 }  // namespace axt::lindesk

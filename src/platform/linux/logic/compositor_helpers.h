@@ -14,4 +14,8 @@ namespace axt::lindesk {
 // (/proc/PID/comm, cut at 15 bytes) where the program can't be read.
 bool isCompositorHelper(std::string_view executable);
 
+// The same of a running process, by its program's name; false where the
+// process is gone.
+bool isCompositorHelperProcess(long pid);
+
 }  // namespace axt::lindesk

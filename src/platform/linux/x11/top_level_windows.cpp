@@ -1,6 +1,5 @@
 #include "x11/top_level_windows.h"
 
-#include "glue/process_name.h"
 #include "logic/compositor_helpers.h"
 #include "logic/frame_walk.h"
 #include "x11/client_windows.h"
@@ -17,8 +16,7 @@ std::optional<platform::Pid> TopLevelWindows::pidOf(::Window window) {
   // The compositor may draw frames in a client of its own (mutter's
   // frames client), which names itself on them: such a frame is no
   // application's window, and the application's is inside it.
-  const std::optional<std::string> program = executableName(pid[0]);
-  if (program && isCompositorHelper(*program)) return std::nullopt;
+  if (isCompositorHelperProcess(pid[0])) return std::nullopt;
   return static_cast<platform::Pid>(pid[0]);
 }
 
