@@ -75,16 +75,8 @@ trap desktop_stop EXIT
 desktop_start || { fail "setup" "$desktop_error"; finish; }
 cd "$work" || { fail "setup" "can't enter $work"; finish; }
 
-now() { date +%s.%N; }
 settle() { sleep 0.4; }
-mkfifo "$work/stdin"
-exec 9<>"$work/stdin"
-hostlog="$work/host.log"
-timeout 300 "$host" "$library" --seconds 280 <"$work/stdin" >"$hostlog" 2>&1 &
-hostpid=$!
-pids+=("$hostpid")
-wait_for 10 grep -q '^host ready' "$hostlog" || { fail "setup" "the host didn't start"; finish; }
-call() { echo "$*" >&9; }
+host_start 280 || { fail "setup" "$host_error"; finish; }
 
 document() { timeout 10 "$reader" text mousepad; }
 select_word() {  # n word

@@ -208,30 +208,13 @@ yes_no() { if [ -n "$1" ]; then echo yes; else echo no; fi; }
 echo "  $shown offers data-control: $(yes_no "$data_control"), a virtual keyboard or fake input: $(yes_no "$virtual_keyboard")"
 
 # ---------------------------------------------------------------- the host
-now() { date +%s.%N; }
 settle() { sleep 0.4; }
-ms() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.0f", (b - a) * 1000 }'; }
-latency() { echo "  latency $1 $(ms "$2" "${3%% *}") ms"; }
-hostlog="$work/host.log"
-mkfifo "$work/stdin"
-exec 9<>"$work/stdin"
-timeout 250 "$host" "$library" --seconds 230 --window <"$work/stdin" >"$hostlog" 2>&1 &
-hostpid=$!
-pids+=("$hostpid")
-wait_for 10 grep -q '^host window' "$hostlog" || { fail "setup" "the host didn't start: $(tail -3 "$hostlog" | tr '\n' '|')"; finish; }
-hostwin="$(awk '$1 == "host" && $2 == "window" { print $3; exit }' "$hostlog")"
+host_start 230 --window || { fail "setup" "$host_error"; finish; }
 wait_for 10 xdotool getwindowgeometry "$hostwin" || { fail "setup" "the host's window $hostwin isn't there"; finish; }
-call() { echo "$*" >&9; }
 host_events() { grep '^event' "$hostlog" | tail -3 | tr '\n' '|'; }
 
 # ---------------------------------------------------------------- looks
-# The X clipboard's owner window (0 for none), and its text.
-x_owner() {
-  /usr/bin/python3 -c 'from Xlib import display
-d = display.Display()
-o = d.get_selection_owner(d.intern_atom("CLIPBOARD"))
-print(o if isinstance(o, int) else o.id)'
-}
+# The X clipboard's text, and the Wayland one's.
 x_clip() { timeout 5 xclip -selection clipboard -o 2>/dev/null; }
 w_clip() { timeout 5 wl-paste --no-newline 2>/dev/null; }
 document() { timeout 10 "$reader" text "$1"; }

@@ -190,29 +190,11 @@ launch mousepad-wl mousepad-wl env GDK_BACKEND=wayland bash -c 'exec -a mousepad
 wapp=$launched
 
 # ---------------------------------------------------------------- the host
-now() { date +%s.%N; }
 settle() { sleep 0.4; }
-hostlog="$work/host.log"
-mkfifo "$work/stdin"
-exec 9<>"$work/stdin"
-timeout 200 "$host" "$library" --seconds 180 --window <"$work/stdin" >"$hostlog" 2>&1 &
-hostpid=$!
-pids+=("$hostpid")
-wait_for 10 grep -q '^host window' "$hostlog" || { fail "setup" "the host didn't start: $(tail -3 "$hostlog")"; finish; }
-hostwin="$(awk '$1 == "host" && $2 == "window" { print $3; exit }' "$hostlog")"
+host_start 180 --window || { fail "setup" "$host_error"; finish; }
 wait_for 10 has_window id "$hostwin" || { fail "setup" "the host's window didn't show"; finish; }
-call() { echo "$*" >&9; }
 
-ms() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.0f", (b - a) * 1000 }'; }
-latency() { echo "  latency $1 $(ms "$2" "${3%% *}") ms"; }
-
-# The X clipboard's owner window (0 for none), and its text.
-x_owner() {
-  /usr/bin/python3 -c 'from Xlib import display
-d = display.Display()
-o = d.get_selection_owner(d.intern_atom("CLIPBOARD"))
-print(o if isinstance(o, int) else o.id)'
-}
+# The X clipboard's text, and the Wayland one's.
 x_clip() { timeout 5 xclip -selection clipboard -o; }
 w_clip() { timeout 5 wl-paste --no-newline; }
 # wtype's first key can reach the application before its key map: a
