@@ -92,7 +92,13 @@ class BusScriptAnswers final : public ScriptAnswers {
   static void called(GDBusConnection*, const gchar* sender, const gchar*, const gchar*, const gchar* method,
                      GVariant* parameters, GDBusMethodInvocation* invocation, gpointer self) {
     auto* answers = static_cast<BusScriptAnswers*>(self);
-    // Only KWin's answers count: any client on the bus could call.
+    // Only KWin's answers count: any client on the bus could call. A KWin
+    // started again has another connection, which is asked for once a
+    // caller isn't the one known.
+    if (sender != nullptr && answers->kwin_ != sender && !answers->awaited_.empty()) {
+      std::string owner = ownerOf(answers->bus_.get(), "org.kde.KWin");
+      if (!owner.empty()) answers->kwin_ = std::move(owner);
+    }
     if (sender == nullptr || answers->kwin_ != sender || g_strcmp0(method, kMethod) != 0) {
       g_dbus_method_invocation_return_error_literal(invocation, G_DBUS_ERROR, G_DBUS_ERROR_ACCESS_DENIED,
                                                     "not an answer awaited from this caller");

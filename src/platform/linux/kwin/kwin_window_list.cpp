@@ -23,8 +23,12 @@ std::string windowListScript(long pid, std::uint64_t token, const AnswerAddress&
          "    const w = list[i];\n"
          "    if (w.pid !== pid || !(w.normalWindow || w.dialog) || w.minimized) continue;\n"
          // An X window has its X id; a Wayland one has none (KWin 6) or 0.
+         // A title with a lone surrogate can't be encoded: the window goes
+         // without one rather than the whole answer lost.
+         "    let title = \"\";\n"
+         "    try { title = encodeURIComponent(w.caption || \"\"); } catch (e) {}\n"
          "    out += (w.windowId ? 1 : 0) + \",\" + (w === active ? 1 : 0) + \",\" + r(w.bufferGeometry) + \",\" +\n"
-         "        r(w.frameGeometry) + \",\" + encodeURIComponent(w.caption || \"\") + \"\\n\";\n"
+         "        r(w.frameGeometry) + \",\" + title + \"\\n\";\n"
          "  }\n"
          "  callDBus(" +
          quoted(address.busName) + ", " + quoted(address.path) + ", " + quoted(address.interface) + ", " +
