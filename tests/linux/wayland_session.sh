@@ -192,7 +192,10 @@ wapp=$launched
 # ---------------------------------------------------------------- the host
 settle() { sleep 0.4; }
 host_start 180 --window || { fail "setup" "$host_error"; finish; }
-wait_for 10 has_window id "$hostwin" || { fail "setup" "the host's window didn't show"; finish; }
+# XWayland under a busy sway may take its time to map a new client's
+# window: the failure says what sway had by then.
+wait_for 20 has_window id "$hostwin" ||
+  { fail "setup" "the host's window $hostwin didn't show within 20 s; sway has: $(sway_windows | tr '\n' '|')"; finish; }
 
 # The X clipboard's text, and the Wayland one's.
 x_clip() { timeout 5 xclip -selection clipboard -o; }
