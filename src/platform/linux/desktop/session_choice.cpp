@@ -12,6 +12,7 @@
 #include "clipboard/x11_clipboard.h"
 #include "glue/monotonic_clock.h"
 #include "kwin/kwin_scripting.h"
+#include "kwin/kwin_service.h"
 #include "kwin/kwin_window_activation.h"
 #include "kwin/kwin_window_places.h"
 #include "kwin/script_answers.h"
@@ -62,19 +63,28 @@ std::unique_ptr<WindowPlaces> compositorPlaces(const std::string& socket, const 
 
 // KWin's scripting, where KWin is on the session bus: asked once, when the
 // desktop is made, and only in a Wayland session without sway's IPC. The
-// activation and the window places share it.
-std::shared_ptr<KWinScripting> kwinScripting() {
+// activation and the window places share it; the places' answers must
+// come from KWin's connection.
+struct KWinWays {
+  std::shared_ptr<KWinScripting> scripting;
+  std::string owner;
+};
+
+KWinWays kwinWays() {
+  std::string owner = kwinOwner();
+  if (owner.empty()) return {};
   std::unique_ptr<ScriptingBus> bus = kwinScriptingBus();
-  if (!bus) return nullptr;
-  return std::make_shared<KWinScripting>(std::move(bus), g_get_user_runtime_dir(),
-                                         "axtrack-" + std::to_string(::getpid()));
+  if (!bus) return {};
+  return {std::make_shared<KWinScripting>(std::move(bus), g_get_user_runtime_dir(),
+                                          "axtrack-" + std::to_string(::getpid())),
+          std::move(owner)};
 }
 
 // KWin runs an ordinary client's scripts, which can activate a native
 // window.
-std::unique_ptr<WindowActivation> kwinActivation(const std::shared_ptr<KWinScripting>& kwin) {
-  if (!kwin) return nullptr;
-  return std::make_unique<KWinWindowActivation>(kwin);
+std::unique_ptr<WindowActivation> kwinActivation(const KWinWays& kwin) {
+  if (!kwin.scripting) return nullptr;
+  return std::make_unique<KWinWindowActivation>(kwin.scripting);
 }
 
 // A native window's application id where the compositor tells no client
@@ -87,11 +97,11 @@ std::unique_ptr<WindowPlaces> busApplicationIds() {
 
 // Where a native window is under KWin, told by a script that answers to an
 // object of ours on the session bus.
-std::unique_ptr<WindowPlaces> kwinPlaces(const std::shared_ptr<KWinScripting>& kwin, const HandlingCache& readings) {
-  if (!kwin) return nullptr;
-  std::unique_ptr<ScriptAnswers> answers = kwinScriptAnswers();
+std::unique_ptr<WindowPlaces> kwinPlaces(const KWinWays& kwin, const HandlingCache& readings) {
+  if (!kwin.scripting) return nullptr;
+  std::unique_ptr<ScriptAnswers> answers = kwinScriptAnswers(kwin.owner);
   if (!answers) return nullptr;
-  return std::make_unique<KWinWindowPlaces>(kwin, std::move(answers), &readings);
+  return std::make_unique<KWinWindowPlaces>(kwin.scripting, std::move(answers), &readings);
 }
 
 // The places of native windows in a Wayland session without sway's IPC,
@@ -99,7 +109,7 @@ std::unique_ptr<WindowPlaces> kwinPlaces(const std::shared_ptr<KWinScripting>& k
 // application ids on the session bus, then the window left relative to
 // itself.
 std::unique_ptr<WindowPlaces> nativePlaces(std::vector<std::unique_ptr<WindowPlaces>> chain,
-                                           const std::shared_ptr<KWinScripting>& kwin, const HandlingCache& readings) {
+                                           const KWinWays& kwin, const HandlingCache& readings) {
   if (std::unique_ptr<WindowPlaces> places = kwinPlaces(kwin, readings)) chain.push_back(std::move(places));
   if (std::unique_ptr<WindowPlaces> ids = busApplicationIds()) chain.push_back(std::move(ids));
   chain.push_back(std::make_unique<UnplacedNativeWindows>());
@@ -120,15 +130,14 @@ SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Dis
       ways.places = compositorPlaces(compositorSocket, readings);
       ways.hotKeys = compositorHotKeys(compositorSocket, runLoop);
     } else {
-      const std::shared_ptr<KWinScripting> kwin = kwinScripting();
+      const KWinWays kwin = kwinWays();
       ways.places = nativePlaces({}, kwin, readings);
       if (std::unique_ptr<WindowActivation> activation = kwinActivation(kwin)) ways.activation = std::move(activation);
     }
     return ways;
   }
   SessionWays ways;
-  const std::shared_ptr<KWinScripting> kwin =
-      kind == SessionKind::kXWayland && compositorSocket.empty() ? kwinScripting() : nullptr;
+  const KWinWays kwin = kind == SessionKind::kXWayland && compositorSocket.empty() ? kwinWays() : KWinWays{};
   if (compositorSocket.empty()) {
     ways.hotKeys = std::make_unique<X11HotKeys>(x11, holdBack, runLoop);
   } else {

@@ -1,15 +1,18 @@
 // KWin's scripting interface on the session bus, through GIO.
 #include <gio/gio.h>
 
+#include <memory>
+#include <string>
+
 #include "glue/gobject_ref.h"
 #include "glue/session_bus.h"
 #include "kwin/kwin_scripting.h"
+#include "kwin/kwin_service.h"
 
 namespace axt::lindesk {
 
 namespace {
 
-constexpr const char* kService = "org.kde.KWin";
 constexpr const char* kScriptingPath = "/Scripting";
 constexpr const char* kScriptingInterface = "org.kde.kwin.Scripting";
 constexpr const char* kScriptInterface = "org.kde.kwin.Script";
@@ -50,7 +53,7 @@ class KWinBus final : public ScriptingBus {
  private:
   GVariant* call(const char* path, const char* interface, const char* method, GVariant* arguments,
                  const GVariantType* replyType, GErrorHolder& error) {
-    return g_dbus_connection_call_sync(connection_.get(), kService, path, interface, method, arguments, replyType,
+    return g_dbus_connection_call_sync(connection_.get(), kKWinService, path, interface, method, arguments, replyType,
                                        G_DBUS_CALL_FLAGS_NO_AUTO_START, kTimeoutMs, nullptr, error.out());
   }
 
@@ -59,18 +62,26 @@ class KWinBus final : public ScriptingBus {
 
 }  // namespace
 
+std::string kwinOwnerOn(GDBusConnection* bus) {
+  GErrorHolder error;
+  const GVariantPtr reply(g_dbus_connection_call_sync(
+      bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "GetNameOwner",
+      g_variant_new("(s)", kKWinService), G_VARIANT_TYPE("(s)"), G_DBUS_CALL_FLAGS_NONE, kTimeoutMs, nullptr,
+      error.out()));
+  if (!reply) return {};
+  const gchar* owner = nullptr;
+  g_variant_get(reply.get(), "(&s)", &owner);
+  return owner != nullptr ? std::string(owner) : std::string();
+}
+
+std::string kwinOwner() {
+  const GRef<GDBusConnection> bus = sessionBusConnection();
+  return bus ? kwinOwnerOn(bus.get()) : std::string();
+}
+
 std::unique_ptr<ScriptingBus> kwinScriptingBus() {
   GRef<GDBusConnection> bus = sessionBusConnection();
   if (!bus) return nullptr;
-  GErrorHolder asked;
-  const GVariantPtr reply(g_dbus_connection_call_sync(
-      bus.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameHasOwner",
-      g_variant_new("(s)", kService), G_VARIANT_TYPE("(b)"), G_DBUS_CALL_FLAGS_NONE, kTimeoutMs, nullptr,
-      asked.out()));
-  if (!reply) return nullptr;
-  gboolean owned = FALSE;
-  g_variant_get(reply.get(), "(b)", &owned);
-  if (owned == FALSE) return nullptr;
   return std::make_unique<KWinBus>(std::move(bus));
 }
 

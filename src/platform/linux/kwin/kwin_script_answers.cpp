@@ -9,6 +9,7 @@
 
 #include "glue/gobject_ref.h"
 #include "glue/session_bus.h"
+#include "kwin/kwin_service.h"
 #include "kwin/script_answers.h"
 
 namespace axt::lindesk {
@@ -22,7 +23,6 @@ constexpr const char* kIntrospection =
     "<method name='Answer'><arg type='s' name='token' direction='in'/>"
     "<arg type='s' name='text' direction='in'/></method>"
     "</interface></node>";
-constexpr gint kAskMs = 500;
 
 struct ContextDeleter {
   void operator()(GMainContext* c) const { g_main_context_unref(c); }
@@ -30,19 +30,6 @@ struct ContextDeleter {
 struct NodeInfoDeleter {
   void operator()(GDBusNodeInfo* n) const { g_dbus_node_info_unref(n); }
 };
-
-// The unique name that owns `name` now; empty when none does.
-std::string ownerOf(GDBusConnection* bus, const char* name) {
-  GErrorHolder error;
-  const GVariantPtr reply(g_dbus_connection_call_sync(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus",
-                                                      "org.freedesktop.DBus", "GetNameOwner", g_variant_new("(s)", name),
-                                                      G_VARIANT_TYPE("(s)"), G_DBUS_CALL_FLAGS_NONE, kAskMs, nullptr,
-                                                      error.out()));
-  if (!reply) return {};
-  const gchar* owner = nullptr;
-  g_variant_get(reply.get(), "(&s)", &owner);
-  return owner != nullptr ? std::string(owner) : std::string();
-}
 
 class BusScriptAnswers final : public ScriptAnswers {
  public:
@@ -96,7 +83,7 @@ class BusScriptAnswers final : public ScriptAnswers {
     // started again has another connection, which is asked for once a
     // caller isn't the one known.
     if (sender != nullptr && answers->kwin_ != sender && !answers->awaited_.empty()) {
-      std::string owner = ownerOf(answers->bus_.get(), "org.kde.KWin");
+      std::string owner = kwinOwnerOn(answers->bus_.get());
       if (!owner.empty()) answers->kwin_ = std::move(owner);
     }
     if (sender == nullptr || answers->kwin_ != sender || g_strcmp0(method, kMethod) != 0) {
@@ -123,11 +110,10 @@ class BusScriptAnswers final : public ScriptAnswers {
 
 }  // namespace
 
-std::unique_ptr<ScriptAnswers> kwinScriptAnswers() {
+std::unique_ptr<ScriptAnswers> kwinScriptAnswers(std::string kwin) {
+  if (kwin.empty()) return nullptr;
   GRef<GDBusConnection> bus = sessionBusConnection();
   if (!bus) return nullptr;
-  std::string kwin = ownerOf(bus.get(), "org.kde.KWin");
-  if (kwin.empty()) return nullptr;
   auto answers = std::make_unique<BusScriptAnswers>(std::move(bus), std::move(kwin));
   if (!answers->publish()) return nullptr;
   return answers;

@@ -78,8 +78,8 @@ class KWinScripting {
   std::optional<bool> olderPaths_;
 };
 
-// KWin's scripting on the session bus, when KWin is there (its name has
-// an owner); null otherwise, and then nothing is ever asked of it.
+// KWin's scripting on the session bus, for where KWin is there
+// (kwinOwner() names its connection); null without a session bus.
 std::unique_ptr<ScriptingBus> kwinScriptingBus();
 
 }  // namespace axt::lindesk

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "glue/monotonic_clock.h"
 #include "logic/window_choice.h"
 
 namespace axt::lindesk {
@@ -12,6 +13,11 @@ namespace {
 // KWin runs a script as soon as it is loaded and run; one that hasn't
 // answered by then won't.
 constexpr int kAnswerMs = 500;
+// A KWin that didn't answer (hung, or gone) isn't asked again for this
+// long: each asking costs up to a second of the host's thread, and the
+// hot key's caret alone asks for two or three rectangles. Meanwhile the
+// rectangles stay relative to the window, as they would without it.
+constexpr double kQuietSeconds = 3.0;
 
 bool sameSize(const platform::Size& a, const platform::Size& b) {
   return std::abs(a.width - b.width) < 1.5 && std::abs(a.height - b.height) < 1.5;
@@ -20,25 +26,26 @@ bool sameSize(const platform::Size& a, const platform::Size& b) {
 }  // namespace
 
 KWinWindowPlaces::KWinWindowPlaces(std::shared_ptr<KWinScripting> scripting, std::unique_ptr<ScriptAnswers> answers,
-                                   const HandlingCache* readings)
+                                   const HandlingCache* readings, std::function<double()> clock)
     : scripting_(std::move(scripting)),
       answers_(std::move(answers)),
-      readings_(readings),
+      clock_(clock ? std::move(clock) : std::function<double()>(monotonicSeconds)),
+      kept_(readings),
       nextToken_(0) {}
 
 const std::vector<KWinWindow>* KWinWindowPlaces::windowsOf(platform::Pid pid) {
-  const std::optional<std::uint64_t> era = readings_ != nullptr ? readings_->era() : std::nullopt;
-  if (era && keptEra_ == era && keptPid_ == pid) return &kept_;
-  keptEra_.reset();
+  if (const std::vector<KWinWindow>* kept = kept_.find(pid)) return kept;
   if (!answers_ || !scripting_) return nullptr;
+  if (quietUntil_ && clock_() < *quietUntil_) return nullptr;
+  quietUntil_.reset();
   const std::uint64_t token = ++nextToken_;
-  if (!scripting_->run(windowListScript(pid, token, answers_->address()))) return nullptr;
-  const std::optional<std::string> answer = answers_->await(token, kAnswerMs);
-  if (!answer) return nullptr;
-  kept_ = kwinWindows(*answer);
-  keptEra_ = era;
-  keptPid_ = pid;
-  return &kept_;
+  std::optional<std::string> answer;
+  if (scripting_->run(windowListScript(pid, token, answers_->address()))) answer = answers_->await(token, kAnswerMs);
+  if (!answer) {
+    quietUntil_ = clock_() + kQuietSeconds;
+    return nullptr;
+  }
+  return &kept_.keep(pid, kwinWindows(*answer));
 }
 
 std::optional<platform::Point> KWinWindowPlaces::relativeOriginOf(platform::Pid pid,
@@ -46,14 +53,12 @@ std::optional<platform::Point> KWinWindowPlaces::relativeOriginOf(platform::Pid 
   if (pid <= 0) return std::nullopt;
   const std::vector<KWinWindow>* windows = windowsOf(pid);
   if (windows == nullptr) return std::nullopt;
-  std::vector<const KWinWindow*> native;
-  for (const KWinWindow& w : *windows) {
-    if (w.x11) return std::nullopt;
-    if (w.surface.size.width > 0) native.push_back(&w);
-  }
-  if (native.empty()) return std::nullopt;
+  // The script sends the process's windows only.
+  const std::optional<std::vector<const KWinWindow*>> native =
+      nativeWindowsAmong(*windows, [](const KWinWindow&) { return true; }, &KWinWindow::surface);
+  if (!native || native->empty()) return std::nullopt;
   const ToolkitWindow toolkit = windowOf();
-  const KWinWindow* chosen = windowTitled(native, toolkit.title);
+  const KWinWindow* chosen = windowTitled(*native, toolkit.title);
   if (chosen == nullptr) return std::nullopt;
   if (!sameSize(toolkit.size, chosen->surface.size) && sameSize(toolkit.size, chosen->frame.size)) {
     return chosen->frame.origin;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "kwin/kwin_window_list.h"
 #include "kwin/script_answers.h"
 #include "logic/handling_cache.h"
+#include "logic/kept_for_handling.h"
 #include "session/window_places.h"
 
 namespace axt::lindesk {
@@ -20,10 +22,12 @@ class KWinWindowPlaces final : public WindowPlaces {
  public:
   // Within one handling of `readings` (when given) a process's list is
   // asked for once: the hot key's caret reads two or three rectangles.
+  // After KWin failed to answer, nothing is asked of it for a few seconds
+  // of `clock` (the monotonic one when none is given).
   // `scripting` is the one the activation runs its scripts through, so
   // that one script of ours is loaded at a time (kwin_window_activation.h).
   KWinWindowPlaces(std::shared_ptr<KWinScripting> scripting, std::unique_ptr<ScriptAnswers> answers,
-                   const HandlingCache* readings = nullptr);
+                   const HandlingCache* readings = nullptr, std::function<double()> clock = {});
 
   // The ids are the X server's and the session bus's to tell.
   std::optional<std::string> applicationIdOf(platform::Pid) override { return std::nullopt; }
@@ -41,16 +45,15 @@ class KWinWindowPlaces final : public WindowPlaces {
 
  private:
   // The process's windows, kept for the handling; null when KWin didn't
-  // answer.
+  // answer, now or a moment ago.
   const std::vector<KWinWindow>* windowsOf(platform::Pid pid);
 
   std::shared_ptr<KWinScripting> scripting_;
   std::unique_ptr<ScriptAnswers> answers_;
-  const HandlingCache* readings_;
+  std::function<double()> clock_;
+  KeptForHandling<platform::Pid, std::vector<KWinWindow>> kept_;
   std::uint64_t nextToken_;
-  std::optional<std::uint64_t> keptEra_;
-  platform::Pid keptPid_ = 0;
-  std::vector<KWinWindow> kept_;
+  std::optional<double> quietUntil_;
 };
 
 }  // namespace axt::lindesk

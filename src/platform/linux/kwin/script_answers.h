@@ -22,9 +22,10 @@ class ScriptAnswers {
   virtual std::optional<std::string> await(std::uint64_t token, int timeoutMs) = 0;
 };
 
-// An object of ours on the session bus that takes answers from KWin alone
-// (the owner of its name when this is made); null where KWin isn't there
-// or the object can't be put there.
-std::unique_ptr<ScriptAnswers> kwinScriptAnswers();
+// An object of ours on the session bus that takes answers from KWin alone:
+// from `kwin`, the connection that owns KWin's name now (kwinOwner()), or
+// from the one that owns it later. Null when `kwin` is empty or the object
+// can't be put there.
+std::unique_ptr<ScriptAnswers> kwinScriptAnswers(std::string kwin);
 
 }  // namespace axt::lindesk

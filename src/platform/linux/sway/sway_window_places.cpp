@@ -6,14 +6,10 @@
 namespace axt::lindesk {
 
 const std::vector<SwayWindow>* SwayWindowPlaces::windows() {
-  const std::optional<std::uint64_t> era = readings_ != nullptr ? readings_->era() : std::nullopt;
-  if (era && keptEra_ == era) return &kept_;
-  keptEra_.reset();
+  if (const std::vector<SwayWindow>* kept = kept_.find({})) return kept;
   const std::optional<IpcMessage> reply = ipc_.ask(IpcType::kGetTree, "");
   if (!reply) return nullptr;
-  kept_ = swayWindows(reply->payload);
-  keptEra_ = era;
-  return &kept_;
+  return &kept_.keep({}, swayWindows(reply->payload));
 }
 
 std::optional<std::string> SwayWindowPlaces::applicationIdOf(platform::Pid pid) {
@@ -34,15 +30,11 @@ std::optional<platform::Point> SwayWindowPlaces::relativeOriginOf(platform::Pid 
   if (pid <= 0) return std::nullopt;
   const std::vector<SwayWindow>* windows = this->windows();
   if (windows == nullptr) return std::nullopt;
-  std::vector<const SwayWindow*> native;
-  for (const SwayWindow& w : *windows) {
-    if (w.pid != pid) continue;
-    if (w.x11) return std::nullopt;
-    if (w.content.size.width > 0) native.push_back(&w);
-  }
-  if (native.empty()) return std::nullopt;
+  const std::optional<std::vector<const SwayWindow*>> native =
+      nativeWindowsAmong(*windows, [pid](const SwayWindow& w) { return w.pid == pid; }, &SwayWindow::content);
+  if (!native || native->empty()) return std::nullopt;
   const ToolkitWindow toolkit = windowOf();
-  const SwayWindow* chosen = windowTitled(native, toolkit.title);
+  const SwayWindow* chosen = windowTitled(*native, toolkit.title);
   if (chosen == nullptr) return std::nullopt;
   const platform::Point inset = surfaceInset(chosen->content.size, toolkit.size);
   return platform::Point{chosen->content.origin.x - inset.x, chosen->content.origin.y - inset.y};

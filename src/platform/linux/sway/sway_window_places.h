@@ -6,8 +6,11 @@
 #pragma once
 
 #include <utility>
+#include <variant>
+#include <vector>
 
 #include "logic/handling_cache.h"
+#include "logic/kept_for_handling.h"
 #include "session/window_places.h"
 #include "sway/sway_ipc.h"
 #include "sway/sway_tree.h"
@@ -19,7 +22,7 @@ class SwayWindowPlaces final : public WindowPlaces {
   // Within one handling of `readings` (when given) the tree is asked for
   // once: the hot key's caret reads two or three rectangles.
   explicit SwayWindowPlaces(SwayIpc ipc, const HandlingCache* readings = nullptr)
-      : ipc_(std::move(ipc)), readings_(readings) {}
+      : ipc_(std::move(ipc)), kept_(readings) {}
 
   // The first app_id among the process's native windows: empty when it
   // has native windows and none gives one, absent when it has none (or
@@ -42,9 +45,7 @@ class SwayWindowPlaces final : public WindowPlaces {
   const std::vector<SwayWindow>* windows();
 
   SwayIpc ipc_;
-  const HandlingCache* readings_;
-  std::optional<std::uint64_t> keptEra_;
-  std::vector<SwayWindow> kept_;
+  KeptForHandling<std::monostate, std::vector<SwayWindow>> kept_;
 };
 
 }  // namespace axt::lindesk
