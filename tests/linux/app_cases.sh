@@ -36,6 +36,28 @@
 #   app_busy_host    non-empty: the focus's detour is played again with the
 #                    host's thread stopped (busy_host_focus_case)
 
+# The X server's selection traffic and keys from trace_start to
+# trace_stop (selection_trace.py), for a replacement that didn't land to
+# say whose it was: keys that never came, an application that never asked
+# for the clipboard, or a request refused. Without RECORD, nothing.
+trace_start() {
+  trace_file="$work/selection-trace.$(now)"
+  /usr/bin/python3 "$here/selection_trace.py" >"$trace_file" 2>&1 &
+  trace_pid=$!
+  track_pid "$trace_pid"
+  local i
+  for i in $(seq 50); do
+    grep -q '^tracing' "$trace_file" 2>/dev/null && return
+    kill -0 "$trace_pid" 2>/dev/null || return
+    sleep 0.1
+  done
+}
+trace_stop() {
+  kill "$trace_pid" 2>/dev/null
+  wait "$trace_pid" 2>/dev/null || true
+}
+trace_lines() { grep -v '^tracing' "$trace_file" 2>/dev/null | tail -n 60 | tr '\n' '|'; }
+
 # The first event NAME after SINCE whose data contains TEXT, waited for up
 # to SECONDS: prints "TIME JSON". Keys typed one at a time give one
 # selection change each; only the one that ends the selection is wanted.
@@ -385,6 +407,7 @@ app_cases() {  # label name window bundle
     fail "$label replace text" "no selection event, though the independent client reads 'gamma' selected: $(events_after "$t" | tail -2 | tr '\n' '|')"
   else
     settle
+    trace_start
     t="$(now)"
     call setText DELTA
     if times="$(did_after setText "$t" 30)"; then
@@ -400,11 +423,12 @@ app_cases() {  # label name window bundle
         # Whether the paste came late, after the clipboard was put back,
         # or never: what the document holds a moment later.
         sleep 3
-        fail "$label replace text" "document '$doc', clipboard '$after'; 3 s later the independent client reads: $(timeout 10 "$reader" expect "$name" 0 text=none 2>&1 | tr '\n' ' '); the library said: $(lines_of_call setText "$t" | tr '\n' '|'); the X focus is on $(xdotool getwindowfocus getwindowname 2>&1 | tr '\n' ' ')"
+        fail "$label replace text" "document '$doc', clipboard '$after'; 3 s later the independent client reads: $(timeout 10 "$reader" expect "$name" 0 text=none 2>&1 | tr '\n' ' '); the library said: $(lines_of_call setText "$t" | tr '\n' '|'); the X focus is on $(xdotool getwindowfocus getwindowname 2>&1 | tr '\n' ' '); the X server saw: $(trace_stop; trace_lines)"
       fi
     else
-      fail "$label replace text" "setText didn't return within 30 s"
+      fail "$label replace text" "setText didn't return within 30 s; the X server saw: $(trace_stop; trace_lines)"
     fi
+    trace_stop
   fi
   clip_clear
   fi
