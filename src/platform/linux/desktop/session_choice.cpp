@@ -71,10 +71,12 @@ struct KWinWays {
 };
 
 KWinWays kwinWays() {
-  std::string owner = kwinOwner();
-  if (owner.empty()) return {};
+  // The scripting's bus first: it holds the shared connection, which the
+  // question of the owner then goes through too.
   std::unique_ptr<ScriptingBus> bus = kwinScriptingBus();
   if (!bus) return {};
+  std::string owner = kwinOwner();
+  if (owner.empty()) return {};
   return {std::make_shared<KWinScripting>(std::move(bus), g_get_user_runtime_dir(),
                                           "axtrack-" + std::to_string(::getpid())),
           std::move(owner)};
