@@ -92,20 +92,6 @@ activate() {  # window
 count_events() {  # name since
   awk -v name="$1" -v since="$2" '$1 == "event" && $3 == name && $2 > since { n++ } END { print n + 0 }' "$hostlog"
 }
-# The extents of WORD in NAME's text once two answers in a row agree and
-# have a size, asked for up to 5 s.
-extents_settled() {  # name word
-  local before="" answer deadline=$((SECONDS + 5))
-  while [ "$SECONDS" -le "$deadline" ]; do
-    answer="$(timeout 10 "$reader" extents "$1" "$2")"
-    if [ "$answer" = "$before" ] && [[ "$answer" =~ ^-?[0-9]+\ -?[0-9]+\ [1-9][0-9]*\ [1-9][0-9]*$ ]]; then
-      echo "$answer"
-      return 0
-    fi
-    before="$answer"
-  done
-  return 1
-}
 # How many events NAME after SINCE carry exactly JSON (given through the
 # environment: awk -v would read escapes in it).
 count_same() {  # name since json

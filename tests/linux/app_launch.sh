@@ -3,13 +3,14 @@
 # desktop_env.sh with a profile of its own in the desktop's private folder
 # ($work), so that nothing of the user's own (profiles, caches, recent
 # files) is read or written, and nothing asks a question at the start.
-# Sourced by run.sh after desktop_env.sh:
+# Sourced after desktop_env.sh (run.sh, and the Wayland tests):
 #
 #   launch_firefox      Firefox ESR on textarea.html
 #   launch_chromium     Chromium on textarea.html
 #   launch_writer       LibreOffice Writer with an empty document
 #   launch_epiphany     GNOME Web (WebKitGTK) on textarea.html
 #   launch_kwrite       KWrite (KDE Frameworks) with an empty file
+#   extents_settled     the extents of a word once they have settled
 #
 # firefox_profile and chromium_options give the browsers' settings to tests
 # that start them otherwise (wayland_session.sh, as native clients).
@@ -33,6 +34,21 @@ app_launch_wait_text() {  # name class
     { desktop_error="$1 shows no text area on the accessibility bus; $(desktop_log_tail "$2")"; return 1; }
 }
 
+# The extents of WORD in NAME's text once two answers in a row agree and
+# have a size, asked for up to 5 s: Firefox fills in the rectangles of
+# its text only once a client asks for them.
+extents_settled() {  # name word
+  local before="" answer deadline=$((SECONDS + 5))
+  while [ "$SECONDS" -le "$deadline" ]; do
+    answer="$(timeout 10 "$desktop_reader" extents "$1" "$2")"
+    if [ "$answer" = "$before" ] && [[ "$answer" =~ ^-?[0-9]+\ -?[0-9]+\ [1-9][0-9]*\ [1-9][0-9]*$ ]]; then
+      echo "$answer"
+      return 0
+    fi
+    before="$answer"
+  done
+  return 1
+}
 # Firefox's profile, in FOLDER.
 firefox_profile() {  # folder
   mkdir -p "$1"

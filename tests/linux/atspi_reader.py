@@ -34,7 +34,8 @@ place of its multi-line text.
   atspi_reader.py insert NAME OFFSET TEXT inserts TEXT at OFFSET through EditableText
   atspi_reader.py delete NAME START END   deletes the characters START..END the same way
   atspi_reader.py listen NAME SECONDS     prints "listening", then for SECONDS one line per
-                                          focus, caret or selection event of NAME:
+                                          focus, caret, selection or window activation
+                                          ("activate") event of NAME:
                                           "TIME KIND ROLE [OFFSET]" (TIME in seconds since
                                           the epoch, as the test host stamps its events)
 
@@ -194,6 +195,7 @@ def listen(name, seconds):
         "object:state-changed:focused": "focus",
         "object:text-caret-moved": "caret",
         "object:text-selection-changed": "selection",
+        "window:activate": "activate",
     }
 
     def heard(event):
