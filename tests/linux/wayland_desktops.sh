@@ -23,9 +23,10 @@
 #   keys         XTEST types into XWayland windows (straight into the X
 #                server). A native window gets keys only through the
 #                compositor: mutter's remote desktop (mutter_keyboard.py);
-#                KWin has no keyboard for an ordinary client (no virtual
-#                keyboard, fake input only for clients it trusts), so under
-#                KWin no key reaches a native application
+#                KWin's fake input (kwin_keyboard.py), which KWin offers
+#                only to clients it trusts, so KWin is started here
+#                trusting every client. Keys typed so go through the
+#                compositor's shortcuts, as a user's do
 #   text         put in, and selected, through AT-SPI by our own client
 #                (atspi_reader.py), which also reads every result back;
 #                where a toolkit takes no selection that way, by keys
@@ -43,8 +44,10 @@
 # app_changed with its own application id, text_select with the extents
 # AT-SPI gives, placed where KWin has the window (relative to the window
 # under mutter, which tells no client where a native window is), setText
-# through the toolkit's editable text, beyond ASCII too, with both clipboards left alone, alt_enter_pressed (the hot
-# key is an X grab here: a native application's keys never reach it), and
+# through the toolkit's editable text, beyond ASCII too, with both
+# clipboards left alone, alt_enter_pressed (KWin: its shortcut service
+# hears it, and the application doesn't get the key; mutter: the hot key is
+# an X grab, which a native application's keys never reach), and
 # focusPreiov from the host's window (KWin: the window is active again;
 # mutter: nothing can activate it). What a compositor makes impossible is
 # a LIMIT line resting on what the script checked.
@@ -150,7 +153,10 @@ else
   # this one writes them down.
   printf '#!/bin/sh\necho "$DISPLAY $XAUTHORITY" >"%s/x.tmp" && mv "%s/x.tmp" "%s/x"\n' "$work" "$work" "$work" >"$work/tell-display"
   chmod +x "$work/tell-display"
-  "$kwin" --virtual --xwayland --socket wayland-0 --width 1280 --height 1024 "$work/tell-display" >"$log" 2>&1 &
+  # Trusting every client gives the test's keyboard fake input, which
+  # KWin otherwise offers only to a program whose desktop file asks for it.
+  KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 \
+    "$kwin" --virtual --xwayland --socket wayland-0 --width 1280 --height 1024 "$work/tell-display" >"$log" 2>&1 &
 fi
 compositor_pid=$!
 pids+=("$compositor_pid")
@@ -184,20 +190,23 @@ export DISPLAY="$display"
 wait_for 10 xdpyinfo || setup_failed "XWayland ($DISPLAY${auth:+, authority $auth}) doesn't let us in"
 echo "  $compositor: ${kwin:+$("$kwin" --version 2>/dev/null) }$(sed -n 's/.*(using mutter \([^)]*\)).*/mutter \1 /p' "$log" | head -1)with XWayland on $DISPLAY${auth:+ (authority file $auth)}"
 
-# A keyboard on mutter's seat, through its remote desktop: a headless
+# A keyboard on the seat: through mutter's remote desktop (a headless
 # mutter has none, and without one no Wayland client is told it has the
-# keyboard focus, nor reports itself active. KWin's virtual seat has one.
+# keyboard focus, nor reports itself active), or KWin's fake input (its
+# virtual seat has a keyboard no client can type on).
 keyboard=""
 keys() { echo "$*" >&8; }
 if [ "$compositor" = mutter ]; then
-  mkfifo "$work/keys"
-  /usr/bin/python3 "$here/mutter_keyboard.py" "$work/keys" >"$work/keyboard.log" 2>&1 &
-  pids+=($!)
-  exec 8<>"$work/keys"
-  wait_for 10 grep -q '^ready' "$work/keyboard.log" ||
-    { fail "setup" "no keyboard through mutter's remote desktop: $(tail -3 "$work/keyboard.log" | tr '\n' '|')"; finish; }
-  keyboard="mutter's remote desktop"
+  typist=mutter_keyboard.py keyboard="mutter's remote desktop"
+else
+  typist=kwin_keyboard.py keyboard="KWin's fake input"
 fi
+mkfifo "$work/keys"
+/usr/bin/python3 "$here/$typist" "$work/keys" >"$work/keyboard.log" 2>&1 &
+pids+=($!)
+exec 8<>"$work/keys"
+wait_for 10 grep -q '^ready' "$work/keyboard.log" ||
+  { fail "setup" "no keyboard through $keyboard: $(tail -3 "$work/keyboard.log" | tr '\n' '|')"; finish; }
 
 # What the compositor offers a client, asked once before any window is
 # there (wl-paste without data-control shows a window to get the focus).
@@ -634,17 +643,36 @@ native_cases() {  # label bus-name pid since [untaken [cold-extents]]
     settle
   fi
 
-  # The hot key, last: the application may take Alt+Return as a new line.
-  if [ -z "$keyboard" ]; then
-    limit "$label: alt_enter_pressed" "not played: $shown offers this client no keyboard (neither a virtual keyboard nor fake input is among its globals); the hot key is an X grab, which a native application's keys never reach"
-  else
-    t="$(now)"
-    keys -Alt_L Return
-    if got="$(event_after alt_enter_pressed "$t" 2)"; then
-      fail "$label alt_enter_pressed" "came where an X grab can't hear the key: $got"
+  # The hot key, last: an application that got Alt+Return may take it as
+  # a new line.
+  local unkeyed
+  unkeyed="$(document "$app")"
+  t="$(now)"
+  if [ "$compositor" = kwin ]; then
+    # Alt held until the event came, as a user's finger is: KWin gives the
+    # application the Alt before it knows that a shortcut follows, and an
+    # application that takes Alt alone (Firefox's menu bar, Qt's) moves
+    # the focus to its menu as Alt is released.
+    keys +Alt_L Return
+    got="$(event_after alt_enter_pressed "$t" 5)"
+    keys ^Alt_L
+    if [ -z "$got" ]; then
+      fail "$label alt_enter_pressed" "none within 5 s of Alt+Return typed through $keyboard: $(host_events)"
+    elif [[ "$got" != *'"selected_text":'* ]]; then
+      fail "$label alt_enter_pressed" "came without the selection: $got"
     else
-      limit "$label: alt_enter_pressed" "none within 2 s of Alt+Return typed through $keyboard: the hot key is an X grab, which a native application's keys never reach"
+      settle
+      if [ "$(document "$app")" != "$unkeyed" ]; then
+        fail "$label alt_enter_pressed" "the application got the key too: the document went from '$unkeyed' to '$(document "$app")'"
+      else
+        pass "$label: alt_enter_pressed through KWin's shortcuts, the key kept from the application"
+        latency alt_enter_pressed "$t" "$got"
+      fi
     fi
+  elif keys -Alt_L Return && got="$(event_after alt_enter_pressed "$t" 2)"; then
+    fail "$label alt_enter_pressed" "came where an X grab can't hear the key: $got"
+  else
+    limit "$label: alt_enter_pressed" "none within 2 s of Alt+Return typed through $keyboard: the hot key is an X grab, which a native application's keys never reach"
   fi
 
   # focusPreiov from the host's window.
@@ -730,5 +758,31 @@ if launch Chromium chromium env HOME="$work/home" chromium "${chromium_args[@]}"
   activation_caret=""
 else
   launch_failed "$compositor: native Chromium (--ozone-platform=wayland)" chromium
+fi
+
+# KWin's shortcut service keeps what is registered, in the user's settings
+# too, after the program that made it is gone: the hot key's keeper must
+# take it back when the host ends, by a crash too.
+if [ "$compositor" = kwin ]; then
+  alt_return_holder() {
+    timeout 5 dbus-send --session --print-reply=literal --dest=org.kde.kglobalaccel /kglobalaccel \
+      org.kde.KGlobalAccel.action "int32:$((0x08000000 | 0x01000004))" 2>&1 | tr -s ' \n' ' '
+  }
+  shortcut_gone() {
+    [[ "$(alt_return_holder)" != *axtrack* ]] && ! grep -q '^\[axtrack\]' "$XDG_CONFIG_HOME/kglobalshortcutsrc"
+  }
+  held="$(alt_return_holder)"
+  if [[ "$held" != *axtrack* ]]; then
+    fail "$compositor: the hot key's shortcut" "KWin's shortcut service doesn't give Alt+Return to the host's action while the host runs: $held"
+  else
+    t="$(now)"
+    # The host itself, not the timeout it runs under.
+    pkill -KILL -P "$hostpid"
+    if wait_for 10 shortcut_gone; then
+      pass "$compositor: the hot key's shortcut was taken back as the host was killed, from KWin's settings too, within $(ms "$t" "$(now)") ms"
+    else
+      fail "$compositor: the hot key's shortcut" "still there 10 s after the host was killed: $(alt_return_holder); settings: $(grep -A2 '^\[axtrack\]' "$XDG_CONFIG_HOME/kglobalshortcutsrc" | tr '\n' '|')"
+    fi
+  fi
 fi
 finish

@@ -565,14 +565,14 @@ browser "native Wayland Firefox ESR (MOZ_ENABLE_WAYLAND=1)" Firefox firefox unta
 # The host's process ends without a word (as in a crash): the binding's
 # keeper takes Alt+Return back, so no application is left without it.
 label="the host killed"
-keeper() { pgrep -f 'exec swaymsg -q -[s]' >/dev/null; }
+keeper() { pgrep -f 'swaymsg -q -[s]' >/dev/null; }
 if ! keeper; then
   fail "$label" "no binding keeper runs while the host does (precondition)"
 else
   # The host itself, not the timeout that runs it.
   kill -9 $(pgrep -P "$hostpid") 2>/dev/null
   wait "$hostpid" 2>/dev/null
-  if wait_for 5 sh -c '! pgrep -f "exec swaymsg -q -[s]" >/dev/null' &&
+  if wait_for 5 sh -c '! pgrep -f "swaymsg -q -[s]" >/dev/null' &&
      ! swaymsg -q unbindsym Mod1+Return 2>/dev/null; then
     pass "$label: its keeper took the compositor's binding of Alt+Return back"
   else

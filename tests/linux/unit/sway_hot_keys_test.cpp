@@ -63,7 +63,7 @@ struct Compositor {
   std::vector<int> peers;
   std::vector<std::string> greetings;  // what each next connection is answered, in turn
   SwayIpc::Connector connector() {
-    return [this]() -> SocketFd {
+    return [this]() -> OwnedFd {
       int fds[2];
       if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, fds) != 0) return {};
       peers.push_back(fds[1]);
@@ -71,7 +71,7 @@ struct Compositor {
         send(greetings.front());
         greetings.erase(greetings.begin());
       }
-      return SocketFd(fds[0]);
+      return OwnedFd(fds[0]);
     };
   }
   void send(const std::string& bytes) const {
@@ -113,10 +113,10 @@ struct HotKeysTest : ::testing::Test {
   Compositor events;
   std::vector<std::string> undos;
   bool keeperStarts = true;
-  SwayHotKeys::Keeper keeper = [this](const std::string& undo) -> SocketFd {
+  SwayHotKeys::Keeper keeper = [this](const std::string& undo) -> OwnedFd {
     if (!keeperStarts) return {};
     undos.push_back(undo);
-    return SocketFd(::dup(0));
+    return OwnedFd(::dup(0));
   };
   std::string command = "nop axtrack-hot-key-" + std::to_string(::getpid()) + "-1";
 };

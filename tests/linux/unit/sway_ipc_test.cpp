@@ -98,14 +98,14 @@ struct FakeCompositor {
   std::vector<int> ours;
 
   SwayIpc::Connector connector() {
-    return [this]() -> SocketFd {
+    return [this]() -> OwnedFd {
       int fds[2];
       if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, fds) != 0) return {};
       if (peer >= 0) ::close(peer);
       peer = fds[1];
       ++connections;
       answers();
-      return SocketFd(fds[0]);
+      return OwnedFd(fds[0]);
     };
   }
   std::function<void()> answers = [] {};

@@ -11,11 +11,14 @@
 
 #include "clipboard/x11_clipboard.h"
 #include "glue/monotonic_clock.h"
+#include "kwin/global_accel.h"
+#include "kwin/kwin_hot_keys.h"
 #include "kwin/kwin_scripting.h"
 #include "kwin/kwin_service.h"
 #include "kwin/kwin_window_activation.h"
 #include "kwin/kwin_window_places.h"
 #include "kwin/script_answers.h"
+#include "kwin/shortcut_keeper.h"
 #include "session/activation_chain.h"
 #include "session/no_session.h"
 #include "session/unplaced_windows.h"
@@ -89,6 +92,15 @@ std::unique_ptr<WindowActivation> kwinActivation(const KWinWays& kwin) {
   return std::make_unique<KWinWindowActivation>(kwin.scripting);
 }
 
+// KWin's shortcut service hears a hot key whichever application has the
+// keyboard, a native one included; an X grab only while an X window has
+// it. Null where the service isn't KWin's.
+std::unique_ptr<SessionHotKeys> kwinHotKeys(const KWinWays& kwin, GlibRunLoop& runLoop) {
+  std::unique_ptr<GlobalAccelBus> accel = kdeGlobalAccel(kwin.owner);
+  if (!accel) return nullptr;
+  return std::make_unique<KWinHotKeys>(std::move(accel), startShortcutKeeper, runLoop);
+}
+
 // A native window's application id where the compositor tells no client
 // (mutter, KWin): a GTK application's name on the session bus.
 std::unique_ptr<WindowPlaces> busApplicationIds() {
@@ -122,7 +134,7 @@ std::unique_ptr<WindowPlaces> nativePlaces(std::vector<std::unique_ptr<WindowPla
 // down and up, typed keys make `readings` forget what they change. Where
 // `compositorSocket` names the compositor's IPC, the hot key is its binding,
 // and activation and the application ids fall back on it for windows the X
-// server doesn't have.
+// server doesn't have; under KWin the hot key is its shortcut service's.
 SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Display& x11, GrabHoldBack& holdBack,
                    GlibRunLoop& runLoop, HandlingCache& readings) {
   if (kind == SessionKind::kNone) {
@@ -135,13 +147,15 @@ SessionWays waysOf(SessionKind kind, const std::string& compositorSocket, X11Dis
       const KWinWays kwin = kwinWays();
       ways.places = nativePlaces({}, kwin, readings);
       if (std::unique_ptr<WindowActivation> activation = kwinActivation(kwin)) ways.activation = std::move(activation);
+      if (std::unique_ptr<SessionHotKeys> hotKeys = kwinHotKeys(kwin, runLoop)) ways.hotKeys = std::move(hotKeys);
     }
     return ways;
   }
   SessionWays ways;
   const KWinWays kwin = kind == SessionKind::kXWayland && compositorSocket.empty() ? kwinWays() : KWinWays{};
   if (compositorSocket.empty()) {
-    ways.hotKeys = std::make_unique<X11HotKeys>(x11, holdBack, runLoop);
+    ways.hotKeys = kwinHotKeys(kwin, runLoop);
+    if (!ways.hotKeys) ways.hotKeys = std::make_unique<X11HotKeys>(x11, holdBack, runLoop);
   } else {
     ways.hotKeys = compositorHotKeys(compositorSocket, runLoop);
   }

@@ -62,17 +62,7 @@ class KWinBus final : public ScriptingBus {
 
 }  // namespace
 
-std::string kwinOwnerOn(GDBusConnection* bus) {
-  GErrorHolder error;
-  const GVariantPtr reply(g_dbus_connection_call_sync(
-      bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "GetNameOwner",
-      g_variant_new("(s)", kKWinService), G_VARIANT_TYPE("(s)"), G_DBUS_CALL_FLAGS_NONE, kTimeoutMs, nullptr,
-      error.out()));
-  if (!reply) return {};
-  const gchar* owner = nullptr;
-  g_variant_get(reply.get(), "(&s)", &owner);
-  return owner != nullptr ? std::string(owner) : std::string();
-}
+std::string kwinOwnerOn(GDBusConnection* bus) { return nameOwnerOn(bus, kKWinService, kTimeoutMs); }
 
 std::string kwinOwner() {
   const GRef<GDBusConnection> bus = sessionBusConnection();

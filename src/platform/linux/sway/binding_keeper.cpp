@@ -1,81 +1,12 @@
 #include "sway/binding_keeper.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdlib>
-#include <string_view>
-
-extern char** environ;
+#include "glue/exit_keeper.h"
 
 namespace axt::lindesk {
 
-namespace {
-
-// Whether an executable named `name` is on the PATH: the keeper's shell
-// would find none and leave the binding behind.
-bool onPath(std::string_view name) {
-  const char* path = std::getenv("PATH");
-  if (path == nullptr) return false;
-  std::string_view rest(path);
-  while (true) {
-    const std::size_t colon = rest.find(':');
-    const std::string_view dir = rest.substr(0, colon);
-    if (!dir.empty()) {
-      const std::string candidate = std::string(dir) + "/" + std::string(name);
-      struct stat st {};
-      if (::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(candidate.c_str(), X_OK) == 0) {
-        return true;
-      }
-    }
-    if (colon == std::string_view::npos) return false;
-    rest.remove_prefix(colon + 1);
-  }
-}
-
-// The shell puts the waiting part in the background and ends at once, so
-// the keeper is nobody's child for long: it belongs to the system, not the
-// host, and the host never has a child to reap beyond the shell itself.
-// The pipe is kept on descriptor 3, as a background job's standard input
-// is the null device.
-constexpr const char* kScript =
-    "exec 3<&0; (read -r _ <&3; exec swaymsg -q -s \"$1\" -- \"$2\") </dev/null >/dev/null 2>&1 &";
-
-}  // namespace
-
-SocketFd startBindingKeeper(const std::string& socketPath, const std::string& undo) {
-  if (socketPath.empty() || !onPath("swaymsg")) return {};
-  int ends[2];
-  if (::pipe2(ends, O_CLOEXEC) != 0) return {};
-  SocketFd readEnd(ends[0]);
-  SocketFd writeEnd(ends[1]);
-
-  posix_spawn_file_actions_t actions;
-  if (posix_spawn_file_actions_init(&actions) != 0) return {};
-  bool ready = posix_spawn_file_actions_adddup2(&actions, readEnd.get(), 0) == 0 &&
-               posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0) == 0 &&
-               posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0) == 0;
-#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
-  // Nothing else of the host's stays open in the keeper.
-  ready = ready && posix_spawn_file_actions_addclosefrom_np(&actions, 3) == 0;
-#endif
-  pid_t shell = -1;
-  if (ready) {
-    const char* argv[] = {"sh", "-c", kScript, "sh", socketPath.c_str(), undo.c_str(), nullptr};
-    if (posix_spawn(&shell, "/bin/sh", &actions, nullptr, const_cast<char* const*>(argv), environ) != 0) shell = -1;
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  if (shell < 0) return {};
-  // The shell ends as soon as the keeper is in the background.
-  int status = 0;
-  while (::waitpid(shell, &status, 0) < 0 && errno == EINTR) {
-  }
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return {};
-  return writeEnd;
+OwnedFd startBindingKeeper(const std::string& socketPath, const std::string& undo) {
+  if (socketPath.empty()) return {};
+  return startExitKeeper({"swaymsg", "-q", "-s", socketPath, "--", undo});
 }
 
 }  // namespace axt::lindesk

@@ -41,7 +41,7 @@ bool SwayHotKeys::subscribe() {
 void SwayHotKeys::stopListening() {
   if (watch_ != 0) g_source_remove(watch_);
   watch_ = 0;
-  subscription_ = SocketFd();
+  subscription_ = OwnedFd();
 }
 
 GrabOutcome SwayHotKeys::grab(const KeyCombination& keys, std::function<void()> pressed) {
@@ -59,7 +59,7 @@ GrabOutcome SwayHotKeys::grab(const KeyCombination& keys, std::function<void()> 
   if (configBindsKeys(config->payload, *named)) return GrabOutcome::kTaken;
   if (!subscribe()) return GrabOutcome::kUnavailable;
   // The keeper first: a binding is never made that could outlive the host.
-  SocketFd keeper = keeper_ ? keeper_("unbindsym " + *named) : SocketFd();
+  OwnedFd keeper = keeper_ ? keeper_("unbindsym " + *named) : OwnedFd();
   if (!keeper) return GrabOutcome::kUnavailable;
   const std::optional<IpcMessage> reply = commands_.ask(IpcType::kRunCommand, "bindsym " + *named + " " + command);
   if (!reply || !commandsSucceeded(reply->payload)) return GrabOutcome::kUnavailable;

@@ -26,7 +26,7 @@ class SwayHotKeys final : public SessionHotKeys {
  public:
   // What starts a binding's keeper, given the command that undoes it
   // (binding_keeper.h; tests give their own).
-  using Keeper = std::function<SocketFd(const std::string& undo)>;
+  using Keeper = std::function<OwnedFd(const std::string& undo)>;
 
   // `commands` makes the bindings; `events` connects the subscription (and
   // the one question of the user's configuration).
@@ -51,7 +51,7 @@ class SwayHotKeys final : public SessionHotKeys {
     std::string keys;     // "Mod1+Return"
     std::string command;  // "nop NAME", as the events name it
     std::function<void()> pressed;
-    SocketFd keeper;
+    OwnedFd keeper;
   };
   bool subscribe();
   void stopListening();
@@ -60,7 +60,7 @@ class SwayHotKeys final : public SessionHotKeys {
   SwayIpc::Connector events_;
   Keeper keeper_;
   GlibRunLoop& runLoop_;
-  SocketFd subscription_;
+  OwnedFd subscription_;
   guint watch_ = 0;
   IpcReader reader_;
   std::vector<Binding> bindings_;

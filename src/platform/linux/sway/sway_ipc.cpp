@@ -14,23 +14,11 @@
 
 namespace axt::lindesk {
 
-SocketFd& SocketFd::operator=(SocketFd&& other) noexcept {
-  if (this != &other) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = other.release();
-  }
-  return *this;
-}
-
-SocketFd::~SocketFd() {
-  if (fd_ >= 0) ::close(fd_);
-}
-
 SwayIpc::Connector SwayIpc::unixSocket(std::string path) {
-  return [path = std::move(path)]() -> SocketFd {
+  return [path = std::move(path)]() -> OwnedFd {
     sockaddr_un address{};
     if (path.empty() || path.size() >= sizeof address.sun_path) return {};
-    SocketFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    OwnedFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (!fd) return {};
     address.sun_family = AF_UNIX;
     std::memcpy(address.sun_path, path.data(), path.size());
@@ -95,14 +83,14 @@ std::optional<IpcMessage> receive(int fd, double deadline, bool& more) {
 }  // namespace
 
 std::optional<IpcMessage> SwayIpc::ask(IpcType type, std::string_view payload) {
-  if (!socket_) socket_ = connect_ ? connect_() : SocketFd();
+  if (!socket_) socket_ = connect_ ? connect_() : OwnedFd();
   if (!socket_) return std::nullopt;
   const double deadline = monotonicSeconds() + kAnswerLimit;
   std::optional<IpcMessage> reply;
   bool more = false;
   if (sendAll(socket_.get(), ipcFrame(type, payload), deadline)) reply = receive(socket_.get(), deadline, more);
   if (!reply || more || reply->type != static_cast<std::uint32_t>(type)) {
-    socket_ = SocketFd();
+    socket_ = OwnedFd();
     if (!reply || reply->type != static_cast<std::uint32_t>(type)) return std::nullopt;
   }
   return reply;

@@ -11,31 +11,10 @@
 #include <string>
 #include <string_view>
 
+#include "glue/owned_fd.h"
 #include "sway/ipc_message.h"
 
 namespace axt::lindesk {
-
-// A socket's descriptor, closed with its owner.
-class SocketFd {
- public:
-  SocketFd() = default;
-  explicit SocketFd(int fd) : fd_(fd) {}
-  SocketFd(SocketFd&& other) noexcept : fd_(other.release()) {}
-  SocketFd& operator=(SocketFd&& other) noexcept;
-  SocketFd(const SocketFd&) = delete;
-  SocketFd& operator=(const SocketFd&) = delete;
-  ~SocketFd();
-  int get() const { return fd_; }
-  int release() {
-    const int fd = fd_;
-    fd_ = -1;
-    return fd;
-  }
-  explicit operator bool() const { return fd_ >= 0; }
-
- private:
-  int fd_ = -1;
-};
 
 class SwayIpc {
  public:
@@ -44,7 +23,7 @@ class SwayIpc {
 
   // Opens connections to the socket at `path` as they are needed; the
   // `connect` given makes one (tests hand in their own end of a pair).
-  using Connector = std::function<SocketFd()>;
+  using Connector = std::function<OwnedFd()>;
   explicit SwayIpc(Connector connect) : connect_(std::move(connect)) {}
   static Connector unixSocket(std::string path);
 
@@ -54,11 +33,11 @@ class SwayIpc {
 
   // The connection the last question went over, for its events (after a
   // subscription); the next question opens a new one.
-  SocketFd takeConnection() { return std::move(socket_); }
+  OwnedFd takeConnection() { return std::move(socket_); }
 
  private:
   Connector connect_;
-  SocketFd socket_;
+  OwnedFd socket_;
 };
 
 }  // namespace axt::lindesk
