@@ -396,25 +396,27 @@ app_cases() {  # label name window bundle
     trace_start
     t="$(now)"
     call setText DELTA
+    local returned=""
     if times="$(did_after setText "$t" 30)"; then
+      returned=1
       # The paste is the application's to apply, and a browser's tree
       # follows its page a moment later: waited for, bounded.
       reader_expect "$name" 15 "text=alpha beta DELTA" >/dev/null
       doc="$(timeout 20 "$reader" text "$name")"
       after="$(clip_get)"
-      if [ "$doc" = 'alpha beta DELTA' ] && [ "$after" = 'clipboard before' ]; then
-        pass "$label replace text: the document reads '$doc', the clipboard's text is back"
-        report_replacement "$times" "text on the clipboard"
-      else
-        # Whether the paste came late, after the clipboard was put back,
-        # or never: what the document holds a moment later.
-        sleep 3
-        fail "$label replace text" "document '$doc', clipboard '$after'; 3 s later the independent client reads: $(timeout 10 "$reader" expect "$name" 0 text=none 2>&1 | tr '\n' ' '); the library said: $(lines_of_call setText "$t" | tr '\n' '|'); the X focus is on $(xdotool getwindowfocus getwindowname 2>&1 | tr '\n' ' '); the X server saw: $(trace_stop; trace_lines)"
-      fi
-    else
-      fail "$label replace text" "setText didn't return within 30 s; the X server saw: $(trace_stop; trace_lines)"
     fi
     trace_stop
+    if [ -z "$returned" ]; then
+      fail "$label replace text" "setText didn't return within 30 s; the X server saw: $(trace_lines)"
+    elif [ "$doc" = 'alpha beta DELTA' ] && [ "$after" = 'clipboard before' ]; then
+      pass "$label replace text: the document reads '$doc', the clipboard's text is back"
+      report_replacement "$times" "text on the clipboard"
+    else
+      # Whether the paste came late, after the clipboard was put back,
+      # or never: what the document holds a moment later.
+      sleep 3
+      fail "$label replace text" "document '$doc', clipboard '$after'; 3 s later the independent client reads: $(timeout 10 "$reader" expect "$name" 0 text=none 2>&1 | tr '\n' ' '); the library said: $(lines_of_call setText "$t" | tr '\n' '|'); the X focus is on $(xdotool getwindowfocus getwindowname 2>&1 | tr '\n' ' '); the X server saw: $(trace_lines)"
+    fi
   fi
   clip_clear
   fi

@@ -18,7 +18,8 @@
 # Wayland clients one after the other, each closed when done with: mousepad
 # (GTK 3, on the bus as "mousepad-wl"), gnome-text-editor (GTK 4),
 # FeatherPad (Qt), Firefox ESR and Chromium (each on a page of the test's,
-# whose text area holds the text: neither takes any over AT-SPI). What the compositors let a test do, and so what it does:
+# whose text area holds the text: neither takes any over AT-SPI). What the
+# compositors let a test do, and so what it does:
 #
 #   keys         XTEST types into XWayland windows (straight into the X
 #                server). A native window gets keys only through the
@@ -459,8 +460,7 @@ if launch mousepad mousepad-x11 env GDK_BACKEND=x11 GSETTINGS_BACKEND=memory mou
       # listens: a window that takes the focus as it first shows may go
       # unannounced, to every client.
       limit "$label: app_changed" "mousepad announced no activation as its window took the focus at its start, and the test's own listener heard none either; activated again from the host's window"
-      xdotool windowactivate "$hostwin" >/dev/null 2>&1
-      wait_for 5 x_active "$hostwin"
+      focus_host
       since="$(now)"
       xdotool windowactivate "$xwin" >/dev/null 2>&1
       wait_for 5 active mousepad
@@ -727,38 +727,39 @@ if launch FeatherPad featherpad env QT_QPA_PLATFORM=wayland QT_LINUX_ACCESSIBILI
 else
   launch_failed "$compositor: native Qt (FeatherPad)" featherpad
 fi
-# Firefox as a native client, on a page whose text area has the focus and
-# the text, since nothing can type it here.
+# The browsers as native clients, on a page of the test's whose text area
+# has the focus and the text: neither takes any over AT-SPI.
 mkdir -p "$work/home"
-firefox_profile "$work/firefox-profile"
 printf '<!DOCTYPE html><title>axtrack text area</title><textarea rows="6" cols="60" autofocus>one two three</textarea>' \
   >"$work/page.html"
-since="$(now)"
-if launch Firefox firefox env HOME="$work/home" MOZ_ENABLE_WAYLAND=1 GDK_BACKEND=wayland \
-    firefox-esr --no-remote --new-instance --profile "$work/firefox-profile" "file://$work/page.html"; then
-  # KWin gives its big window the screen's corner, where a window's place
-  # changes nothing: moved, as a user would.
-  [ "$compositor" != kwin ] || kwin_place "$launched" 160 120 900 640 ||
-    echo "  KWin didn't move Firefox's window: $(kwin_window_of "$launched")"
-  native_cases "$compositor: native Firefox ESR (MOZ_ENABLE_WAYLAND=1)" Firefox "$launched" "$since" \
-    "Firefox's editable text takes nothing over AT-SPI (and says it did)" \
-    "Firefox fills in the rectangles of its text only once a client asks for them: the first answers after it starts are empty"
-else
-  launch_failed "$compositor: native Firefox ESR (MOZ_ENABLE_WAYLAND=1)" firefox
-fi
+# Starts a browser on the page, moves its window under KWin (which gives a
+# big window the screen's corner, where a window's place changes nothing:
+# moved, as a user would), and plays its cases.
+browser_cases() {  # label name log untaken cold -- command...
+  # ("log" is KWin's, which its scripts answer in.)
+  local title="$1" name="$2" out="$3" untaken="$4" cold="$5" since
+  shift 6
+  since="$(now)"
+  if launch "$name" "$out" "$@"; then
+    [ "$compositor" != kwin ] || kwin_place "$launched" 160 120 900 640 ||
+      echo "  KWin didn't move $name's window: $(kwin_window_of "$launched")"
+    native_cases "$title" "$name" "$launched" "$since" "$untaken" "$cold"
+  else
+    launch_failed "$title" "$out"
+  fi
+}
+firefox_profile "$work/firefox-profile"
+browser_cases "$compositor: native Firefox ESR (MOZ_ENABLE_WAYLAND=1)" Firefox firefox \
+  "Firefox's editable text takes nothing over AT-SPI (and says it did)" \
+  "Firefox fills in the rectangles of its text only once a client asks for them: the first answers after it starts are empty" \
+  -- env HOME="$work/home" MOZ_ENABLE_WAYLAND=1 GDK_BACKEND=wayland \
+  firefox-esr --no-remote --new-instance --profile "$work/firefox-profile" "file://$work/page.html"
 chromium_options "$work/chromium-profile"
-since="$(now)"
-if launch Chromium chromium env HOME="$work/home" chromium "${chromium_args[@]}" --ozone-platform=wayland \
-    --new-window "file://$work/page.html"; then
-  [ "$compositor" != kwin ] || kwin_place "$launched" 160 120 900 640 ||
-    echo "  KWin didn't move Chromium's window: $(kwin_window_of "$launched")"
-  activation_caret="Chromium may report its text area's caret within a moment of its window's activation"
-  native_cases "$compositor: native Chromium (--ozone-platform=wayland)" Chromium "$launched" "$since" \
-    "Chromium's text area offers no editable text over AT-SPI"
-  activation_caret=""
-else
-  launch_failed "$compositor: native Chromium (--ozone-platform=wayland)" chromium
-fi
+activation_caret="Chromium may report its text area's caret within a moment of its window's activation"
+browser_cases "$compositor: native Chromium (--ozone-platform=wayland)" Chromium chromium \
+  "Chromium's text area offers no editable text over AT-SPI" "" \
+  -- env HOME="$work/home" chromium "${chromium_args[@]}" --ozone-platform=wayland --new-window "file://$work/page.html"
+activation_caret=""
 
 # KWin's shortcut service keeps what is registered, in the user's settings
 # too, after the program that made it is gone: the hot key's keeper must
