@@ -55,9 +55,14 @@ from gi.repository import Atspi, GLib  # noqa: E402
 def application(name):
     desktop = Atspi.get_desktop(0)
     for i in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(i)
-        if app is not None and app.get_name() == name:
-            return app
+        # An application that quits while the list is walked (a launcher's
+        # helper process, say) raises here; it isn't the one sought.
+        try:
+            app = desktop.get_child_at_index(i)
+            if app is not None and app.get_name() == name:
+                return app
+        except GLib.GError:
+            continue
     return None
 
 
