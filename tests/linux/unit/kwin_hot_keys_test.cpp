@@ -24,19 +24,18 @@ namespace {
 constexpr int kAltReturn = 0x08000000 | 0x01000004;
 
 TEST(ShortcutKeys, KeysAreNamedAsKdeNamesThem) {
-  EXPECT_EQ(qtKeyCode({XK_Return, Mod1Mask}), kAltReturn);
-  EXPECT_EQ(shortcutText({XK_Return, Mod1Mask}), "Alt+Return");
+  EXPECT_EQ(kdeShortcut({XK_Return, Mod1Mask}), (KdeShortcut{kAltReturn, "Alt+Return"}));
   // Letters are the upper-case key, modifiers in KDE's order.
-  EXPECT_EQ(qtKeyCode({XK_a, ShiftMask | ControlMask | Mod1Mask | Mod4Mask}), 0x1E000000 | 'A');
-  EXPECT_EQ(shortcutText({XK_a, ShiftMask | ControlMask | Mod1Mask | Mod4Mask}), "Meta+Ctrl+Alt+Shift+A");
-  EXPECT_EQ(shortcutText({XK_F12, 0}), "F12");
-  EXPECT_EQ(qtKeyCode({XK_F1, ControlMask}), 0x04000000 | 0x01000030);
-  EXPECT_EQ(shortcutText({XK_KP_Enter, Mod1Mask}), "Alt+Num+Enter");
+  EXPECT_EQ(kdeShortcut({XK_a, ShiftMask | ControlMask | Mod1Mask | Mod4Mask}),
+            (KdeShortcut{0x1E000000 | 'A', "Meta+Ctrl+Alt+Shift+A"}));
+  EXPECT_EQ(kdeShortcut({XK_F12, 0}), (KdeShortcut{0x0100003B, "F12"}));
+  EXPECT_EQ(kdeShortcut({XK_F1, ControlMask}), (KdeShortcut{0x04000000 | 0x01000030, "Ctrl+F1"}));
+  EXPECT_EQ(kdeShortcut({XK_KP_Enter, Mod1Mask}), (KdeShortcut{0x08000000 | 0x20000000 | 0x01000005, "Alt+Num+Enter"}));
   // What the service has no name for.
-  EXPECT_EQ(qtKeyCode({XK_Return, Mod1Mask | LockMask}), std::nullopt);
-  EXPECT_EQ(qtKeyCode({XK_Return, Mod1Mask | Mod2Mask}), std::nullopt);
-  EXPECT_EQ(shortcutText({XK_Greek_alpha, Mod1Mask}), std::nullopt);
-  EXPECT_EQ(qtKeyCode({0, Mod1Mask}), std::nullopt);
+  EXPECT_EQ(kdeShortcut({XK_Return, Mod1Mask | LockMask}), std::nullopt);
+  EXPECT_EQ(kdeShortcut({XK_Return, Mod1Mask | Mod2Mask}), std::nullopt);
+  EXPECT_EQ(kdeShortcut({XK_Greek_alpha, Mod1Mask}), std::nullopt);
+  EXPECT_EQ(kdeShortcut({0, Mod1Mask}), std::nullopt);
 }
 
 // The shortcut service as the hot keys see it: who holds which key, which

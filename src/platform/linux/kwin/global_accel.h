@@ -23,12 +23,12 @@ struct ShortcutAction {
   friend bool operator==(const ShortcutAction&, const ShortcutAction&) = default;
 };
 
-// Who holds a key now: `answered` false when the service didn't answer,
-// no holder when no action has the key.
 struct KeyHolder {
   std::string component;
   std::string action;
 };
+// Who holds a key now: `answered` false when the service didn't answer,
+// no holder when no action has the key.
 struct KeyHolding {
   bool answered = false;
   std::optional<KeyHolder> holder;

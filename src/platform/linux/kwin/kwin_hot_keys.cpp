@@ -15,14 +15,14 @@ bool KWinHotKeys::heldElsewhere(const KeyHolder& holder) const {
 }
 
 GrabOutcome KWinHotKeys::grab(const KeyCombination& keys, std::function<void()> pressed) {
-  const std::optional<int> code = qtKeyCode(keys);
-  const std::optional<std::string> text = shortcutText(keys);
-  if (!code || !text) return GrabOutcome::kUnavailable;
-  const ShortcutAction action{kComponent, "hot-key-" + *text, "axtrack", "Hot key " + *text};
+  const std::optional<KdeShortcut> shortcut = kdeShortcut(keys);
+  if (!shortcut) return GrabOutcome::kUnavailable;
+  const int code = shortcut->code;
+  const ShortcutAction action{kComponent, "hot-key-" + shortcut->text, "axtrack", "Hot key " + shortcut->text};
   if (std::any_of(grabbed_.begin(), grabbed_.end(), [&](const Grabbed& g) { return g.action == action; })) {
     return GrabOutcome::kTaken;
   }
-  const KeyHolding holding = bus_->holderOf(*code);
+  const KeyHolding holding = bus_->holderOf(code);
   if (!holding.answered) return GrabOutcome::kUnavailable;
   if (holding.holder && heldElsewhere(*holding.holder)) return GrabOutcome::kTaken;
   if (!listening_) {
@@ -32,12 +32,12 @@ GrabOutcome KWinHotKeys::grab(const KeyCombination& keys, std::function<void()> 
   // The keeper first: nothing is registered that could outlive the host.
   OwnedFd keeper = keeper_ ? keeper_(bus_->busAddress(), action) : OwnedFd();
   if (!keeper) return GrabOutcome::kUnavailable;
-  const std::optional<std::vector<int>> given = bus_->take(action, *code);
+  const std::optional<std::vector<int>> given = bus_->take(action, code);
   if (!given) {
     bus_->unregister(action);
     return GrabOutcome::kUnavailable;
   }
-  if (std::find(given->begin(), given->end(), *code) == given->end()) {
+  if (std::find(given->begin(), given->end(), code) == given->end()) {
     // Another action took the keys meanwhile: ours goes again.
     bus_->unregister(action);
     return GrabOutcome::kTaken;

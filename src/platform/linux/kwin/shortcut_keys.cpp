@@ -51,24 +51,17 @@ unsigned int knownMasks() {
 
 }  // namespace
 
-std::optional<int> qtKeyCode(const KeyCombination& keys) {
+std::optional<KdeShortcut> kdeShortcut(const KeyCombination& keys) {
   const auto named = key(keys.keysym);
   if (!named || (keys.modifiers & ~knownMasks()) != 0) return std::nullopt;
-  int code = named->first;
+  KdeShortcut shortcut{named->first, ""};
   for (const Modifier& m : kModifiers) {
-    if ((keys.modifiers & m.mask) != 0) code |= m.qt;
+    if ((keys.modifiers & m.mask) == 0) continue;
+    shortcut.code |= m.qt;
+    shortcut.text += std::string(m.text) + "+";
   }
-  return code;
-}
-
-std::optional<std::string> shortcutText(const KeyCombination& keys) {
-  const auto named = key(keys.keysym);
-  if (!named || (keys.modifiers & ~knownMasks()) != 0) return std::nullopt;
-  std::string text;
-  for (const Modifier& m : kModifiers) {
-    if ((keys.modifiers & m.mask) != 0) text += std::string(m.text) + "+";
-  }
-  return text + named->second;
+  shortcut.text += named->second;
+  return shortcut;
 }
 
 }  // namespace axt::lindesk

@@ -10,9 +10,14 @@
 
 namespace axt::lindesk {
 
+struct KdeShortcut {
+  int code = 0;
+  std::string text;
+  bool operator==(const KdeShortcut&) const = default;
+};
+
 // Absent for a key or a modifier the shortcut service has no name for (a
 // lock, Mod2 to Mod5 other than Super).
-std::optional<int> qtKeyCode(const KeyCombination& keys);
-std::optional<std::string> shortcutText(const KeyCombination& keys);
+std::optional<KdeShortcut> kdeShortcut(const KeyCombination& keys);
 
 }  // namespace axt::lindesk
