@@ -221,6 +221,27 @@ virtual_keyboard=""
 yes_no() { if [ -n "$1" ]; then echo yes; else echo no; fi; }
 echo "  $shown offers data-control: $(yes_no "$data_control"), a virtual keyboard or fake input: $(yes_no "$virtual_keyboard")"
 
+# Under mutter no native application's keys reach the hot key. mutter 48
+# has a keyboard monitor for assistive technology that would hear them
+# (org.freedesktop.a11y.KeyboardMonitor), but it answers only the
+# connection that owns the screen reader's name, which a library in
+# another program must not take: asked once, as an ordinary client.
+if [ "$compositor" = mutter ]; then
+  a11y_manager() {  # method
+    timeout 5 dbus-send --session --print-reply=literal --dest=org.freedesktop.a11y.Manager \
+      /org/freedesktop/a11y/Manager "org.freedesktop.a11y.KeyboardMonitor.$1" 2>&1
+  }
+  if ! timeout 5 dbus-send --session --print-reply=literal --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+       org.freedesktop.DBus.NameHasOwner string:org.freedesktop.a11y.Manager 2>/dev/null | grep -q true; then
+    limit "$compositor: a keyboard monitor for the hot key" "$shown has none on the session bus (org.freedesktop.a11y.Manager)"
+  elif monitor="$(a11y_manager WatchKeyboard)"; then
+    a11y_manager UnwatchKeyboard >/dev/null
+    echo "NOTE $compositor: its keyboard monitor let an ordinary client watch the keyboard ($monitor): the hot key could be heard there"
+  else
+    limit "$compositor: a keyboard monitor for the hot key" "$shown's keyboard monitor answers only the connection that owns the screen reader's name: $(echo "$monitor" | tr '\n' ' ')"
+  fi
+fi
+
 # ---------------------------------------------------------------- the host
 settle() { sleep 0.4; }
 host_start 230 --window || { fail "setup" "$host_error"; finish; }
